@@ -1,0 +1,145 @@
+#include "image/PixelAccess.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace zvx {
+namespace {
+
+// Bit positions of the three channels in a Pixel.
+constexpr int kRedShift = 16;
+constexpr int kGreenShift = 8;
+constexpr int kBlueShift = 0;
+
+int ClampChannel(long long v)
+{
+    if (v < 0) return 0;
+    if (v > 255) return 255;
+    return static_cast<int>(v);
+}
+
+// Truncation toward zero of channel x factor, clamped to 0..255. Products beyond any integer
+// range and NaN are clamped like any other out-of-range value instead of being converted,
+// which would be undefined.
+int ScaledChannel(BYTE channel, double factor)
+{
+    const double product = static_cast<double>(channel) * factor;
+    if (std::isnan(product) || product <= 0.0) return 0;
+    if (product >= 256.0) return 255;
+    return static_cast<int>(product);  // truncates toward zero
+}
+
+bool SetChannel(IImage& image, int x, int y, int v, int shift)
+{
+    if (!IsInside(image, x, y)) return false;
+    const Pixel value = static_cast<Pixel>(ClampChannel(v));
+    Pixel p = image.GetPixel(x, y);
+    p = (p & ~(Pixel{0xFF} << shift)) | (value << shift);
+    image.SetPixel(x, y, p);
+    return true;
+}
+
+}  // namespace
+
+bool IsInside(const IImage& image, int x, int y)
+{
+    return !(x < 0 || x >= image.GetWidth() || y < 0 || y >= image.GetHeight());
+}
+
+Pixel GetColor(const IImage& image, int x, int y)
+{
+    if (!IsInside(image, x, y)) return 0;
+    return image.GetPixel(x, y) & 0x00FFFFFFu;
+}
+
+COLORREF GetColorRef(const IImage& image, int x, int y)
+{
+    const COLORREF blue = image.GetBlue(x, y);
+    const COLORREF green = image.GetGreen(x, y);
+    const COLORREF red = image.GetRed(x, y);
+    return blue * 65536u + green * 256u + red;
+}
+
+BYTE GetRed(const IImage& image, int x, int y)
+{
+    return static_cast<BYTE>((image.GetPixel(x, y) >> kRedShift) & 0xFFu);
+}
+
+BYTE GetGreen(const IImage& image, int x, int y)
+{
+    return static_cast<BYTE>((image.GetPixel(x, y) >> kGreenShift) & 0xFFu);
+}
+
+BYTE GetBlue(const IImage& image, int x, int y)
+{
+    return static_cast<BYTE>((image.GetPixel(x, y) >> kBlueShift) & 0xFFu);
+}
+
+bool SetColor(IImage& image, int x, int y, Pixel c)
+{
+    return image.SetPixel(x, y, c & 0x00FFFFFFu);
+}
+
+bool SetRed(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kRedShift); }
+bool SetGreen(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kGreenShift); }
+bool SetBlue(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kBlueShift); }
+
+// The sums are formed in 64 bits and clamped, so a delta near INT_MAX saturates like any other.
+bool AddRed(IImage& image, int x, int y, int delta)
+{
+    if (!IsInside(image, x, y)) return false;
+    image.SetRed(x, y, ClampChannel(static_cast<long long>(image.GetRed(x, y)) + delta));
+    return true;
+}
+
+bool AddGreen(IImage& image, int x, int y, int delta)
+{
+    if (!IsInside(image, x, y)) return false;
+    image.SetGreen(x, y, ClampChannel(static_cast<long long>(image.GetGreen(x, y)) + delta));
+    return true;
+}
+
+bool AddBlue(IImage& image, int x, int y, int delta)
+{
+    if (!IsInside(image, x, y)) return false;
+    image.SetBlue(x, y, ClampChannel(static_cast<long long>(image.GetBlue(x, y)) + delta));
+    return true;
+}
+
+bool ScaleRed(IImage& image, int x, int y, double factor)
+{
+    if (!IsInside(image, x, y)) return false;
+    image.SetRed(x, y, ScaledChannel(image.GetRed(x, y), factor));
+    return true;
+}
+
+bool ScaleGreen(IImage& image, int x, int y, double factor)
+{
+    if (!IsInside(image, x, y)) return false;
+    image.SetGreen(x, y, ScaledChannel(image.GetGreen(x, y), factor));
+    return true;
+}
+
+bool ScaleBlue(IImage& image, int x, int y, double factor)
+{
+    if (!IsInside(image, x, y)) return false;
+    image.SetBlue(x, y, ScaledChannel(image.GetBlue(x, y), factor));
+    return true;
+}
+
+bool IsKeyColor(const IImage& image, int x, int y)
+{
+    const ColorKey key = image.GetColorKey();
+    if (key == COLORKEY_NONE) return false;
+    if (!IsInside(image, x, y)) return false;
+    return image.GetColor(x, y) == static_cast<Pixel>(key);
+}
+
+void FillBySetPixel(IImage& image, int width, int height, Pixel fill)
+{
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) image.SetPixel(x, y, fill);
+    }
+}
+
+}  // namespace zvx
