@@ -1,6 +1,49 @@
-// PLACEHOLDER: not implemented yet; replaced by the real implementation.
 #include "image/exchange/BitmapImport.h"
 
+#include <cstdlib>
+#include <cstring>
+
+#include "image/ImageSize.h"
+
 namespace zvx {
-bool CreateFromBitmap(IPixelBuffer&, HBITMAP, HDC) { return false; }
+
+bool CreateFromBitmap(IPixelBuffer& image, HBITMAP bitmap, HDC conversionDc)
+{
+    if (bitmap == nullptr) return false;
+    // sizeof(BITMAP): 64-bit Windows refuses a buffer of the 32-bit size.
+    BITMAP info{};
+    if (::GetObjectA(bitmap, sizeof(BITMAP), &info) == 0) return false;
+    const int width = info.bmWidth;
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (!IsCreatableSize(width, height)) return false;
+
+    // Convert first, into a cleared block: only a conversion that delivered every row may
+    // re-create the image, so a failure leaves it as it was and no uninitialised byte reaches it.
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    void* block = std::calloc(bytes, 1);
+    if (block == nullptr) return false;
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+
+    HDC dc = conversionDc != nullptr ? conversionDc : ::GetDC(nullptr);
+    const int lines = ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), block, &header,
+                                  DIB_RGB_COLORS);
+    if (conversionDc == nullptr) ::ReleaseDC(nullptr, dc);
+
+    const bool converted = lines == height;
+    if (converted && image.Create(width, height, 0)) {
+        std::memcpy(image.GetScanLine(0), block, bytes);
+        std::free(block);
+        return true;
+    }
+    std::free(block);
+    return false;
+}
+
 }  // namespace zvx

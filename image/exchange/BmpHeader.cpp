@@ -1,0 +1,43 @@
+#include "image/exchange/BmpHeader.h"
+
+#include "image/exchange/Rows24.h"
+
+namespace zvx {
+namespace {
+
+std::uint32_t ReadU32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::uint16_t ReadU16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+}  // namespace
+
+BmpHeader DecodeBmpHeader(const std::uint8_t* data)
+{
+    BmpHeader header;
+    header.rowsOffset = ReadU32(data + 10);
+    header.width = static_cast<std::int32_t>(ReadU32(data + 18));
+    header.height = static_cast<std::int32_t>(ReadU32(data + 22));
+    header.bitsPerPixel = ReadU16(data + 28);
+
+    // Both sides must be positive: a negative height is a top-down file, which is not read, and
+    // a negative width with a negative height would pass a bare product test.
+    if (header.bitsPerPixel != 24 || header.width < 1 || header.height < 1) return header;
+    const auto width = static_cast<std::uint64_t>(header.width);
+    const auto height = static_cast<std::uint64_t>(header.height);
+    header.stride = Rows24Stride(header.width);
+    header.rowsBytes = header.stride * height;
+    // Sizes whose pixel count, row block or pixel storage do not fit 32 bits are refused, so no
+    // later product overflows (a 3,000,000 x 2,000,000 header is refused here).
+    header.loadable = header.stride != 0 && width * height <= 0x7FFFFFFFu &&
+                      header.rowsBytes <= 0xFFFFFFFFu && width * height * 4u <= 0xFFFFFFFFu;
+    return header;
+}
+
+}  // namespace zvx
