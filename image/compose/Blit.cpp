@@ -1,20 +1,132 @@
-// PLACEHOLDER: not implemented yet; replaced by the real implementation.
 #include "image/compose/Blit.h"
-#include "image/MemoryImage.h"
+
+#include <cstring>
+
 #include "image/DibSectionImage.h"
+#include "image/MemoryImage.h"
+#include "image/compose/Placement.h"
 
 namespace zvx {
-template <class Self> bool BltToImage(Self&, IImage*, int, int, int, int) { return false; }
-template <class Self> bool BltToDib(Self&, IDibImage*, int, int) { return false; }
-template <class Self> bool BltToGdi(Self&, IGdiImage*, int, int) { return false; }
-template <class Self> bool BltToPixels(Self&, IPixelBuffer*, int, int) { return false; }
-template <class Self> bool BltToImage(Self&, IImage*, int, int) { return false; }
-#define ZVX_INSTANTIATE(C) \
-template bool BltToImage<C>(C&, IImage*, int, int, int, int); \
-template bool BltToDib<C>(C&, IDibImage*, int, int); \
-template bool BltToGdi<C>(C&, IGdiImage*, int, int); \
-template bool BltToPixels<C>(C&, IPixelBuffer*, int, int); \
-template bool BltToImage<C>(C&, IImage*, int, int);
+namespace {
+
+bool IsSameImage(const IImage& a, const IImage* b) { return &a == b; }
+
+// The per-pixel copy over a placed area. With a key, key-coloured source pixels are skipped and
+// the others copied as whole words; without one, colours are copied and top bytes cleared.
+template <class Self>
+void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
+{
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, &dest),
+                                             static_cast<long long>(area.destX) - area.srcX,
+                                             static_cast<long long>(area.destY) - area.srcY);
+    const bool keyed = self.GetColorKey() != COLORKEY_NONE;
+    order.Run(area.width, area.height, [&](int i, int j) {
+        const int sx = area.srcX + i;
+        const int sy = area.srcY + j;
+        const int dx = area.destX + i;
+        const int dy = area.destY + j;
+        if (!keyed) {
+            dest.SetPixel(dx, dy, self.GetColor(sx, sy));
+        } else if (!self.IsKeyColor(sx, sy)) {
+            dest.SetPixel(dx, dy, self.GetPixel(sx, sy));
+        }
+    });
+}
+
+// GDI is not told that source and target share memory, so a blit of an image onto its own DC
+// draws from a snapshot instead: the same pixels as a blit of an untouched copy.
+template <class Self>
+bool DrawOntoOwnDC(Self& self, HDC dc, int x, int y)
+{
+    CMemoryImage snapshot(0, 0);
+    if (!snapshot.CopyFrom(static_cast<const IPixelBuffer*>(&self))) return false;
+    return snapshot.Draw(dc, x, y);
+}
+
+}  // namespace
+
+template <class Self>
+bool BltToImage(Self& self, IImage* dest, int x, int y, int width, int height)
+{
+    if (dest == nullptr) return false;
+    BlitArea area;
+    if (!PlaceBlitPart(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x,
+                       y, width, height, area)) {
+        return false;
+    }
+    CopyPixelByPixel(self, *dest, area);
+    return true;
+}
+
+template <class Self>
+bool BltToImage(Self& self, IImage* dest, int x, int y)
+{
+    if (dest == nullptr) return false;
+    BlitArea area;
+    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y,
+                   area)) {
+        return false;
+    }
+    CopyPixelByPixel(self, *dest, area);
+    return true;
+}
+
+template <class Self>
+bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
+{
+    if (dest == nullptr) return false;
+    IImage& destImage = *dest;
+    BlitArea area;
+    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), destImage.GetWidth(),
+                   destImage.GetHeight(), x, y, area)) {
+        return false;
+    }
+    if (self.GetColorKey() != COLORKEY_NONE) {
+        CopyPixelByPixel(self, destImage, area);
+        return true;
+    }
+
+    // One block per row, whole words. memmove and the row order make a self-blit safe.
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, &destImage), 0,
+                                             static_cast<long long>(area.destY) - area.srcY);
+    const Self& source = self;
+    const std::size_t rowBytes = static_cast<std::size_t>(area.width) * sizeof(Pixel);
+    order.Run(1, area.height, [&](int, int j) {
+        const Pixel* from = source.GetScanLine(area.srcY + j);
+        Pixel* to = dest->GetScanLine(area.destY + j);
+        if (from == nullptr || to == nullptr) return;
+        std::memmove(to + area.destX, from + area.srcX, rowBytes);
+    });
+    return true;
+}
+
+template <class Self>
+bool BltToGdi(Self& self, IGdiImage* dest, int x, int y)
+{
+    if (dest == nullptr) return false;
+    if (IsSameImage(self, dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    return self.Draw(dest->GetDC(), x, y);
+}
+
+template <class Self>
+bool BltToDib(Self& self, IDibImage* dest, int x, int y)
+{
+    if (dest == nullptr) return false;
+    if (self.GetColorKey() != COLORKEY_NONE) {
+        return self.BltTo(static_cast<IPixelBuffer*>(dest), x, y);
+    }
+    if (IsSameImage(self, dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    return self.Draw(dest->GetDC(), x, y);
+}
+
+#define ZVX_INSTANTIATE(C)                                                      \
+    template bool BltToImage<C>(C&, IImage*, int, int, int, int);               \
+    template bool BltToDib<C>(C&, IDibImage*, int, int);                        \
+    template bool BltToGdi<C>(C&, IGdiImage*, int, int);                        \
+    template bool BltToPixels<C>(C&, IPixelBuffer*, int, int);                  \
+    template bool BltToImage<C>(C&, IImage*, int, int);
 ZVX_INSTANTIATE(CMemoryImage)
 ZVX_INSTANTIATE(CDibSectionImage)
+#undef ZVX_INSTANTIATE
+
 }  // namespace zvx

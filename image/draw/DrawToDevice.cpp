@@ -1,16 +1,114 @@
-// PLACEHOLDER: not implemented yet; replaced by the real implementation.
 #include "image/draw/DrawToDevice.h"
-#include "image/MemoryImage.h"
+
+#include <climits>
+
 #include "image/DibSectionImage.h"
+#include "image/MemoryImage.h"
 
 namespace zvx {
-template <class Self> bool Draw(Self&, HDC, int, int) { return false; }
-template <class Self> bool Draw(Self&, HDC, int, int, int, int) { return false; }
-template <class Self> bool DrawBlend(Self&, HDC, int, int, double) { return false; }
-#define ZVX_INSTANTIATE(C) \
-template bool Draw<C>(C&, HDC, int, int); \
-template bool Draw<C>(C&, HDC, int, int, int, int); \
-template bool DrawBlend<C>(C&, HDC, int, int, double);
+namespace {
+
+bool FitsInInt(long long v) { return v >= INT_MIN && v <= INT_MAX; }
+
+// The top-left width x height block in one transfer: the image's own header (which still
+// describes the whole image), source (0, 0), scan lines 0 to height - 1.
+template <class Self>
+void DrawBlock(Self& self, HDC hdc, int x, int y, int width, int height)
+{
+    const Self& source = self;
+    const Pixel* bits = source.GetScanLine(0);
+    if (bits == nullptr) return;  // no pixels, nothing to draw
+    ::SetDIBitsToDevice(hdc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                        static_cast<UINT>(height), bits, self.GetBitmapInfo(), DIB_RGB_COLORS);
+}
+
+// The keyed route: one SetPixel per pixel that is not key-coloured, rows top to bottom. Target
+// positions beyond the int range are not on any DC and are skipped.
+template <class Self>
+void DrawByPixel(Self& self, HDC hdc, int x, int y, int width, int height)
+{
+    for (int i = 0; i < height; ++i) {
+        const long long ty = static_cast<long long>(y) + i;
+        for (int j = 0; j < width; ++j) {
+            if (self.IsKeyColor(j, i)) continue;
+            const long long tx = static_cast<long long>(x) + j;
+            if (!FitsInInt(tx) || !FitsInInt(ty)) continue;
+            ::SetPixel(hdc, static_cast<int>(tx), static_cast<int>(ty), self.GetColorRef(j, i));
+        }
+    }
+}
+
+// trunc(image x alpha + dc x inv), each product and the sum rounded to double, capped at 255.
+COLORREF BlendChannel(BYTE image, COLORREF dcChannel, double alpha, double inv)
+{
+    const double imagePart = image * alpha;
+    const double dcPart = static_cast<double>(dcChannel) * inv;
+    const int value = static_cast<int>(imagePart + dcPart);
+    return static_cast<COLORREF>(value > 255 ? 255 : value);
+}
+
+}  // namespace
+
+template <class Self>
+bool Draw(Self& self, HDC hdc, int x, int y)
+{
+    const int width = self.GetWidth();
+    const int height = self.GetHeight();
+    if (self.GetColorKey() == COLORKEY_NONE) {
+        DrawBlock(self, hdc, x, y, width, height);
+    } else {
+        DrawByPixel(self, hdc, x, y, width, height);
+    }
+    return true;
+}
+
+template <class Self>
+bool Draw(Self& self, HDC hdc, int x, int y, int width, int height)
+{
+    if (width < 1 || height < 1) return false;
+    if (width > self.GetWidth()) width = self.GetWidth();
+    if (height > self.GetHeight()) height = self.GetHeight();
+    if (self.GetColorKey() == COLORKEY_NONE) {
+        DrawBlock(self, hdc, x, y, width, height);
+    } else {
+        DrawByPixel(self, hdc, x, y, width, height);
+    }
+    return true;
+}
+
+template <class Self>
+bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
+{
+    if (!(alpha > 0.0)) return false;  // also refuses NaN
+    if (alpha >= 1.0) return self.Draw(hdc, x, y);
+
+    const double inv = 1.0 - alpha;
+    const int width = self.GetWidth();
+    const int height = self.GetHeight();
+    for (int i = 0; i < height; ++i) {
+        const long long ty = static_cast<long long>(y) + i;
+        for (int j = 0; j < width; ++j) {
+            if (self.IsKeyColor(j, i)) continue;
+            const long long tx = static_cast<long long>(x) + j;
+            if (!FitsInInt(tx) || !FitsInInt(ty)) continue;
+            const int dcX = static_cast<int>(tx);
+            const int dcY = static_cast<int>(ty);
+            const COLORREF under = ::GetPixel(hdc, dcX, dcY);
+            const COLORREF r = BlendChannel(self.GetRed(j, i), under & 0xFFu, alpha, inv);
+            const COLORREF g = BlendChannel(self.GetGreen(j, i), (under >> 8) & 0xFFu, alpha, inv);
+            const COLORREF b = BlendChannel(self.GetBlue(j, i), (under >> 16) & 0xFFu, alpha, inv);
+            ::SetPixel(hdc, dcX, dcY, r | g << 8 | b << 16);
+        }
+    }
+    return true;
+}
+
+#define ZVX_INSTANTIATE(C)                                        \
+    template bool Draw<C>(C&, HDC, int, int);                     \
+    template bool Draw<C>(C&, HDC, int, int, int, int);           \
+    template bool DrawBlend<C>(C&, HDC, int, int, double);
 ZVX_INSTANTIATE(CMemoryImage)
 ZVX_INSTANTIATE(CDibSectionImage)
+#undef ZVX_INSTANTIATE
+
 }  // namespace zvx
