@@ -1,6 +1,7 @@
 #include "support/TestData.h"
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,9 +14,10 @@ std::string DataPath(const std::string& relative) { return std::string(ZVX_TEST_
 std::string ScratchPath(const std::string& stem)
 {
     static std::atomic<int> counter{0};
+    // The system's temporary folder, so a test run from anywhere leaves nothing in the tree.
     std::ostringstream name;
     name << "zvx_scratch_" << GetCurrentProcessId() << "_" << counter++ << "_" << stem;
-    return name.str();
+    return (std::filesystem::temp_directory_path() / name.str()).string();
 }
 
 std::string ReadWholeFile(const std::string& path)

@@ -8,7 +8,7 @@ namespace zvx::test {
 // A file under tests/data.
 std::string DataPath(const std::string& relative);
 
-// A fresh path for a scratch file in the working directory, unique within the process run.
+// A fresh path for a scratch file in the temporary folder, unique within the process run.
 std::string ScratchPath(const std::string& stem);
 
 // The whole file, or an empty string when it cannot be read.
