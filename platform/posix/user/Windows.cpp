@@ -1,0 +1,235 @@
+// Window classes and windows: registration, creation, showing, destruction.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+
+#include "platform/Win32.h"
+#include "platform/posix/user/CodePage.h"
+#include "platform/posix/user/Sdl.h"
+#include "platform/posix/user/Window.h"
+
+namespace zvx::platform::user {
+
+namespace {
+
+struct WindowClass {
+    ATOM atom = 0;
+    WNDPROC proc = nullptr;
+    HBRUSH background = nullptr;
+};
+
+// Class names compare without regard to case, as on Windows.
+std::string ClassKey(const char* name)
+{
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return key;
+}
+
+// An integer atom passed as a name lies below 0x10000; this layer registers names only.
+bool IsNamePointer(const char* name) { return reinterpret_cast<std::uintptr_t>(name) > 0xFFFF; }
+
+std::map<std::string, WindowClass>& Classes()
+{
+    static std::map<std::string, WindowClass> classes;
+    return classes;
+}
+
+// Handles are small numbers, never reused, so a stale handle finds nothing.
+std::map<std::uintptr_t, std::unique_ptr<Window>>& Windows()
+{
+    static std::map<std::uintptr_t, std::unique_ptr<Window>> windows;
+    return windows;
+}
+
+}  // namespace
+
+Window* FindWindow(HWND hwnd)
+{
+    const auto it = Windows().find(reinterpret_cast<std::uintptr_t>(hwnd));
+    return it == Windows().end() ? nullptr : it->second.get();
+}
+
+Window* FindWindowBySdlId(std::uint32_t sdlId)
+{
+    for (auto& entry : Windows()) {
+        if (entry.second->sdlId == sdlId) return entry.second.get();
+    }
+    return nullptr;
+}
+
+Window* FindInvalidWindow()
+{
+    for (auto& entry : Windows()) {
+        if (entry.second->visible && entry.second->invalid) return entry.second.get();
+    }
+    return nullptr;
+}
+
+std::vector<Window*> AllWindows()
+{
+    std::vector<Window*> all;
+    for (auto& entry : Windows()) all.push_back(entry.second.get());
+    return all;
+}
+
+LRESULT SendToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const Window* window = FindWindow(hwnd);
+    if (window == nullptr || window->proc == nullptr) return 0;
+    // The procedure may destroy the window; nothing of it is touched after the call.
+    const WNDPROC proc = window->proc;
+    return proc(hwnd, message, wParam, lParam);
+}
+
+void Present(Window& window)
+{
+    if (window.sdl == nullptr || window.pixels.empty()) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(window.sdl);
+    if (surface == nullptr) return;
+    // The window manager may have given the window another size; show what fits.
+    const int width = std::min(window.width, surface->w);
+    const int height = std::min(window.height, surface->h);
+    if (width > 0 && height > 0 && SDL_LockSurface(surface) == 0) {
+        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, window.pixels.data(), window.width * 4,
+                          surface->format->format, surface->pixels, surface->pitch);
+        SDL_UnlockSurface(surface);
+    }
+    SDL_UpdateWindowSurface(window.sdl);
+}
+
+}  // namespace zvx::platform::user
+
+using namespace zvx::platform::user;
+
+ATOM RegisterClassA(const WNDCLASSA* wndClass)
+{
+    if (wndClass == nullptr || wndClass->lpfnWndProc == nullptr || wndClass->lpszClassName == nullptr ||
+        !IsNamePointer(wndClass->lpszClassName) || wndClass->lpszClassName[0] == '\0') {
+        return 0;
+    }
+    const std::string key = ClassKey(wndClass->lpszClassName);
+    if (Classes().count(key) != 0) return 0;  // already registered
+    static ATOM nextAtom = 0xC000;
+    WindowClass entry;
+    entry.atom = nextAtom++;
+    entry.proc = wndClass->lpfnWndProc;
+    entry.background = wndClass->hbrBackground;
+    Classes()[key] = entry;
+    return entry.atom;
+}
+
+BOOL AdjustWindowRect(LPRECT rect, DWORD, BOOL)
+{
+    // The window manager draws caption and border outside the SDL window, so the layer's own
+    // non-client area is empty: window rectangle and client rectangle coincide.
+    return rect != nullptr ? TRUE : FALSE;
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE, LPVOID)
+{
+    if (className == nullptr || !IsNamePointer(className)) return nullptr;
+    const auto found = Classes().find(ClassKey(className));
+    if (found == Classes().end()) return nullptr;
+    if (!EnsureVideo()) return nullptr;
+
+    if (width == CW_USEDEFAULT) width = 640;
+    if (height == CW_USEDEFAULT) height = 480;
+    // SDL refuses empty windows; Windows makes them. Keep at least one pixel on screen.
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    const int left = (x == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : x;
+    const int top = (x == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : y;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if ((style & WS_CAPTION) != WS_CAPTION) flags |= SDL_WINDOW_BORDERLESS;
+
+    const std::string title = AnsiToUtf8(windowName);
+    SDL_Window* sdl = SDL_CreateWindow(title.c_str(), left, top, width, height, flags);
+    if (sdl == nullptr) return nullptr;
+
+    static std::uintptr_t nextHandle = 0x10;
+    auto window = std::make_unique<Window>();
+    window->handle = reinterpret_cast<HWND>(nextHandle);
+    nextHandle += 4;
+    window->proc = found->second.proc;
+    window->background = found->second.background;
+    window->sdl = sdl;
+    window->sdlId = SDL_GetWindowID(sdl);
+    window->width = width;
+    window->height = height;
+    window->pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    const HWND hwnd = window->handle;
+    Windows()[reinterpret_cast<std::uintptr_t>(hwnd)] = std::move(window);
+    if ((style & WS_VISIBLE) != 0) ShowWindow(hwnd, SW_SHOW);
+    return hwnd;
+}
+
+BOOL ShowWindow(HWND hwnd, int command)
+{
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr) return FALSE;
+    const bool wasVisible = window->visible;
+    if (command == SW_HIDE) {
+        SDL_HideWindow(window->sdl);
+        window->visible = false;
+    } else {
+        SDL_ShowWindow(window->sdl);
+        window->visible = true;
+        if (!wasVisible) {
+            // A window that appears must be painted whole, background first.
+            window->invalid = true;
+            window->erase = true;
+        }
+    }
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND hwnd)
+{
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr) return FALSE;
+    if (window->visible && window->invalid) SendToWindow(hwnd, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+BOOL DestroyWindow(HWND hwnd)
+{
+    if (FindWindow(hwnd) == nullptr) return FALSE;
+    SendToWindow(hwnd, WM_DESTROY, 0, 0);
+    // WM_DESTROY's handler may itself have destroyed the window.
+    const auto it = Windows().find(reinterpret_cast<std::uintptr_t>(hwnd));
+    if (it == Windows().end()) return TRUE;
+    std::unique_ptr<Window> window = std::move(it->second);
+    Windows().erase(it);
+    SDL_DestroyWindow(window->sdl);
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect)
+{
+    const Window* window = FindWindow(hwnd);
+    if (window == nullptr || rect == nullptr) return FALSE;
+    *rect = RECT{0, 0, window->width, window->height};
+    return TRUE;
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR name)
+{
+    // Only the system's stock pictures exist; the window manager shows its own icon.
+    if (instance != nullptr || name != IDI_APPLICATION) return nullptr;
+    return reinterpret_cast<HICON>(std::uintptr_t{0x7F00});
+}
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
+{
+    // SDL's default cursor is the arrow.
+    if (instance != nullptr || name != IDC_ARROW) return nullptr;
+    return reinterpret_cast<HCURSOR>(std::uintptr_t{0x7F01});
+}
