@@ -2,7 +2,11 @@
 # multiply-add), so blends and lines give the same pixels on every compiler and platform.
 function(zvx_set_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror -ffp-contract=off)
-  if(ZVX_SANITIZE)
+  if(ZVX_BUILD_FUZZERS)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                           -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  elseif(ZVX_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
