@@ -82,6 +82,9 @@ public:
     virtual bool SetColorKey(ColorKey key) = 0;
     // Copy the top-left width x height part of this image onto dest at (x, y), key pixels
     // skipped, pixel by pixel.
+    // Every BltTo may target the image itself: the result is that of blitting an untouched copy
+    // (pixels are visited in an order that reads each before it is overwritten; the GDI routes
+    // draw from a snapshot and return false if it cannot be made).
     virtual bool BltTo(IImage* dest, int x, int y, int width, int height) = 0;
     // Draw the top-left width x height part onto a device context at (x, y).
     virtual bool Draw(HDC hdc, int x, int y, int width, int height) = 0;
@@ -102,7 +105,8 @@ public:
     virtual bool DrawTiled(HDC hdc, int x, int y, int width, int height) = 0;
     // Blend this image onto a device context with opacity alpha.
     virtual bool DrawBlend(HDC hdc, int x, int y, double alpha) = 0;
-    // Blend this image onto dest with opacity alpha.
+    // Blend this image onto dest with opacity alpha. Onto the image itself, the result is that
+    // of blending an untouched copy: each pixel is read before it is overwritten.
     virtual bool BlendTo(IImage* dest, int x, int y, double alpha) = 0;
     virtual bool DrawLine(int x0, int y0, int x1, int y1, Pixel color) = 0;
     virtual bool DrawRect(int x0, int y0, int x1, int y1, Pixel color) = 0;
