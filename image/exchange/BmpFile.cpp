@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "image/PlainImage.h"
 #include "image/exchange/BmpHeader.h"
 #include "image/exchange/Rows24.h"
 
@@ -107,9 +108,20 @@ bool SaveBmp(IImage& image, const char* fileName)
     WriteU32(block + 22, static_cast<std::uint32_t>(height));
     WriteU16(block + 26, 1);
     WriteU16(block + 28, 24);
+    const IPixelBuffer* plain = PlainPixels(image);
     for (int i = 0; i < height; ++i) {
         const int y = height - 1 - i;  // the file's first row is the image's bottom row
         std::uint8_t* row = block + kBmpHeadersSize + static_cast<std::size_t>(i) * stride;
+        if (plain != nullptr) {
+            // The bytes GetBlue, GetGreen and GetRed would give, a row at a time.
+            const Pixel* source = plain->GetScanLine(y);
+            for (int x = 0; x < width; ++x, row += 3) {
+                row[0] = static_cast<std::uint8_t>(source[x]);
+                row[1] = static_cast<std::uint8_t>(source[x] >> 8);
+                row[2] = static_cast<std::uint8_t>(source[x] >> 16);
+            }
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             row[3 * x + 0] = image.GetBlue(x, y);
             row[3 * x + 1] = image.GetGreen(x, y);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "image/PlainImage.h"
+
 namespace zvx {
 namespace {
 
@@ -39,7 +41,17 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
     const int endRow = static_cast<int>(std::min<long long>(height, static_cast<long long>(imageHeight) - y));
     const int firstColumn = x < 0 ? -x : 0;
     const int endColumn = static_cast<int>(std::min<long long>(width, static_cast<long long>(imageWidth) - x));
+    IPixelBuffer* plain = PlainPixels(image);
     for (int i = firstRow; i < endRow; ++i) {
+        if (plain != nullptr) {
+            // The same stores SetColor would make, a row at a time.
+            const BYTE* p = SourcePixel(rows, stride, height, i, firstColumn);
+            Pixel* target = plain->GetScanLine(y + i) + (x + firstColumn);
+            for (int j = firstColumn; j < endColumn; ++j, p += 3) {
+                *target++ = (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
+            }
+            continue;
+        }
         for (int j = firstColumn; j < endColumn; ++j) {
             const BYTE* p = SourcePixel(rows, stride, height, i, j);
             const Pixel pixel = (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
