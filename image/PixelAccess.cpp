@@ -39,6 +39,25 @@ bool SetChannel(IImage& image, int x, int y, int v, int shift)
     return true;
 }
 
+// One channel's getter and setter, called as virtual operations on the image.
+using ChannelGetter = BYTE (IImage::*)(int, int) const;
+using ChannelSetter = bool (IImage::*)(int, int, int);
+
+// The sum is formed in 64 bits and clamped, so a delta near INT_MAX saturates like any other.
+bool AddToChannel(IImage& image, int x, int y, int delta, ChannelGetter get, ChannelSetter set)
+{
+    if (!IsInside(image, x, y)) return false;
+    (image.*set)(x, y, ClampChannel(static_cast<long long>((image.*get)(x, y)) + delta));
+    return true;
+}
+
+bool ScaleChannel(IImage& image, int x, int y, double factor, ChannelGetter get, ChannelSetter set)
+{
+    if (!IsInside(image, x, y)) return false;
+    (image.*set)(x, y, ScaledChannel((image.*get)(x, y), factor));
+    return true;
+}
+
 }  // namespace
 
 bool IsInside(const IImage& image, int x, int y)
@@ -84,47 +103,34 @@ bool SetRed(IImage& image, int x, int y, int v) { return SetChannel(image, x, y,
 bool SetGreen(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kGreenShift); }
 bool SetBlue(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kBlueShift); }
 
-// The sums are formed in 64 bits and clamped, so a delta near INT_MAX saturates like any other.
 bool AddRed(IImage& image, int x, int y, int delta)
 {
-    if (!IsInside(image, x, y)) return false;
-    image.SetRed(x, y, ClampChannel(static_cast<long long>(image.GetRed(x, y)) + delta));
-    return true;
+    return AddToChannel(image, x, y, delta, &IImage::GetRed, &IImage::SetRed);
 }
 
 bool AddGreen(IImage& image, int x, int y, int delta)
 {
-    if (!IsInside(image, x, y)) return false;
-    image.SetGreen(x, y, ClampChannel(static_cast<long long>(image.GetGreen(x, y)) + delta));
-    return true;
+    return AddToChannel(image, x, y, delta, &IImage::GetGreen, &IImage::SetGreen);
 }
 
 bool AddBlue(IImage& image, int x, int y, int delta)
 {
-    if (!IsInside(image, x, y)) return false;
-    image.SetBlue(x, y, ClampChannel(static_cast<long long>(image.GetBlue(x, y)) + delta));
-    return true;
+    return AddToChannel(image, x, y, delta, &IImage::GetBlue, &IImage::SetBlue);
 }
 
 bool ScaleRed(IImage& image, int x, int y, double factor)
 {
-    if (!IsInside(image, x, y)) return false;
-    image.SetRed(x, y, ScaledChannel(image.GetRed(x, y), factor));
-    return true;
+    return ScaleChannel(image, x, y, factor, &IImage::GetRed, &IImage::SetRed);
 }
 
 bool ScaleGreen(IImage& image, int x, int y, double factor)
 {
-    if (!IsInside(image, x, y)) return false;
-    image.SetGreen(x, y, ScaledChannel(image.GetGreen(x, y), factor));
-    return true;
+    return ScaleChannel(image, x, y, factor, &IImage::GetGreen, &IImage::SetGreen);
 }
 
 bool ScaleBlue(IImage& image, int x, int y, double factor)
 {
-    if (!IsInside(image, x, y)) return false;
-    image.SetBlue(x, y, ScaledChannel(image.GetBlue(x, y), factor));
-    return true;
+    return ScaleChannel(image, x, y, factor, &IImage::GetBlue, &IImage::SetBlue);
 }
 
 bool IsKeyColor(const IImage& image, int x, int y)

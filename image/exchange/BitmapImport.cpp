@@ -23,13 +23,8 @@ bool CreateFromBitmap(IPixelBuffer& image, HBITMAP bitmap, HDC conversionDc)
         static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
     void* block = std::calloc(bytes, 1);
     if (block == nullptr) return false;
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    // Asked for in the images' own layout: 32-bit top-down rows, exactly the Pixel words.
+    BITMAPINFO header = MakeTopDownHeader(width, height);
 
     HDC dc = conversionDc != nullptr ? conversionDc : ::GetDC(nullptr);
     const int lines = ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), block, &header,

@@ -24,12 +24,18 @@ protected:
     std::mt19937 random{20261206};
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
 
+    // A random w x h picture in plain, and the same words in general.
     template <class Image>
-    void FillRandom(Image& image, int w, int h)
+    void RandomPair(IImage& plain, Image& general, int w, int h)
     {
-        image.Create(w, h, 0);
+        plain.Create(w, h, 0);
+        general.Create(w, h, 0);
         for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) image.SetPixel(x, y, static_cast<Pixel>(random()));
+            for (int x = 0; x < w; ++x) {
+                const auto v = static_cast<Pixel>(random());
+                plain.SetPixel(x, y, v);
+                general.SetPixel(x, y, v);
+            }
         }
     }
 
@@ -51,11 +57,7 @@ TYPED_TEST(FastPathTest, SetRows24MatchesThePerPixelPath)
         const int h = this->Between(1, 17);
         auto fast = zvx::test::MakeImage<TypeParam>(1, 1);
         GeneralPath<TypeParam> general;
-        this->FillRandom(*fast, w, h);
-        general.Create(w, h, 0);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) general.SetPixel(x, y, fast->GetPixel(x, y));
-        }
+        this->RandomPair(*fast, general, w, h);
         const int bw = this->Between(1, 30);
         const int bh = this->Between(1, 30);
         const int bx = this->Between(-bw - 2, w + 2);
@@ -76,11 +78,7 @@ TYPED_TEST(FastPathTest, SaveBmpWritesTheSameBytes)
         const int h = this->Between(1, 9);
         auto fast = zvx::test::MakeImage<TypeParam>(1, 1);
         GeneralPath<TypeParam> general;
-        this->FillRandom(*fast, w, h);
-        general.Create(w, h, 0);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) general.SetPixel(x, y, fast->GetPixel(x, y));
-        }
+        this->RandomPair(*fast, general, w, h);
         const std::string a = ScratchPath("fast.bmp");
         const std::string b = ScratchPath("general.bmp");
         ASSERT_TRUE(fast->SaveBmp(a.c_str()));
