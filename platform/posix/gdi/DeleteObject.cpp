@@ -1,0 +1,23 @@
+// DeleteObject. A bitmap or pen still selected into a DC is not freed at once: the call
+// succeeds, the DC keeps drawing with it, and it goes when the last DC lets go of it.
+#include "platform/posix/gdi/GdiObjects.h"
+
+BOOL DeleteObject(HGDIOBJ handle)
+{
+    using namespace zvx::gdi;
+    Object* object = FindAny(handle);
+    if (object == nullptr) return FALSE;
+    if (object->stock) return TRUE;
+    if (object->kind == Kind::Dc) {
+        // Accepted for memory DCs, as DeleteDC; the others are given back their own way.
+        if (object->dc.kind != DcKind::Memory) return FALSE;
+        DestroyDc(static_cast<HDC>(handle));
+        return TRUE;
+    }
+    if (object->selections > 0) {
+        object->deletePending = true;
+        return TRUE;
+    }
+    Free(handle);
+    return TRUE;
+}

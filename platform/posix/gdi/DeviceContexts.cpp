@@ -1,0 +1,136 @@
+// Device contexts: memory DCs over a selected bitmap, screen DCs from GetDC(NULL), and the
+// surface DCs of Surface.h. A DC holds its bitmap, pen and brush; DeleteDC lets go of them
+// (finishing a delete that was waiting for them) but never deletes them itself.
+#include "platform/posix/gdi/GdiObjects.h"
+
+namespace zvx::gdi {
+namespace {
+
+void Hold(HGDIOBJ handle)
+{
+    Object* object = FindAny(handle);
+    if (object != nullptr && !object->stock) ++object->selections;
+}
+
+HGDIOBJ SelectInto(HDC hdc, HGDIOBJ handle);
+
+}  // namespace
+
+HDC CreateDc(DcKind kind)
+{
+    Object object;
+    object.kind = Kind::Dc;
+    object.dc.kind = kind;
+    object.dc.bitmap = kind == DcKind::Memory ? DefaultBitmap() : nullptr;
+    object.dc.pen = StockPen(BLACK_PEN);
+    object.dc.brush = StockBrush(WHITE_BRUSH);
+    return static_cast<HDC>(Allocate(std::move(object)));
+}
+
+void DestroyDc(HDC hdc)
+{
+    Object* object = Find(hdc, Kind::Dc);
+    if (object == nullptr) return;
+    const Dc dc = object->dc;
+    Free(hdc);
+    ReleaseSelection(dc.bitmap);
+    ReleaseSelection(dc.pen);
+    ReleaseSelection(dc.brush);
+}
+
+bool ResolveTarget(HDC hdc, Target& target)
+{
+    Object* object = Find(hdc, Kind::Dc);
+    if (object == nullptr) return false;
+    target.dc = &object->dc;
+    target.raster = Raster{};
+    if (object->dc.kind == DcKind::Surface) {
+        target.raster = object->dc.surface;
+    } else if (Object* bitmap = Find(object->dc.bitmap, Kind::Bitmap)) {
+        target.raster = bitmap->bitmap.raster;
+    }
+    target.clip = target.raster.IsValid() ? target.raster.Bounds() : Rect{};
+    if (object->dc.hasClip) target.clip = Intersect(target.clip, object->dc.clip);
+    return true;
+}
+
+namespace {
+
+HGDIOBJ SelectInto(HDC hdc, HGDIOBJ handle)
+{
+    Object* dcObject = Find(hdc, Kind::Dc);
+    Object* object = FindAny(handle);
+    if (dcObject == nullptr || object == nullptr) return nullptr;
+    Dc& dc = dcObject->dc;
+    HGDIOBJ* slot = nullptr;
+    switch (object->kind) {
+    case Kind::Region: {
+        const int complexity = SelectClipRgn(hdc, static_cast<HRGN>(handle));
+        return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(complexity));
+    }
+    case Kind::Bitmap:
+        // Only a memory DC takes a bitmap, and a bitmap lives in one DC at a time (the stock
+        // bitmap excepted); one that is waiting to be deleted is taken by none.
+        if (dc.kind != DcKind::Memory || object->deletePending) return nullptr;
+        if (handle == dc.bitmap) return handle;
+        if (!object->stock && object->selections > 0) return nullptr;
+        slot = &dc.bitmap;
+        break;
+    case Kind::Pen:
+        if (object->deletePending) return nullptr;
+        slot = &dc.pen;
+        break;
+    case Kind::Brush:
+        if (object->deletePending) return nullptr;
+        slot = &dc.brush;
+        break;
+    case Kind::Dc:
+        return nullptr;
+    }
+    HGDIOBJ previous = *slot;
+    if (previous == handle) return previous;
+    *slot = handle;
+    Hold(handle);
+    ReleaseSelection(previous);
+    return previous;
+}
+
+}  // namespace
+}  // namespace zvx::gdi
+
+HDC CreateCompatibleDC(HDC hdc)
+{
+    if (hdc != nullptr && zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc) == nullptr) return nullptr;
+    return zvx::gdi::CreateDc(zvx::gdi::DcKind::Memory);
+}
+
+BOOL DeleteDC(HDC hdc)
+{
+    zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
+    // A surface DC belongs to the window layer, which gives it back with ReleaseSurfaceDC.
+    if (object == nullptr || object->dc.kind == zvx::gdi::DcKind::Surface) return FALSE;
+    zvx::gdi::DestroyDc(hdc);
+    return TRUE;
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) { return zvx::gdi::SelectInto(hdc, object); }
+
+BOOL GdiFlush() { return TRUE; }
+
+// The screen DC has no pixels of its own here: drawing on it is clipped away, but it serves as
+// the reference DC for CreateCompatibleDC and GetDIBits.
+HDC GetDC(HWND hwnd)
+{
+    if (hwnd != nullptr) return nullptr;
+    return zvx::gdi::CreateDc(zvx::gdi::DcKind::Screen);
+}
+
+int ReleaseDC(HWND hwnd, HDC hdc)
+{
+    zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
+    if (hwnd != nullptr || object == nullptr || object->dc.kind != zvx::gdi::DcKind::Screen) {
+        return 0;
+    }
+    zvx::gdi::DestroyDc(hdc);
+    return 1;
+}

@@ -1,0 +1,29 @@
+#include "platform/posix/gdi/DibFormat.h"
+
+#include <cstdint>
+
+namespace zvx::gdi {
+
+bool DescribeDib(const BITMAPINFOHEADER& header, DibLayout& layout)
+{
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1) return false;
+    if (header.biCompression != BI_RGB) return false;
+    if (header.biBitCount != 24 && header.biBitCount != 32) return false;
+    if (header.biWidth <= 0 || header.biHeight == 0) return false;
+    // The magnitude of INT32_MIN does not fit in a LONG; such a height is refused below anyway.
+    const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight)
+                                                    : header.biHeight;
+    const std::int64_t stride =
+        (static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const std::int64_t bytes = stride * height;
+    if (height > INT32_MAX || bytes > INT32_MAX) return false;
+    layout.width = header.biWidth;
+    layout.height = static_cast<int>(height);
+    layout.bottomUp = header.biHeight > 0;
+    layout.bitsPerPixel = header.biBitCount;
+    layout.stride = static_cast<std::ptrdiff_t>(stride);
+    layout.imageBytes = static_cast<std::size_t>(bytes);
+    return true;
+}
+
+}  // namespace zvx::gdi

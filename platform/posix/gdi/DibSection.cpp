@@ -1,0 +1,41 @@
+// CreateDIBSection for 24- and 32-bit BI_RGB sections, bottom-up or top-down. The bits are
+// zeroed, rows are padded to 4 bytes, and the whole block must stay addressable with 32-bit
+// offsets, as on Windows; anything else is refused.
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/GdiObjects.h"
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                         DWORD offset)
+{
+    using namespace zvx::gdi;
+    // Sections backed by a file mapping are not offered.
+    if (info == nullptr || usage > 1 || section != nullptr || offset != 0) return nullptr;
+    DibLayout layout;
+    if (!DescribeDib(info->bmiHeader, layout)) return nullptr;
+
+    Object object;
+    object.kind = Kind::Bitmap;
+    Bitmap& bitmap = object.bitmap;
+    const std::size_t words = layout.imageBytes / 4;
+    bitmap.storage.reset(new (std::nothrow) std::uint32_t[words]());
+    if (!bitmap.storage) return nullptr;
+    bitmap.raster.bits = reinterpret_cast<std::uint8_t*>(bitmap.storage.get());
+    bitmap.raster.width = layout.width;
+    bitmap.raster.height = layout.height;
+    bitmap.raster.stride = layout.stride;
+    bitmap.raster.bitsPerPixel = layout.bitsPerPixel;
+    bitmap.raster.bottomUp = layout.bottomUp;
+    bitmap.isDibSection = true;
+    bitmap.header = info->bmiHeader;
+    bitmap.header.biSize = sizeof(BITMAPINFOHEADER);
+    bitmap.header.biSizeImage = static_cast<DWORD>(layout.imageBytes);
+    void* pixels = bitmap.raster.bits;
+    HGDIOBJ handle = Allocate(std::move(object));
+    if (handle == nullptr) return nullptr;
+    if (bits != nullptr) *bits = pixels;
+    return static_cast<HBITMAP>(handle);
+}

@@ -1,0 +1,81 @@
+// GetDIBits into 24- or 32-bit BI_RGB rows, from any bitmap the layer makes.
+//
+// The rows asked for are scan lines of an image of the requested size, counted from its
+// bottom; the bitmap sits in that image's top-left corner, and whatever lies outside the
+// bitmap comes out zero. A top-down request (biHeight < 0) receives the highest scan line
+// first. The result counts the rows that held bitmap pixels.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/GdiObjects.h"
+
+namespace {
+
+constexpr DWORD kBitfields = 3;
+
+// With no buffer and no bit count the caller asks for the bitmap's own format.
+int DescribeBitmap(const zvx::gdi::Raster& raster, UINT start, UINT lines,
+                   BITMAPINFOHEADER& header)
+{
+    header.biWidth = raster.width;
+    header.biHeight = raster.height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(raster.bitsPerPixel);
+    header.biCompression = raster.bitsPerPixel == 32 ? kBitfields : BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(
+        (static_cast<std::int64_t>(raster.width) * raster.bitsPerPixel + 31) / 32 * 4 *
+        raster.height);
+    const std::int64_t available = static_cast<std::int64_t>(raster.height) - start;
+    const std::int64_t answered = std::min<std::int64_t>(lines, available);
+    return answered > 0 ? static_cast<int>(answered) : 1;
+}
+
+}  // namespace
+
+int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,
+              UINT usage)
+{
+    using namespace zvx::gdi;
+    if (Find(hdc, Kind::Dc) == nullptr || info == nullptr || usage > 1) return 0;
+    const Object* object = Find(bitmap, Kind::Bitmap);
+    if (object == nullptr) return 0;
+    BITMAPINFOHEADER& header = info->bmiHeader;
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1) return 0;
+    const Raster& source = object->bitmap.raster;
+    if (bits == nullptr) {
+        return header.biBitCount == 0 ? DescribeBitmap(source, start, lines, header) : 1;
+    }
+    DibLayout request;
+    if (!DescribeDib(header, request)) return 0;
+    header.biSizeImage = static_cast<DWORD>(request.imageBytes);
+    if (start >= static_cast<UINT>(request.height)) return static_cast<int>(lines);
+
+    const int rows = static_cast<int>(
+        std::min<std::int64_t>(lines, static_cast<std::int64_t>(request.height) - start));
+    const int columns = std::min(request.width, source.width);
+    auto* out = static_cast<std::uint8_t*>(bits);
+    int copied = 0;
+    for (int k = 0; k < rows; ++k) {
+        std::uint8_t* row = out + static_cast<std::ptrdiff_t>(k) * request.stride;
+        std::memset(row, 0, static_cast<std::size_t>(request.stride));
+        const std::int64_t scan = request.bottomUp ? start + k : start + rows - 1 - k;
+        const std::int64_t fromTop = request.height - 1 - scan;
+        if (fromTop >= source.height) continue;
+        const int y = static_cast<int>(fromTop);
+        for (int x = 0; x < columns; ++x) {
+            const std::uint32_t word = ReadPixel(source, x, y);
+            if (request.bitsPerPixel == 32) {
+                std::memcpy(row + static_cast<std::ptrdiff_t>(x) * 4, &word, 4);
+            } else {
+                std::uint8_t* p = row + static_cast<std::ptrdiff_t>(x) * 3;
+                p[0] = static_cast<std::uint8_t>(word);
+                p[1] = static_cast<std::uint8_t>(word >> 8);
+                p[2] = static_cast<std::uint8_t>(word >> 16);
+            }
+        }
+        ++copied;
+    }
+    return copied;
+}

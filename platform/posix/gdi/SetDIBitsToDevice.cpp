@@ -1,0 +1,102 @@
+// SetDIBitsToDevice from 24- and 32-bit BI_RGB DIBs.
+//
+// Source rows are counted as scan lines from the bottom of the DIB, whichever way it is stored,
+// and the source rectangle's ySrc is measured from the bottom as well; the buffer holds the
+// scan lines startScan .. startScan + lines - 1. A bottom-up buffer stores them lowest first.
+// A top-down buffer stores them highest first, and only its first |biHeight| rows are read:
+// so a top-down W x H DIB drawn with (w, h, 0, 0, 0, h) gives its top-left w x h block.
+// 32-bit words reach a 32-bit bitmap whole, top byte included.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/GdiObjects.h"
+
+namespace {
+
+struct ScanRange {
+    std::int64_t first = 0;  // scan lines [first, end) that the buffer supplies
+    std::int64_t end = 0;
+};
+
+std::uint32_t SourceWord(const std::uint8_t* row, int bitsPerPixel, std::int64_t x)
+{
+    if (bitsPerPixel == 32) {
+        std::uint32_t word;
+        std::memcpy(&word, row + x * 4, 4);
+        return word;
+    }
+    const std::uint8_t* p = row + x * 3;
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16);
+}
+
+}  // namespace
+
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
+                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
+                      UINT usage)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || bits == nullptr || info == nullptr || usage > 1) return 0;
+    DibLayout dib;
+    if (!DescribeDib(info->bmiHeader, dib)) return 0;
+
+    const auto w = static_cast<std::int64_t>(static_cast<int>(width));
+    const auto h = static_cast<std::int64_t>(height);
+    const std::int64_t start = startScan;
+    std::int64_t count = lines;
+    const std::int64_t H = dib.height;
+    if (w <= 0 || xSrc >= dib.width || static_cast<std::int64_t>(xSrc) + w <= 0) return 0;
+    if (start >= H || count == 0) return 0;
+
+    // Which scan lines the buffer supplies, and what the call reports.
+    ScanRange supplied;
+    std::int64_t result;
+    if (dib.bottomUp) {
+        count = std::min(count, H - start);
+        if (ySrc >= start + count || ySrc + h <= start) return 0;
+        supplied = {start, start + count};
+        result = std::min(start + count, ySrc + h) - start;
+    } else {
+        if (ySrc >= start + count) return 0;
+        supplied = {start + std::max<std::int64_t>(0, count - H), start + count};
+        if (count > H && ySrc + h <= supplied.first) return 0;
+        result = count;
+    }
+
+    // Scan line b lands on row topScan - b of the DC; column c on xDest + c - xSrc.
+    const std::int64_t topScan = static_cast<std::int64_t>(yDest) + ySrc + h - 1;
+    const Rect& clip = target.clip;
+    std::int64_t firstScan = std::max({supplied.first, static_cast<std::int64_t>(ySrc),
+                                       topScan - clip.bottom + 1});
+    std::int64_t endScan = std::min({supplied.end, ySrc + h, topScan - clip.top + 1});
+    const std::int64_t shift = static_cast<std::int64_t>(xDest) - xSrc;
+    const std::int64_t firstColumn =
+        std::max({static_cast<std::int64_t>(xSrc), std::int64_t{0}, clip.left - shift});
+    const std::int64_t endColumn = std::min({xSrc + w, static_cast<std::int64_t>(dib.width),
+                                             clip.right - shift});
+    if (clip.IsEmpty() || firstScan >= endScan || firstColumn >= endColumn) {
+        return static_cast<int>(result);
+    }
+
+    const auto* source = static_cast<const std::uint8_t*>(bits);
+    const Raster& raster = target.raster;
+    for (std::int64_t b = firstScan; b < endScan; ++b) {
+        const std::int64_t memoryRow = dib.bottomUp ? b - start : start + count - 1 - b;
+        const std::uint8_t* row = source + memoryRow * dib.stride;
+        const int y = static_cast<int>(topScan - b);
+        if (dib.bitsPerPixel == 32 && raster.bitsPerPixel == 32) {
+            std::memcpy(raster.Row(y) + (firstColumn + shift) * 4, row + firstColumn * 4,
+                        static_cast<std::size_t>(endColumn - firstColumn) * 4);
+            continue;
+        }
+        for (std::int64_t c = firstColumn; c < endColumn; ++c) {
+            WritePixel(raster, static_cast<int>(c + shift), y,
+                       SourceWord(row, dib.bitsPerPixel, c));
+        }
+    }
+    return static_cast<int>(result);
+}

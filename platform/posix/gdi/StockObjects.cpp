@@ -1,0 +1,76 @@
+// Stock objects: made once, on first use, and never deleted. DeleteObject on them succeeds
+// and does nothing, as on Windows.
+#include "platform/posix/gdi/GdiObjects.h"
+
+namespace zvx::gdi {
+namespace {
+
+HGDIOBJ MakeStock(Object&& object)
+{
+    object.stock = true;
+    return Allocate(std::move(object));
+}
+
+struct StockSet {
+    HGDIOBJ defaultBitmap = nullptr;
+    HGDIOBJ blackPen = nullptr;
+    HGDIOBJ whiteBrush = nullptr;
+    HGDIOBJ blackBrush = nullptr;
+
+    StockSet()
+    {
+        // A new memory DC holds a 1x1 monochrome bitmap whose one pixel is black. Its rows are
+        // word-aligned, as a device-dependent bitmap's are.
+        Object bitmap;
+        bitmap.kind = Kind::Bitmap;
+        bitmap.bitmap.storage.reset(new std::uint32_t[1]());
+        bitmap.bitmap.raster.bits = reinterpret_cast<std::uint8_t*>(bitmap.bitmap.storage.get());
+        bitmap.bitmap.raster.width = 1;
+        bitmap.bitmap.raster.height = 1;
+        bitmap.bitmap.raster.stride = 2;
+        bitmap.bitmap.raster.bitsPerPixel = 1;
+        defaultBitmap = MakeStock(std::move(bitmap));
+
+        Object pen;
+        pen.kind = Kind::Pen;
+        pen.pen.color = RGB(0, 0, 0);
+        blackPen = MakeStock(std::move(pen));
+
+        Object white;
+        white.kind = Kind::Brush;
+        white.brush.color = RGB(255, 255, 255);
+        whiteBrush = MakeStock(std::move(white));
+
+        Object black;
+        black.kind = Kind::Brush;
+        black.brush.color = RGB(0, 0, 0);
+        blackBrush = MakeStock(std::move(black));
+    }
+};
+
+const StockSet& Stock()
+{
+    static const StockSet* stock = new StockSet();
+    return *stock;
+}
+
+}  // namespace
+
+HGDIOBJ DefaultBitmap() { return Stock().defaultBitmap; }
+
+HGDIOBJ StockPen(int index) { return index == BLACK_PEN ? Stock().blackPen : nullptr; }
+
+HGDIOBJ StockBrush(int index)
+{
+    if (index == WHITE_BRUSH) return Stock().whiteBrush;
+    if (index == BLACK_BRUSH) return Stock().blackBrush;
+    return nullptr;
+}
+
+}  // namespace zvx::gdi
+
+HGDIOBJ GetStockObject(int index)
+{
+    if (HGDIOBJ pen = zvx::gdi::StockPen(index)) return pen;
+    return zvx::gdi::StockBrush(index);
+}

@@ -1,0 +1,30 @@
+// DCs over pixels that someone else owns, such as a window's client area.
+#include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/Surface.h"
+
+namespace zvx::platform {
+
+HDC CreateSurfaceDC(std::uint32_t* pixels, int width, int height)
+{
+    if (pixels == nullptr || width < 1 || height < 1) return nullptr;
+    HDC hdc = zvx::gdi::CreateDc(zvx::gdi::DcKind::Surface);
+    zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
+    if (object == nullptr) return nullptr;
+    zvx::gdi::Raster& surface = object->dc.surface;
+    surface.bits = reinterpret_cast<std::uint8_t*>(pixels);
+    surface.width = width;
+    surface.height = height;
+    surface.stride = static_cast<std::ptrdiff_t>(width) * 4;
+    surface.bitsPerPixel = 32;
+    surface.bottomUp = false;
+    return hdc;
+}
+
+void ReleaseSurfaceDC(HDC dc)
+{
+    zvx::gdi::Object* object = zvx::gdi::Find(dc, zvx::gdi::Kind::Dc);
+    if (object == nullptr || object->dc.kind != zvx::gdi::DcKind::Surface) return;
+    zvx::gdi::DestroyDc(dc);
+}
+
+}  // namespace zvx::platform
