@@ -9,8 +9,8 @@ BOOL DeleteObject(HGDIOBJ handle)
     if (object == nullptr) return FALSE;
     if (object->stock) return TRUE;
     if (object->kind == Kind::Dc) {
-        // Accepted for memory DCs, as DeleteDC; the others are given back their own way.
-        if (object->dc.kind != DcKind::Memory) return FALSE;
+        // Taken as DeleteDC; surface DCs go back to the window layer their own way.
+        if (object->dc.kind == DcKind::Surface) return FALSE;
         DestroyDc(static_cast<HDC>(handle));
         return TRUE;
     }

@@ -108,6 +108,7 @@ BOOL DeleteDC(HDC hdc)
 {
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
     // A surface DC belongs to the window layer, which gives it back with ReleaseSurfaceDC.
+    // Screen DCs may go either way, by ReleaseDC or DeleteDC.
     if (object == nullptr || object->dc.kind == zvx::gdi::DcKind::Surface) return FALSE;
     zvx::gdi::DestroyDc(hdc);
     return TRUE;

@@ -32,6 +32,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     bitmap.isDibSection = true;
     bitmap.header = info->bmiHeader;
     bitmap.header.biSize = sizeof(BITMAPINFOHEADER);
+    bitmap.header.biHeight = layout.height;
     bitmap.header.biSizeImage = static_cast<DWORD>(layout.imageBytes);
     void* pixels = bitmap.raster.bits;
     HGDIOBJ handle = Allocate(std::move(object));

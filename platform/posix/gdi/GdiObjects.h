@@ -51,6 +51,7 @@ struct Bitmap {
 
 struct Pen {
     COLORREF color = 0;
+    int width = 0;  // as asked for; every pen draws one pixel wide
 };
 
 struct Brush {

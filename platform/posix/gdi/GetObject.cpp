@@ -65,8 +65,7 @@ int GetObjectA(HANDLE handle, int size, LPVOID buffer)
         return Answer(bm, bytes, buffer);
     }
     case Kind::Pen: {
-        LogPen pen{PS_SOLID, POINT{1, 0}, object->pen.color};
-        if (object->stock) pen.width.x = 0;
+        const LogPen pen{PS_SOLID, POINT{object->pen.width, 0}, object->pen.color};
         return Answer(pen, bytes, buffer);
     }
     case Kind::Brush:

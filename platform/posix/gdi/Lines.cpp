@@ -67,6 +67,7 @@ HPEN CreatePen(int style, int width, COLORREF color)
     Object object;
     object.kind = Kind::Pen;
     object.pen.color = color;
+    object.pen.width = width;
     return static_cast<HPEN>(Allocate(std::move(object)));
 }
 
