@@ -40,6 +40,8 @@ done
 # Texts are compared as UTF-8; xdotool needs a UTF-8 locale to match the caption.
 export LC_ALL=C.UTF-8
 caption='エラー'
+# Sanitizer builds: leaks inside the system's libraries are not ours to report.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 rm -rf "$work"
 mkdir -p "$work/run"
@@ -116,8 +118,14 @@ windows_titled() {
 }
 
 find_window() {
-    local name=$1 seconds=$2
-    timeout "$seconds" xdotool search --sync --onlyvisible --name "$name" 2>/dev/null | head -1
+    local name=$1 tenths=$(($2 * 10)) i found
+    # A search can fail while windows come and go; ask again until the deadline.
+    for ((i = 0; i < tenths; i++)); do
+        found=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -1)
+        [[ -n $found ]] && { echo "$found"; return 0; }
+        kill -0 "$app_pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
 }
 
 # ---- frames -------------------------------------------------------------------------------------
