@@ -98,7 +98,8 @@ TYPED_TEST(BlitTest, SizedRouteTestsTheWholeImageThenThePartAndClampsThePart)
                     SCOPED_TRACE(::testing::Message() << "x " << x << " y " << y << " part "
                                                       << size[0] << "x" << size[1]);
                     auto dest = MakeImage<TypeParam>(4, 3, 0x33333333);
-                    const bool accepted = Overlaps(*src, *dest, x, y) && size[0] >= 1 && size[1] >= 1;
+                    const bool accepted =
+                        Overlaps(*src, *dest, x, y) && size[0] >= 1 && size[1] >= 1;
                     const auto expected =
                         accepted ? Expected(*src, std::min(size[0], 3), std::min(size[1], 2), *dest,
                                             x, y, !withKey)
@@ -282,10 +283,13 @@ void ExpectSelfBlitsLikeACopy(bool withKey)
 {
     using BlitFn = bool (*)(IImage& src, T& dest, int x, int y);
     std::vector<std::pair<const char*, BlitFn>> routes = {
-        {"IImage", [](IImage& s, T& d, int x, int y) { return s.BltTo(static_cast<IImage*>(&d), x, y); }},
+        {"IImage",
+         [](IImage& s, T& d, int x, int y) { return s.BltTo(static_cast<IImage*>(&d), x, y); }},
         {"sized", [](IImage& s, T& d, int x, int y) { return s.BltTo(&d, x, y, 4, 3); }},
         {"IPixelBuffer",
-         [](IImage& s, T& d, int x, int y) { return s.BltTo(static_cast<IPixelBuffer*>(&d), x, y); }},
+         [](IImage& s, T& d, int x, int y) {
+             return s.BltTo(static_cast<IPixelBuffer*>(&d), x, y);
+         }},
     };
     if constexpr (std::is_base_of_v<IDibImage, T>) {
         routes.push_back({"IDibImage", [](IImage& s, T& d, int x, int y) {
@@ -295,7 +299,8 @@ void ExpectSelfBlitsLikeACopy(bool withKey)
                               return s.BltTo(static_cast<IGdiImage*>(&d), x, y);
                           }});
     }
-    const int offsets[][2] = {{1, 1}, {-1, -1}, {2, 0}, {-2, 0}, {0, 1}, {0, -2}, {1, -1}, {-1, 1}, {0, 0}};
+    const int offsets[][2] = {{1, 1},  {-1, -1}, {2, 0},  {-2, 0}, {0, 1},
+                              {0, -2}, {1, -1},  {-1, 1}, {0, 0}};
     for (const auto& [name, blit] : routes) {
         for (const auto& offset : offsets) {
             SCOPED_TRACE(::testing::Message() << name << " by " << offset[0] << "," << offset[1]

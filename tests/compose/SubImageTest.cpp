@@ -48,8 +48,9 @@ TYPED_TEST(SubImageTest, PositionsBeyondTheImageReadAsZero)
     PaintPattern(*image);
     std::unique_ptr<IImage> sub(image->CreateSubImage(3, 1, 2, 3));
     ASSERT_NE(nullptr, sub);
-    EXPECT_EQ((std::vector<Pixel>{Pattern(3, 1) & 0xFFFFFFu, 0, Pattern(3, 2) & 0xFFFFFFu, 0, 0, 0}),
-              PixelsOf(*sub));
+    const std::vector<Pixel> expected = {Pattern(3, 1) & 0xFFFFFFu, 0, Pattern(3, 2) & 0xFFFFFFu,
+                                         0, 0, 0};
+    EXPECT_EQ(expected, PixelsOf(*sub));
 
     // Near INT_MAX the positions run past the int range; they are beyond the image all the same.
     std::unique_ptr<IImage> beyond(image->CreateSubImage(INT_MAX - 1, INT_MAX, 3, 2));
