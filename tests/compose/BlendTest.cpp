@@ -9,7 +9,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PaintPattern;
 using zvx::test::Pattern;
 using zvx::test::PixelsOf;
@@ -22,8 +22,8 @@ protected:
     // One pixel of source over one pixel of destination.
     static Pixel BlendOne(Pixel source, Pixel under, double alpha)
     {
-        auto src = MakeImage<T>(1, 1, source);
-        auto dest = MakeImage<T>(1, 1, under);
+        auto src = MakeTestImage<T>(1, 1, source);
+        auto dest = MakeTestImage<T>(1, 1, under);
         EXPECT_TRUE(src->BlendTo(dest.get(), 0, 0, alpha));
         return dest->GetPixel(0, 0);
     }
@@ -32,8 +32,8 @@ TYPED_TEST_SUITE(BlendTest, zvx::test::ImageClasses);
 
 TYPED_TEST(BlendTest, NonPositiveAndNanAlphaAndNullDestAreRefused)
 {
-    auto src = MakeImage<TypeParam>(2, 2, 0xFFFFFF);
-    auto dest = MakeImage<TypeParam>(2, 2, 0x123456);
+    auto src = MakeTestImage<TypeParam>(2, 2, 0xFFFFFF);
+    auto dest = MakeTestImage<TypeParam>(2, 2, 0x123456);
     for (const double alpha : {0.0, -0.0, -0.5, -std::numeric_limits<double>::infinity(),
                                std::numeric_limits<double>::quiet_NaN()}) {
         EXPECT_FALSE(src->BlendTo(dest.get(), 0, 0, alpha)) << alpha;
@@ -54,9 +54,9 @@ TYPED_TEST(BlendTest, ChannelsAreTruncatedMixesCappedAt255)
 
 TYPED_TEST(BlendTest, SameValueDropsByOneForFortyOneValuesAtPointThreeAndNoneAtPointSeven)
 {
-    auto src = MakeImage<TypeParam>(256, 1);
-    auto dest30 = MakeImage<TypeParam>(256, 1);
-    auto dest70 = MakeImage<TypeParam>(256, 1);
+    auto src = MakeTestImage<TypeParam>(256, 1);
+    auto dest30 = MakeTestImage<TypeParam>(256, 1);
+    auto dest70 = MakeTestImage<TypeParam>(256, 1);
     for (int v = 0; v < 256; ++v) {
         const Pixel p = Rgb(v, v, v);
         src->SetPixel(v, 0, p);
@@ -79,10 +79,10 @@ TYPED_TEST(BlendTest, SameValueDropsByOneForFortyOneValuesAtPointThreeAndNoneAtP
 
 TYPED_TEST(BlendTest, OnlyOverlappingNonKeyPixelsChangeAndTheyLoseTheirTopByte)
 {
-    auto src = MakeImage<TypeParam>(3, 2, 0xFF000000u | Rgb(200, 100, 0));
+    auto src = MakeTestImage<TypeParam>(3, 2, 0xFF000000u | Rgb(200, 100, 0));
     src->SetPixel(2, 0, 0xEE000000u | 0x00FFFFFF);  // key colour, top byte and all
     src->SetColorKey(0xFFFFFF);
-    auto dest = MakeImage<TypeParam>(4, 3, 0xAA000000u | Rgb(100, 200, 0));
+    auto dest = MakeTestImage<TypeParam>(4, 3, 0xAA000000u | Rgb(100, 200, 0));
     const Pixel untouched = 0xAA000000u | Rgb(100, 200, 0);
     const Pixel blended = Rgb(170, 130, 0);  // 0.7 of the source, 0.3 of the destination
 
@@ -95,15 +95,15 @@ TYPED_TEST(BlendTest, OnlyOverlappingNonKeyPixelsChangeAndTheyLoseTheirTopByte)
     EXPECT_EQ(expected, PixelsOf(*dest));
 
     // Over the key pixel, which lands in the destination at (2, 0) here.
-    auto dest2 = MakeImage<TypeParam>(3, 1, untouched);
+    auto dest2 = MakeTestImage<TypeParam>(3, 1, untouched);
     EXPECT_TRUE(src->BlendTo(dest2.get(), 0, 0, 0.7));
     EXPECT_EQ((std::vector<Pixel>{blended, blended, untouched}), PixelsOf(*dest2));
 }
 
 TYPED_TEST(BlendTest, WhollyOutsideIsTrueAndChangesNothingWhateverTheOffset)
 {
-    auto src = MakeImage<TypeParam>(3, 2, 0xFFFFFF);
-    auto dest = MakeImage<TypeParam>(4, 3, 0x010203);
+    auto src = MakeTestImage<TypeParam>(3, 2, 0xFFFFFF);
+    auto dest = MakeTestImage<TypeParam>(4, 3, 0x010203);
     const int offsets[][2] = {{4, 0}, {-3, 0}, {0, 3}, {0, -2}, {INT_MAX, INT_MAX},
                               {INT_MIN, INT_MIN}, {INT_MAX - 1, 0}, {0, INT_MIN + 1}};
     for (const auto& offset : offsets) {
@@ -116,11 +116,11 @@ TYPED_TEST(BlendTest, FullOpacityIsThePlainBlitOntoAnImage)
 {
     for (const double alpha : {1.0, 2.0, std::numeric_limits<double>::infinity()}) {
         SCOPED_TRACE(alpha);
-        auto src = MakeImage<TypeParam>(3, 2);
+        auto src = MakeTestImage<TypeParam>(3, 2);
         PaintPattern(*src);
         src->SetColorKey(Pattern(1, 1) & 0xFFFFFFu);
-        auto viaBlend = MakeImage<TypeParam>(4, 3, 0x99);
-        auto viaBlit = MakeImage<TypeParam>(4, 3, 0x99);
+        auto viaBlend = MakeTestImage<TypeParam>(4, 3, 0x99);
+        auto viaBlit = MakeTestImage<TypeParam>(4, 3, 0x99);
 
         EXPECT_TRUE(src->BlendTo(viaBlend.get(), 1, 1, alpha));
         EXPECT_TRUE(src->BltTo(static_cast<IImage*>(viaBlit.get()), 1, 1));
@@ -154,8 +154,8 @@ private:
 TYPED_TEST(BlendTest, ReadsAlternateSourceAndDestinationChannelByChannel)
 {
     std::string log;
-    auto src = MakeImage<ReadLogger<TypeParam>>(1, 1, 0x808080);
-    auto dest = MakeImage<ReadLogger<TypeParam>>(1, 1, 0x404040);
+    auto src = MakeTestImage<ReadLogger<TypeParam>>(1, 1, 0x808080);
+    auto dest = MakeTestImage<ReadLogger<TypeParam>>(1, 1, 0x404040);
     src->log = &log;
     src->tag = 's';
     dest->log = &log;
@@ -169,12 +169,12 @@ TYPED_TEST(BlendTest, SelfBlendGivesWhatABlendOfAnUntouchedCopyGives)
     const int offsets[][2] = {{1, 1}, {-1, -1}, {2, 0}, {-2, 0}, {0, 1}, {1, -1}, {-1, 2}, {0, 0}};
     for (const auto& offset : offsets) {
         SCOPED_TRACE(::testing::Message() << offset[0] << "," << offset[1]);
-        auto image = MakeImage<TypeParam>(5, 4);
+        auto image = MakeTestImage<TypeParam>(5, 4);
         PaintPattern(*image);
         image->SetColorKey(Pattern(2, 2) & 0xFFFFFFu);
-        auto copy = MakeImage<TypeParam>(5, 4);
+        auto copy = MakeTestImage<TypeParam>(5, 4);
         ASSERT_TRUE(copy->CopyFrom(image.get()));
-        auto expected = MakeImage<TypeParam>(5, 4);
+        auto expected = MakeTestImage<TypeParam>(5, 4);
         ASSERT_TRUE(expected->CopyFrom(image.get()));
 
         ASSERT_TRUE(copy->BlendTo(expected.get(), offset[0], offset[1], 0.6));

@@ -7,7 +7,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PaintPattern;
 using zvx::test::Pattern;
 using zvx::test::PixelsOf;
@@ -18,7 +18,7 @@ constexpr Pixel kKey = 0x00ABCDEF;
 template <class T>
 std::unique_ptr<T> MakeSource(bool withKey)
 {
-    auto src = MakeImage<T>(3, 2);
+    auto src = MakeTestImage<T>(3, 2);
     PaintPattern(*src);
     if (withKey) {
         src->SetColorKey(kKey);
@@ -69,8 +69,8 @@ TYPED_TEST(BlitTest, PixelBufferAndImageRoutesPlaceClipAndKeyAsTheRulesSay)
         for (const int x : kXs) {
             for (const int y : kYs) {
                 SCOPED_TRACE(::testing::Message() << "x " << x << " y " << y << " key " << withKey);
-                auto viaPixels = MakeImage<TypeParam>(4, 3, 0x11111111);
-                auto viaImage = MakeImage<TypeParam>(4, 3, 0x22222222);
+                auto viaPixels = MakeTestImage<TypeParam>(4, 3, 0x11111111);
+                auto viaImage = MakeTestImage<TypeParam>(4, 3, 0x22222222);
                 const auto expectPixels = Expected(*src, 3, 2, *viaPixels, x, y, false);
                 // Without a key the plain route copies colours; keyed, both copy whole words.
                 const auto expectImage = Expected(*src, 3, 2, *viaImage, x, y, !withKey);
@@ -97,7 +97,7 @@ TYPED_TEST(BlitTest, SizedRouteTestsTheWholeImageThenThePartAndClampsThePart)
                 for (const int y : kYs) {
                     SCOPED_TRACE(::testing::Message() << "x " << x << " y " << y << " part "
                                                       << size[0] << "x" << size[1]);
-                    auto dest = MakeImage<TypeParam>(4, 3, 0x33333333);
+                    auto dest = MakeTestImage<TypeParam>(4, 3, 0x33333333);
                     const bool accepted =
                         Overlaps(*src, *dest, x, y) && size[0] >= 1 && size[1] >= 1;
                     const auto expected =
@@ -114,8 +114,8 @@ TYPED_TEST(BlitTest, SizedRouteTestsTheWholeImageThenThePartAndClampsThePart)
 
 TYPED_TEST(BlitTest, SizedPartWhollyLeftOfTheDestinationIsAcceptedAndWritesNothing)
 {
-    auto src = MakeImage<TypeParam>(10, 10, 0x404040);
-    auto dest = MakeImage<TypeParam>(10, 10, 0x010101);
+    auto src = MakeTestImage<TypeParam>(10, 10, 0x404040);
+    auto dest = MakeTestImage<TypeParam>(10, 10, 0x010101);
     EXPECT_TRUE(src->BltTo(dest.get(), -5, 0, 3, 10));
     EXPECT_EQ(std::vector<Pixel>(100, 0x010101), PixelsOf(*dest));
     EXPECT_TRUE(src->BltTo(dest.get(), 0, 0, 50, 1));
@@ -223,7 +223,7 @@ public:
 
 TYPED_TEST(BlitTest, ConcreteDestinationsReachTheirFastestOverload)
 {
-    auto src = MakeImage<RouteRecorder<TypeParam>>(2, 2);
+    auto src = MakeTestImage<RouteRecorder<TypeParam>>(2, 2);
     CDibSectionImage dib;
     CMemoryImage memory(4, 4);
 
@@ -305,15 +305,15 @@ void ExpectSelfBlitsLikeACopy(bool withKey)
         for (const auto& offset : offsets) {
             SCOPED_TRACE(::testing::Message() << name << " by " << offset[0] << "," << offset[1]
                                               << (withKey ? " keyed" : ""));
-            auto image = MakeImage<T>(5, 4);
+            auto image = MakeTestImage<T>(5, 4);
             PaintPattern(*image);
             if (withKey) {
                 image->SetColorKey(Pattern(2, 1) & 0xFFFFFFu);
                 image->SetPixel(1, 2, Pattern(2, 1) & 0xFFFFFFu);
             }
-            auto expected = MakeImage<T>(5, 4);
+            auto expected = MakeTestImage<T>(5, 4);
             ASSERT_TRUE(expected->CopyFrom(image.get()));
-            auto copy = MakeImage<T>(5, 4);
+            auto copy = MakeTestImage<T>(5, 4);
             ASSERT_TRUE(copy->CopyFrom(image.get()));
 
             const bool expectedResult = blit(*copy, *expected, offset[0], offset[1]);

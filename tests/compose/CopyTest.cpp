@@ -4,7 +4,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PaintPattern;
 using zvx::test::Pattern;
 using zvx::test::PixelsOf;
@@ -19,7 +19,7 @@ constexpr bool kSelfCopyResult = std::is_same_v<T, CDibSectionImage>;
 
 TYPED_TEST(CopyTest, NullSourceIsRefusedByBothOverloads)
 {
-    auto image = MakeImage<TypeParam>(2, 2, 7);
+    auto image = MakeTestImage<TypeParam>(2, 2, 7);
     EXPECT_FALSE(image->CopyFrom(static_cast<const IImage*>(nullptr)));
     EXPECT_FALSE(image->CopyFrom(static_cast<const IPixelBuffer*>(nullptr)));
     EXPECT_EQ(2, image->GetWidth());
@@ -28,7 +28,7 @@ TYPED_TEST(CopyTest, NullSourceIsRefusedByBothOverloads)
 
 TYPED_TEST(CopyTest, SelfCopyChangesNothingAndGivesTheClassesAnswer)
 {
-    auto image = MakeImage<TypeParam>(3, 2);
+    auto image = MakeTestImage<TypeParam>(3, 2);
     PaintPattern(*image);
     image->SetColorKey(0x123456);
     const auto before = PixelsOf(*image);
@@ -44,10 +44,10 @@ TYPED_TEST(CopyTest, SelfCopyChangesNothingAndGivesTheClassesAnswer)
 
 TYPED_TEST(CopyTest, ImageOverloadTakesSizeColoursAndKeyAndClearsTopBytes)
 {
-    auto src = MakeImage<CMemoryImage>(3, 2);
+    auto src = MakeTestImage<CMemoryImage>(3, 2);
     PaintPattern(*src);
     src->SetColorKey(0x00FF00);
-    auto dest = MakeImage<TypeParam>(128, 128, 0x55);
+    auto dest = MakeTestImage<TypeParam>(128, 128, 0x55);
 
     ASSERT_TRUE(dest->CopyFrom(static_cast<const IImage*>(src.get())));
     EXPECT_EQ(3, dest->GetWidth());
@@ -60,12 +60,12 @@ TYPED_TEST(CopyTest, ImageOverloadTakesSizeColoursAndKeyAndClearsTopBytes)
 
 TYPED_TEST(CopyTest, ConcreteSourceResolvesToTheBlockCopyWhichKeepsTopBytes)
 {
-    auto memorySrc = MakeImage<CMemoryImage>(3, 2);
-    auto dibSrc = MakeImage<CDibSectionImage>(2, 3);
+    auto memorySrc = MakeTestImage<CMemoryImage>(3, 2);
+    auto dibSrc = MakeTestImage<CDibSectionImage>(2, 3);
     PaintPattern(*memorySrc);
     PaintPattern(*dibSrc);
     dibSrc->SetColorKey(0x010203);
-    auto dest = MakeImage<TypeParam>(5, 5);
+    auto dest = MakeTestImage<TypeParam>(5, 5);
 
     // Both arguments are concrete images: overload resolution picks the IPixelBuffer copy.
     ASSERT_TRUE(dest->CopyFrom(memorySrc.get()));
@@ -82,7 +82,7 @@ TYPED_TEST(CopyTest, ConcreteSourceResolvesToTheBlockCopyWhichKeepsTopBytes)
 TYPED_TEST(CopyTest, FailedCreateLeavesTheImageAsItWas)
 {
     CMemoryImage empty(0, 0);  // no pixels: Create at its size is refused
-    auto dest = MakeImage<TypeParam>(2, 1, 9);
+    auto dest = MakeTestImage<TypeParam>(2, 1, 9);
     dest->SetColorKey(4);
 
     EXPECT_FALSE(dest->CopyFrom(static_cast<const IImage*>(&empty)));

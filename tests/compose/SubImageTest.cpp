@@ -7,7 +7,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PaintPattern;
 using zvx::test::Pattern;
 using zvx::test::PixelsOf;
@@ -18,7 +18,7 @@ TYPED_TEST_SUITE(SubImageTest, zvx::test::ImageClasses);
 
 TYPED_TEST(SubImageTest, BadRectanglesGiveNull)
 {
-    auto image = MakeImage<TypeParam>(4, 3);
+    auto image = MakeTestImage<TypeParam>(4, 3);
     EXPECT_EQ(nullptr, image->CreateSubImage(-1, 0, 2, 2));
     EXPECT_EQ(nullptr, image->CreateSubImage(0, -1, 2, 2));
     EXPECT_EQ(nullptr, image->CreateSubImage(0, 0, 0, 2));
@@ -27,7 +27,7 @@ TYPED_TEST(SubImageTest, BadRectanglesGiveNull)
 
 TYPED_TEST(SubImageTest, WholeCopyIsAHeapImageWithColoursAndNoKey)
 {
-    auto image = MakeImage<TypeParam>(4, 3);
+    auto image = MakeTestImage<TypeParam>(4, 3);
     PaintPattern(*image);
     image->SetColorKey(Pattern(0, 0) & 0xFFFFFFu);
 
@@ -44,7 +44,7 @@ TYPED_TEST(SubImageTest, WholeCopyIsAHeapImageWithColoursAndNoKey)
 
 TYPED_TEST(SubImageTest, PositionsBeyondTheImageReadAsZero)
 {
-    auto image = MakeImage<TypeParam>(4, 3);
+    auto image = MakeTestImage<TypeParam>(4, 3);
     PaintPattern(*image);
     std::unique_ptr<IImage> sub(image->CreateSubImage(3, 1, 2, 3));
     ASSERT_NE(nullptr, sub);
@@ -60,7 +60,7 @@ TYPED_TEST(SubImageTest, PositionsBeyondTheImageReadAsZero)
 
 TYPED_TEST(SubImageTest, SizeWhosePixelsCannotBeHadGivesNull)
 {
-    auto image = MakeImage<TypeParam>(2, 2);
+    auto image = MakeTestImage<TypeParam>(2, 2);
     EXPECT_EQ(nullptr, image->CreateSubImage(0, 0, INT_MAX, INT_MAX));
     EXPECT_EQ(nullptr, image->CreateSubImage(0, 0, 65536, 65536));
 }

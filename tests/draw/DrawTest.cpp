@@ -9,7 +9,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::Paint;
 using zvx::test::PaintPattern;
 using zvx::test::Pattern;
@@ -97,7 +97,7 @@ TYPED_TEST(DrawTest, WithoutKeyTheWholeImageGoesInOneTransferOfWholeWords)
     const int positions[][2] = {{0, 0}, {1, 2}, {-2, -1}, {4, 0}, {-3, 0}};
     for (const auto& at : positions) {
         SCOPED_TRACE(::testing::Message() << at[0] << "," << at[1]);
-        auto image = MakeImage<DrawSpy<TypeParam>>(3, 2);
+        auto image = MakeTestImage<DrawSpy<TypeParam>>(3, 2);
         PaintPattern(*image);
         Canvas canvas(5, 4, 0x11);
         const auto expected = Expected(*image, 3, 2, canvas, at[0], at[1]);
@@ -107,13 +107,13 @@ TYPED_TEST(DrawTest, WithoutKeyTheWholeImageGoesInOneTransferOfWholeWords)
         EXPECT_EQ(expected, canvas.pixels());
         EXPECT_EQ(0, image->pixelReads);
     }
-    auto image = MakeImage<TypeParam>(3, 2);
+    auto image = MakeTestImage<TypeParam>(3, 2);
     EXPECT_TRUE(image->Draw(nullptr, 0, 0)) << "GDI's answer is not examined";
 }
 
 TYPED_TEST(DrawTest, WithKeyTheCanvasKeepsItsPixelUnderEveryKeyColouredPixel)
 {
-    auto image = MakeImage<TypeParam>(3, 2);
+    auto image = MakeTestImage<TypeParam>(3, 2);
     PaintPattern(*image);
     image->SetPixel(0, 0, 0xFFFFFFFF);  // the key colour with a top byte
     image->SetPixel(2, 1, 0x00FFFFFF);
@@ -131,7 +131,7 @@ TYPED_TEST(DrawTest, PartIsTheTopLeftBlockLimitedToTheImage)
 {
     for (const bool withKey : {false, true}) {
         SCOPED_TRACE(withKey ? "keyed" : "no key");
-        auto image = MakeImage<TypeParam>(4, 3);
+        auto image = MakeTestImage<TypeParam>(4, 3);
         PaintPattern(*image);
         if (withKey) image->SetColorKey(Pattern(1, 0) & 0xFFFFFFu);
 
@@ -156,7 +156,7 @@ TYPED_TEST(DrawTest, PartIsTheTopLeftBlockLimitedToTheImage)
 
 TYPED_TEST(DrawTest, TiledRectangleMustHaveSizeAndReachZero)
 {
-    auto image = MakeImage<TypeParam>(4, 4, 0x5);
+    auto image = MakeTestImage<TypeParam>(4, 4, 0x5);
     Canvas canvas(4, 4, 0);
     EXPECT_TRUE(image->DrawTiled(canvas.dc(), -10, 0, 10, 4)) << "ends exactly at 0";
     EXPECT_FALSE(image->DrawTiled(canvas.dc(), -11, 0, 10, 4));
@@ -184,7 +184,7 @@ void ExpectTiledRectangle(Canvas& canvas, const IImage& image, int x, int y)
 
 TEST(DrawTiled, HeapImageDrawsWholeCopiesUnderAClipThatStaysSelected)
 {
-    auto image = MakeImage<DrawSpy<CMemoryImage>>(4, 4);
+    auto image = MakeTestImage<DrawSpy<CMemoryImage>>(4, 4);
     PaintPattern(*image);
     Canvas canvas(9, 9, 0x77);
 
@@ -195,7 +195,7 @@ TEST(DrawTiled, HeapImageDrawsWholeCopiesUnderAClipThatStaysSelected)
     ExpectTiledRectangle<CMemoryImage>(canvas, *image, 1, 2);
 
     // The DC is still clipped to the rectangle: a later draw over everything shows only there.
-    auto white = MakeImage<CMemoryImage>(9, 9, 0xFFFFFF);
+    auto white = MakeTestImage<CMemoryImage>(9, 9, 0xFFFFFF);
     white->Draw(canvas.dc(), 0, 0);
     EXPECT_EQ(0x77u, canvas.image().GetPixel(0, 0));
     EXPECT_EQ(0x77u, canvas.image().GetPixel(7, 8));
@@ -205,7 +205,7 @@ TEST(DrawTiled, HeapImageDrawsWholeCopiesUnderAClipThatStaysSelected)
 
 TEST(DrawTiled, DibImageDrawsTrimmedCopiesAndLeavesTheClipAlone)
 {
-    auto image = MakeImage<DrawSpy<CDibSectionImage>>(4, 4);
+    auto image = MakeTestImage<DrawSpy<CDibSectionImage>>(4, 4);
     PaintPattern(*image);
     Canvas canvas(9, 9, 0x77);
 
@@ -216,7 +216,7 @@ TEST(DrawTiled, DibImageDrawsTrimmedCopiesAndLeavesTheClipAlone)
     EXPECT_TRUE(image->wholeDraws.empty());
     ExpectTiledRectangle<CDibSectionImage>(canvas, *image, 1, 2);
 
-    auto white = MakeImage<CMemoryImage>(9, 9, 0xFFFFFF);
+    auto white = MakeTestImage<CMemoryImage>(9, 9, 0xFFFFFF);
     white->Draw(canvas.dc(), 0, 0);
     EXPECT_EQ(std::vector<Pixel>(81, 0xFFFFFF), canvas.pixels());
 }
@@ -231,7 +231,7 @@ public:
 
 TYPED_TEST(DrawTest, TilingAnImageWithoutPixelsIsRefused)
 {
-    auto image = MakeImage<NoColumns<TypeParam>>(4, 4);
+    auto image = MakeTestImage<NoColumns<TypeParam>>(4, 4);
     Canvas canvas(4, 4, 0x3);
     EXPECT_FALSE(image->DrawTiled(canvas.dc(), 0, 0, 4, 4));
     CMemoryImage empty(0, 0);
@@ -241,7 +241,7 @@ TYPED_TEST(DrawTest, TilingAnImageWithoutPixelsIsRefused)
 
 TYPED_TEST(DrawTest, TilingNearIntMaxStopsAtTheEndOfTheIntRange)
 {
-    auto image = MakeImage<DrawSpy<TypeParam>>(4, 4);
+    auto image = MakeTestImage<DrawSpy<TypeParam>>(4, 4);
     Canvas canvas(4, 4, 0);
     EXPECT_TRUE(image->DrawTiled(canvas.dc(), INT_MAX - 5, INT_MAX - 1, 100, 100));
     const std::size_t copies = image->wholeDraws.size() + image->partDraws.size();
@@ -252,7 +252,7 @@ TYPED_TEST(DrawTest, TilingNearIntMaxStopsAtTheEndOfTheIntRange)
 
 TYPED_TEST(DrawTest, BlendRefusesNonPositiveAndNanAlpha)
 {
-    auto image = MakeImage<TypeParam>(2, 2, 0xFFFFFF);
+    auto image = MakeTestImage<TypeParam>(2, 2, 0xFFFFFF);
     Canvas canvas(2, 2, 0x10);
     for (const double alpha : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
         EXPECT_FALSE(image->DrawBlend(canvas.dc(), 0, 0, alpha)) << alpha;
@@ -262,7 +262,7 @@ TYPED_TEST(DrawTest, BlendRefusesNonPositiveAndNanAlpha)
 
 TYPED_TEST(DrawTest, BlendAtFullOpacityIsDraw)
 {
-    auto image = MakeImage<TypeParam>(3, 2);
+    auto image = MakeTestImage<TypeParam>(3, 2);
     PaintPattern(*image);
     for (const double alpha : {1.0, 3.5}) {
         Canvas viaBlend(4, 4, 0x10);
@@ -275,16 +275,16 @@ TYPED_TEST(DrawTest, BlendAtFullOpacityIsDraw)
 
 TYPED_TEST(DrawTest, BlendTruncatesEachChannelAndSkipsKeyPixels)
 {
-    auto image = MakeImage<TypeParam>(3, 1);
+    auto image = MakeTestImage<TypeParam>(3, 1);
     image->SetPixel(0, 0, 0xFF000000u | Rgb(255, 0, 200));
     image->SetPixel(1, 0, Rgb(255, 255, 255));
     image->SetPixel(2, 0, Rgb(1, 2, 3));
     image->SetColorKey(Rgb(1, 2, 3));
     Canvas canvas(3, 1, 0);
     // Under pixel 0: red 0, green 255, blue 100. Under pixel 1: black.
-    auto under = MakeImage<CMemoryImage>(1, 1, Rgb(0, 255, 100));
+    auto under = MakeTestImage<CMemoryImage>(1, 1, Rgb(0, 255, 100));
     under->Draw(canvas.dc(), 0, 0);
-    auto keyUnder = MakeImage<CMemoryImage>(1, 1, 0xAB010203);
+    auto keyUnder = MakeTestImage<CMemoryImage>(1, 1, 0xAB010203);
     keyUnder->Draw(canvas.dc(), 2, 0);
 
     EXPECT_TRUE(image->DrawBlend(canvas.dc(), 0, 0, 0.7));
@@ -293,14 +293,14 @@ TYPED_TEST(DrawTest, BlendTruncatesEachChannelAndSkipsKeyPixels)
     EXPECT_EQ(0xAB010203u, canvas.image().GetPixel(2, 0)) << "key pixel left alone";
 
     Canvas black(1, 1, 0);
-    auto white = MakeImage<TypeParam>(1, 1, 0xFFFFFF);
+    auto white = MakeTestImage<TypeParam>(1, 1, 0xFFFFFF);
     EXPECT_TRUE(white->DrawBlend(black.dc(), 0, 0, 0.5));
     EXPECT_EQ(Rgb(127, 127, 127), black.image().GetPixel(0, 0));
 }
 
 TYPED_TEST(DrawTest, BlendOfSameValuesDropsFortyOneAtPointThreeAndNoneAtHalfOrPointSeven)
 {
-    auto image = MakeImage<TypeParam>(256, 1);
+    auto image = MakeTestImage<TypeParam>(256, 1);
     Paint(*image, [](int x, int) { return Rgb(x, x, x); });
     for (const auto& [alpha, drops] : {std::pair{0.3, 41}, std::pair{0.5, 0}, std::pair{0.7, 0}}) {
         SCOPED_TRACE(alpha);

@@ -7,7 +7,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PixelsOf;
 
 using Point = std::pair<int, int>;
@@ -95,7 +95,7 @@ TEST(DibLine, PenLineLeavesOutTheFinalPointAndKeepsTheColour)
     };
     for (const LineCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1);
-        auto image = MakeImage<CDibSectionImage>(5, 5);
+        auto image = MakeTestImage<CDibSectionImage>(5, 5);
         EXPECT_TRUE(image->DrawLine(c.x0, c.y0, c.x1, c.y1, 0xFF000000u | kInk));
         EXPECT_EQ(c.expected, Inked(*image)) << "red and blue in place, no top byte";
     }
@@ -107,7 +107,7 @@ TYPED_TEST_SUITE(LineTest, zvx::test::ImageClasses);
 
 TYPED_TEST(LineTest, SinglePointIsRefusedAndDrawsNothing)
 {
-    auto image = MakeImage<TypeParam>(8, 8);
+    auto image = MakeTestImage<TypeParam>(8, 8);
     EXPECT_FALSE(image->DrawLine(5, 5, 5, 5, kInk));
     EXPECT_EQ(std::vector<Pixel>(64, 0), PixelsOf(*image));
 }

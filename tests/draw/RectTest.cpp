@@ -7,7 +7,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PixelsOf;
 
 constexpr Pixel kInk = 0x00ABCDEF;
@@ -45,7 +45,7 @@ TYPED_TEST_SUITE(RectTest, zvx::test::ImageClasses);
 
 TYPED_TEST(RectTest, OutlineIsFourSidesEachStartingWhereTheLastEnded)
 {
-    auto image = MakeImage<LineRecorder<TypeParam>>(6, 5);
+    auto image = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_TRUE(image->DrawRect(1, 1, 4, 3, kInk));
     EXPECT_EQ((Lines{{1, 1, 4, 1}, {4, 1, 4, 3}, {4, 3, 1, 3}, {1, 3, 1, 1}}), image->lines);
     // Even a pen that leaves out each side's last point closes the outline.
@@ -55,11 +55,11 @@ TYPED_TEST(RectTest, OutlineIsFourSidesEachStartingWhereTheLastEnded)
 
 TYPED_TEST(RectTest, DegenerateOutlines)
 {
-    auto point = MakeImage<TypeParam>(6, 5);
+    auto point = MakeTestImage<TypeParam>(6, 5);
     EXPECT_FALSE(point->DrawRect(1, 1, 1, 1, kInk));
     EXPECT_EQ(std::vector<Pixel>(30, 0), PixelsOf(*point));
 
-    auto segment = MakeImage<TypeParam>(6, 5);
+    auto segment = MakeTestImage<TypeParam>(6, 5);
     EXPECT_TRUE(segment->DrawRect(1, 1, 1, 4, kInk));
     EXPECT_EQ((std::vector<std::string>{"......", ".#....", ".#....", ".#....", ".#...."}),
               Picture(*segment));
@@ -67,25 +67,25 @@ TYPED_TEST(RectTest, DegenerateOutlines)
 
 TYPED_TEST(RectTest, DegenerateFillIsOneLine)
 {
-    auto image = MakeImage<LineRecorder<TypeParam>>(6, 5);
+    auto image = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_TRUE(image->FillRect(0, 2, 5, 2, kInk));
     EXPECT_EQ((Lines{{0, 2, 5, 2}}), image->lines);
 
-    auto point = MakeImage<LineRecorder<TypeParam>>(6, 5);
+    auto point = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_FALSE(point->FillRect(3, 3, 3, 3, kInk));
     EXPECT_EQ(1u, point->lines.size());
 }
 
 TYPED_TEST(RectTest, FillRunsRowByRowFromTheFirstCornerAndEndsAtTheIntRange)
 {
-    auto image = MakeImage<LineRecorder<TypeParam>>(6, 5);
+    auto image = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_TRUE(image->FillRect(4, 3, 1, 1, kInk));
     EXPECT_EQ((Lines{{4, 3, 1, 3}, {4, 2, 1, 2}, {4, 1, 1, 1}}), image->lines);
 
-    auto high = MakeImage<LineRecorder<TypeParam>>(6, 5);
+    auto high = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_TRUE(high->FillRect(0, INT_MAX - 2, 3, INT_MAX, kInk));
     EXPECT_EQ(3u, high->lines.size());
-    auto low = MakeImage<LineRecorder<TypeParam>>(6, 5);
+    auto low = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_TRUE(low->FillRect(0, INT_MIN + 1, 3, INT_MIN, kInk));
     EXPECT_EQ((Lines{{0, INT_MIN + 1, 3, INT_MIN + 1}, {0, INT_MIN, 3, INT_MIN}}), low->lines);
 }
@@ -97,12 +97,12 @@ TEST(FillRect, HeapImageFillsBothCornerColumnsAndDibImageStopsShortOfTheLast)
     EXPECT_EQ((std::vector<std::string>{"####..", "####..", "####..", "......", "......"}),
               Picture(heap));
 
-    auto dib = MakeImage<CDibSectionImage>(6, 5);
+    auto dib = MakeTestImage<CDibSectionImage>(6, 5);
     EXPECT_TRUE(dib->FillRect(0, 0, 3, 2, kInk));
     EXPECT_EQ((std::vector<std::string>{"###...", "###...", "###...", "......", "......"}),
               Picture(*dib));
 
-    auto reversed = MakeImage<CDibSectionImage>(6, 5);
+    auto reversed = MakeTestImage<CDibSectionImage>(6, 5);
     EXPECT_TRUE(reversed->FillRect(3, 2, 0, 0, kInk));
     EXPECT_EQ((std::vector<std::string>{".###..", ".###..", ".###..", "......", "......"}),
               Picture(*reversed));

@@ -7,7 +7,7 @@
 
 namespace {
 
-using zvx::test::MakeImage;
+using zvx::test::MakeTestImage;
 using zvx::test::PaintPattern;
 using zvx::test::Pattern;
 using zvx::test::PixelsOf;
@@ -41,10 +41,10 @@ TYPED_TEST_SUITE(TileTest, zvx::test::ImageClasses);
 
 TYPED_TEST(TileTest, CopiesAreLaidRowByRowAndTrimmedAtTheEdges)
 {
-    auto image = MakeImage<BlitRecorder<TypeParam>>(4, 4);
+    auto image = MakeTestImage<BlitRecorder<TypeParam>>(4, 4);
     PaintPattern(*image);
     image->SetColorKey(Pattern(1, 1) & 0xFFFFFFu);
-    auto dest = MakeImage<TypeParam>(9, 9, 0x77);
+    auto dest = MakeTestImage<TypeParam>(9, 9, 0x77);
 
     EXPECT_TRUE(image->TileTo(dest.get(), 1, 2, 6, 6));
     EXPECT_EQ((Blits{{1, 2, 4, 4}, {5, 2, 2, 4}, {1, 6, 4, 2}, {5, 6, 2, 2}}), image->blits);
@@ -63,8 +63,8 @@ TYPED_TEST(TileTest, CopiesAreLaidRowByRowAndTrimmedAtTheEdges)
 
 TYPED_TEST(TileTest, RectangleRulesAndNullDestination)
 {
-    auto image = MakeImage<BlitRecorder<TypeParam>>(4, 4, 0x5);
-    auto dest = MakeImage<TypeParam>(4, 4);
+    auto image = MakeTestImage<BlitRecorder<TypeParam>>(4, 4, 0x5);
+    auto dest = MakeTestImage<TypeParam>(4, 4);
     EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 0, 4));
     EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 4, -1));
     EXPECT_FALSE(image->TileTo(dest.get(), -11, 0, 10, 4));
@@ -80,8 +80,8 @@ TYPED_TEST(TileTest, RectangleRulesAndNullDestination)
 
 TYPED_TEST(TileTest, ImageWithoutPixelsIsRefusedInsteadOfLoopingForever)
 {
-    auto image = MakeImage<NoRows<TypeParam>>(4, 4);
-    auto dest = MakeImage<TypeParam>(4, 4);
+    auto image = MakeTestImage<NoRows<TypeParam>>(4, 4);
+    auto dest = MakeTestImage<TypeParam>(4, 4);
     EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 4, 4));
     CMemoryImage empty(0, 0);
     EXPECT_FALSE(empty.TileTo(dest.get(), 0, 0, 4, 4));
@@ -89,8 +89,8 @@ TYPED_TEST(TileTest, ImageWithoutPixelsIsRefusedInsteadOfLoopingForever)
 
 TYPED_TEST(TileTest, RectangleReachingPastIntMaxStopsAtTheEndOfTheRange)
 {
-    auto image = MakeImage<BlitRecorder<TypeParam>>(4, 4);
-    auto dest = MakeImage<TypeParam>(4, 4);
+    auto image = MakeTestImage<BlitRecorder<TypeParam>>(4, 4);
+    auto dest = MakeTestImage<TypeParam>(4, 4);
     EXPECT_TRUE(image->TileTo(dest.get(), INT_MAX - 5, 0, 100, 3));
     EXPECT_EQ((Blits{{INT_MAX - 5, 0, 4, 3}, {INT_MAX - 1, 0, 4, 3}}), image->blits);
 }

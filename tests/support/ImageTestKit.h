@@ -1,4 +1,5 @@
-// Making, filling and reading whole images in tests that run the same cases on both classes.
+// Making, filling and reading whole images in tests that run the same cases on both classes,
+// including test classes derived from them (support/Images.h has the type list).
 #pragma once
 
 #include <memory>
@@ -9,14 +10,14 @@
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
+#include "support/Images.h"
 
 namespace zvx::test {
 
-using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage>;
-
-// A width x height image of class T (or a class derived from it) filled with fill.
+// A width x height image of class T, either concrete class or a test class derived from one,
+// filled with fill.
 template <class T>
-std::unique_ptr<T> MakeImage(int width, int height, Pixel fill = 0)
+std::unique_ptr<T> MakeTestImage(int width, int height, Pixel fill = 0)
 {
     std::unique_ptr<T> image;
     if constexpr (std::is_constructible_v<T, int, int>) {
