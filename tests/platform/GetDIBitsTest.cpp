@@ -108,7 +108,7 @@ TEST(GetDIBits, RefusesWhatItCannotWrite)
     Section section(3, -2);
     MemoryDc memory;
     std::uint32_t out[6];
-    for (const BITMAPINFO& bad : {DibHeader(0, -2), DibHeader(3, 0), DibHeader(3, -2, 16)}) {
+    for (const BITMAPINFO& bad : {DibHeader(0, -2), DibHeader(3, 0), DibHeader(3, -2, 33)}) {
         BITMAPINFO info = bad;
         EXPECT_EQ(0, ::GetDIBits(memory.dc, section.bitmap, 0, 2, out, &info, DIB_RGB_COLORS));
     }
