@@ -152,6 +152,20 @@ TYPED_TEST(DrawTest, PartIsTheTopLeftBlockLimitedToTheImage)
     }
 }
 
+TYPED_TEST(DrawTest, PositionsAtTheEndsOfTheIntRangeDrawNothingAndDoNotOverflow)
+{
+    auto image = MakeTestImage<TypeParam>(3, 2, 0x445566);
+    image->SetColorKey(0x010101);  // the per-pixel routes
+    Canvas canvas(4, 4, 0x7);
+    for (const int at : {INT_MAX - 1, INT_MAX, INT_MIN}) {
+        EXPECT_TRUE(image->Draw(canvas.dc(), at, at));
+        EXPECT_TRUE(image->Draw(canvas.dc(), at, 0, 3, 2));
+        EXPECT_TRUE(image->DrawBlend(canvas.dc(), 0, at, 0.5));
+        EXPECT_TRUE(image->DrawBlend(canvas.dc(), at, at, 0.5));
+    }
+    EXPECT_EQ(std::vector<Pixel>(16, 0x7), canvas.pixels());
+}
+
 // ---- DrawTiled ----------------------------------------------------------------------------
 
 TYPED_TEST(DrawTest, TiledRectangleMustHaveSizeAndReachZero)

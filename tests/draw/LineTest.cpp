@@ -1,3 +1,4 @@
+#include <climits>
 #include <set>
 #include <utility>
 
@@ -84,6 +85,17 @@ TEST(HeapLine, PixelsOutsideAreDroppedOneByOneAndTopBytesCleared)
     CMemoryImage wide(4, 4);
     EXPECT_TRUE(wide.DrawLine(-2000000, 1, 2000000, 2, kInk));  // crosses the image in row 1
     EXPECT_EQ(Row(1, 0, 3), Inked(wide));
+}
+
+TEST(HeapLine, LinesReachingTheEndsOfTheIntRangeEnd)
+{
+    CMemoryImage image(4, 4);
+    EXPECT_TRUE(image.DrawLine(INT_MAX - 2, 0, INT_MAX, 1, kInk));
+    EXPECT_TRUE(image.DrawLine(INT_MIN, INT_MIN + 3, INT_MIN + 1, INT_MIN, kInk));
+    EXPECT_TRUE(image.DrawLine(INT_MAX - 1, INT_MAX - 3, INT_MAX, INT_MAX, kInk));
+    EXPECT_TRUE(image.DrawLine(INT_MAX, INT_MAX - 3, INT_MAX, INT_MAX, kInk));
+    EXPECT_TRUE(image.DrawLine(INT_MIN + 3, INT_MIN, INT_MIN, INT_MIN, kInk));
+    EXPECT_EQ(PointSet{}, Inked(image));
 }
 
 TEST(DibLine, PenLineLeavesOutTheFinalPointAndKeepsTheColour)
