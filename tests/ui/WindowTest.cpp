@@ -21,8 +21,8 @@ struct Seen {
     LPARAM lParam;
 };
 std::vector<Seen> g_seen;
-HDC g_paintDc = nullptr;
 COLORREF g_readBack = CLR_INVALID;
+COLORREF g_corner = CLR_INVALID;  // what the window held before this paint drew
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -32,9 +32,10 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == WM_PAINT) {
         PAINTSTRUCT paint{};
-        g_paintDc = ::BeginPaint(hwnd, &paint);
-        ::SetPixel(g_paintDc, 3, 2, RGB(10, 20, 30));
-        g_readBack = ::GetPixel(g_paintDc, 3, 2);
+        const HDC dc = ::BeginPaint(hwnd, &paint);
+        g_corner = ::GetPixel(dc, 0, 0);
+        ::SetPixel(dc, 3, 2, RGB(10, 20, 30));
+        g_readBack = ::GetPixel(dc, 3, 2);
         ::EndPaint(hwnd, &paint);
         return 0;
     }
@@ -56,7 +57,7 @@ HWND MakeWindow(const char* className)
     windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = className;
     if (::RegisterClassA(&windowClass) == 0) return nullptr;
-    RECT frame{0, 0, 40, 30};
+    RECT frame{0, 0, 200, 120};
     ::AdjustWindowRect(&frame, WS_CAPTION | WS_SYSMENU, FALSE);
     return ::CreateWindowExA(0, className, "test", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
@@ -93,21 +94,23 @@ TEST(WindowTest, ClassNamesAreRegisteredOnceWhateverTheirCase)
               nullptr);
 }
 
-TEST(WindowTest, ShowingPaintsOnceErasingFirstAndTheDcDrawsIntoTheWindow)
+TEST(WindowTest, ShowingErasesThenPaintsAndTheDcDrawsIntoTheWindow)
 {
     const HWND hwnd = MakeWindow("ZvxPaint");
     if (hwnd == nullptr) GTEST_SKIP() << "no display";
     RECT client{};
     ASSERT_TRUE(::GetClientRect(hwnd, &client));
-    EXPECT_EQ(client.right - client.left, 40);
-    EXPECT_EQ(client.bottom - client.top, 30);
+    EXPECT_EQ(client.right - client.left, 200);
+    EXPECT_EQ(client.bottom - client.top, 120);
 
     g_seen.clear();
+    // Showing erases the background at once; UpdateWindow then paints, without the queue.
     ::ShowWindow(hwnd, SW_SHOW);
+    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_ERASEBKGND}));
+    EXPECT_NE(g_seen[0].wParam, 0u);
     ::UpdateWindow(hwnd);
-    // UpdateWindow paints at once, without the queue; BeginPaint asks for the background first.
-    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
-    EXPECT_EQ(g_seen[1].wParam, reinterpret_cast<WPARAM>(g_paintDc));
+    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_ERASEBKGND, WM_PAINT}));
+    EXPECT_EQ(g_corner, RGB(255, 255, 255));  // the class brush
     EXPECT_EQ(g_readBack, RGB(10, 20, 30));
 
     // Invalidated without erasing: WM_PAINT comes through the queue, with no WM_ERASEBKGND, and

@@ -39,5 +39,7 @@ std::vector<Window*> AllWindows();
 LRESULT SendToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Copies the window's pixels to the screen.
 void Present(Window& window);
+// Sends WM_ERASEBKGND with a DC on the window's pixels now, and shows the result.
+void EraseNow(Window& window);
 
 }  // namespace zvx::platform::user

@@ -9,6 +9,7 @@
 #include <SDL.h>
 
 #include "platform/Win32.h"
+#include "platform/posix/gdi/Surface.h"
 #include "platform/posix/user/CodePage.h"
 #include "platform/posix/user/Sdl.h"
 #include "platform/posix/user/Window.h"
@@ -104,6 +105,19 @@ void Present(Window& window)
     SDL_UpdateWindowSurface(window.sdl);
 }
 
+void EraseNow(Window& window)
+{
+    const HWND hwnd = window.handle;
+    const HDC dc = zvx::platform::CreateSurfaceDC(window.pixels.data(), window.width, window.height);
+    // A procedure that answers 0 has not erased: BeginPaint will ask again.
+    const bool erased = SendToWindow(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
+    if (dc != nullptr) zvx::platform::ReleaseSurfaceDC(dc);
+    if (Window* still = FindWindow(hwnd)) {
+        if (erased) still->erase = false;
+        Present(*still);
+    }
+}
+
 }  // namespace zvx::platform::user
 
 using namespace zvx::platform::user;
@@ -183,9 +197,11 @@ BOOL ShowWindow(HWND hwnd, int command)
         SDL_ShowWindow(window->sdl);
         window->visible = true;
         if (!wasVisible) {
-            // A window that appears must be painted whole, background first.
+            // A window that appears must be painted whole. As on Windows, its background is
+            // erased at once; WM_PAINT comes later.
             window->invalid = true;
             window->erase = true;
+            EraseNow(*window);
         }
     }
     return wasVisible ? TRUE : FALSE;
