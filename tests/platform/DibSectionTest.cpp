@@ -3,7 +3,6 @@
 
 #include <climits>
 #include <cstring>
-#include <initializer_list>
 
 #include "GdiTestSupport.h"
 
@@ -43,25 +42,6 @@ TEST(DibSection, RowsArePaddedToFourBytesAndStartZeroed)
         const int size = c.stride * bm.bmHeight;
         for (int i = 0; i < size; ++i) ASSERT_EQ(0, section.bytes()[i]) << "byte " << i;
     }
-}
-
-TEST(DibSection, RowOrderFollowsTheSignOfTheHeight)
-{
-    // Pixel (x, y) as GDI sees it lives in row y from the top of a top-down section and in row
-    // height-1-y of a bottom-up one; 24-bit pixels are blue, green, red.
-    Section topDown(2, -3);
-    Section bottomUp(2, 3);
-    Section rgb(2, 3, 24);
-    for (Section* s : {&topDown, &bottomUp, &rgb}) {
-        MemoryDc memory(s->bitmap);
-        ::SetPixel(memory.dc, 1, 0, RGB(0x12, 0x34, 0x56));
-    }
-    EXPECT_EQ(0x00123456u, topDown.words()[1]);
-    EXPECT_EQ(0x00123456u, bottomUp.words()[2 * 2 + 1]);
-    const std::uint8_t* top = rgb.bytes() + 2 * 8 + 3;  // stride 8, last row, second pixel
-    EXPECT_EQ(0x56, top[0]);
-    EXPECT_EQ(0x34, top[1]);
-    EXPECT_EQ(0x12, top[2]);
 }
 
 TEST(DibSection, BadHeadersAndImpossibleSizesAreRefused)
