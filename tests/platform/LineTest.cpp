@@ -2,6 +2,7 @@
 // shows them: every octant, the ties between two pixels, and lines cut by clipping.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "GdiTestSupport.h"
@@ -126,5 +127,26 @@ TEST_F(LineTest, APenDeletedWhileSelectedStillDraws)
     unsigned char buffer[16];
     EXPECT_EQ(0, ::GetObjectA(grey, sizeof buffer, buffer)) << "gone once deselected";
 }
+
+#ifndef _WIN32
+// Wine's own arithmetic overflows at these lengths (it drew y = x + 1 as y = x), so only the
+// native layer is held to the exact line here.
+TEST_F(LineTest, LinesAcrossTheWholeIntRangeStayExact)
+{
+    std::string diagonal;
+    std::string shifted;
+    std::string flat;
+    for (int k = 0; k < 40; ++k) {
+        const std::string sep = k > 0 ? " " : "";
+        diagonal += sep + std::to_string(k) + ',' + std::to_string(k);
+        if (k < 39) shifted += sep + std::to_string(k) + ',' + std::to_string(k + 1);
+        flat += sep + std::to_string(k) + ",4";
+    }
+    EXPECT_EQ(diagonal, Draw(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    EXPECT_EQ(diagonal, Draw(INT_MAX, INT_MAX, INT_MIN, INT_MIN));
+    EXPECT_EQ(shifted, Draw(-1000000000, -999999999, 1000000000, 1000000001));
+    EXPECT_EQ(flat, Draw(INT_MIN, 3, INT_MAX, 4)) << "just past the halfway point";
+}
+#endif
 
 }  // namespace

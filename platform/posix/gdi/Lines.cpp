@@ -11,6 +11,7 @@
 namespace {
 
 using zvx::gdi::Rect;
+__extension__ typedef __int128 Wide;
 
 // Sets the pixels of the line (x0, y0)-(x1, y1) without its end point, only inside clip. Only
 // the steps whose major coordinate lies inside clip are visited, so a line of any length costs
@@ -44,9 +45,11 @@ void RasteriseLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64
     first = std::max<std::int64_t>(first, 0);
     end = std::min<std::int64_t>(end, steps);
     // Halves round away from the start when the minor coordinate falls, towards it when it rises.
-    const std::int64_t bias = minorSign < 0 ? steps : steps - 1;
+    // Both deltas reach 2^32 at the ends of the int range, so the product needs 128 bits.
+    const Wide bias = minorSign < 0 ? steps : steps - 1;
     for (std::int64_t i = first; i < end; ++i) {
-        const std::int64_t offset = (2 * i * minorDelta + bias) / (2 * steps);
+        const auto offset = static_cast<std::int64_t>((2 * static_cast<Wide>(i) * minorDelta + bias) /
+                                                      (2 * static_cast<Wide>(steps)));
         const std::int64_t major = majorStart + majorSign * i;
         const std::int64_t minor = minorStart + minorSign * offset;
         const std::int64_t x = xMajor ? major : minor;
