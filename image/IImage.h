@@ -99,9 +99,10 @@ public:
     virtual bool BltTo(IImage* dest, int x, int y) = 0;
     // Draw the whole image onto a device context at (x, y), key pixels skipped.
     virtual bool Draw(HDC hdc, int x, int y) = 0;
-    // Fill a rectangle of dest with copies of this image laid edge to edge.
+    // Fill a rectangle of dest with copies of this image laid edge to edge. False for an empty
+    // rectangle, one ending left of or above 0, or an image without pixels (no step forward).
     virtual bool TileTo(IImage* dest, int x, int y, int width, int height) = 0;
-    // Fill a rectangle of a device context with copies of this image.
+    // Fill a rectangle of a device context with copies of this image; refused as TileTo is.
     virtual bool DrawTiled(HDC hdc, int x, int y, int width, int height) = 0;
     // Blend this image onto a device context with opacity alpha.
     virtual bool DrawBlend(HDC hdc, int x, int y, double alpha) = 0;
