@@ -112,17 +112,6 @@ TYPED_TEST(BlitTest, SizedRouteTestsTheWholeImageThenThePartAndClampsThePart)
     }
 }
 
-TYPED_TEST(BlitTest, SizedPartWhollyLeftOfTheDestinationIsAcceptedAndWritesNothing)
-{
-    auto src = MakeTestImage<TypeParam>(10, 10, 0x404040);
-    auto dest = MakeTestImage<TypeParam>(10, 10, 0x010101);
-    EXPECT_TRUE(src->BltTo(dest.get(), -5, 0, 3, 10));
-    EXPECT_EQ(std::vector<Pixel>(100, 0x010101), PixelsOf(*dest));
-    EXPECT_TRUE(src->BltTo(dest.get(), 0, 0, 50, 1));
-    EXPECT_EQ(0x404040u, dest->GetPixel(9, 0));
-    EXPECT_EQ(0x010101u, dest->GetPixel(9, 1));
-}
-
 TYPED_TEST(BlitTest, EmptyDestinationAcceptsOnlyNegativeOffsetsAndStaysEmpty)
 {
     auto src = MakeSource<TypeParam>(false);

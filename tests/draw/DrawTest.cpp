@@ -183,7 +183,6 @@ TYPED_TEST(DrawTest, TiledRectangleMustHaveSizeAndReachZero)
 
 // Copies at (x, y), (x + 4, y), (x, y + 4) and (x + 4, y + 4) of a 4 x 4 image cover a 6 x 6
 // rectangle; nothing outside it changes.
-template <class T>
 void ExpectTiledRectangle(Canvas& canvas, const IImage& image, int x, int y)
 {
     const IImage& c = canvas.image();
@@ -206,7 +205,7 @@ TEST(DrawTiled, HeapImageDrawsWholeCopiesUnderAClipThatStaysSelected)
     using P = std::tuple<int, int>;
     EXPECT_EQ((std::vector<P>{P{1, 2}, P{5, 2}, P{1, 6}, P{5, 6}}), image->wholeDraws);
     EXPECT_TRUE(image->partDraws.empty());
-    ExpectTiledRectangle<CMemoryImage>(canvas, *image, 1, 2);
+    ExpectTiledRectangle(canvas, *image, 1, 2);
 
     // The DC is still clipped to the rectangle: a later draw over everything shows only there.
     auto white = MakeTestImage<CMemoryImage>(9, 9, 0xFFFFFF);
@@ -228,7 +227,7 @@ TEST(DrawTiled, DibImageDrawsTrimmedCopiesAndLeavesTheClipAlone)
     EXPECT_EQ((std::vector<P>{P{1, 2, 4, 4}, P{5, 2, 2, 4}, P{1, 6, 4, 2}, P{5, 6, 2, 2}}),
               image->partDraws);
     EXPECT_TRUE(image->wholeDraws.empty());
-    ExpectTiledRectangle<CDibSectionImage>(canvas, *image, 1, 2);
+    ExpectTiledRectangle(canvas, *image, 1, 2);
 
     auto white = MakeTestImage<CMemoryImage>(9, 9, 0xFFFFFF);
     white->Draw(canvas.dc(), 0, 0);
