@@ -50,10 +50,16 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     DibLayout request;
     if (!DescribeDib(header, request)) return 0;
     header.biSizeImage = static_cast<DWORD>(request.imageBytes);
-    if (start >= static_cast<UINT>(request.height)) return static_cast<int>(lines);
+    // Asking for no rows of the image succeeds, as it does on Windows, and writes nothing.
+    if (lines == 0 || start >= static_cast<UINT>(request.height)) return 1;
 
     const int rows = static_cast<int>(
         std::min<std::int64_t>(lines, static_cast<std::int64_t>(request.height) - start));
+    // A top-down request whose rows lie wholly below the bitmap, not even touching it, is left
+    // as it was; otherwise every row asked for is written, with zeros where there is no bitmap.
+    const std::int64_t highestScan = static_cast<std::int64_t>(start) + rows - 1;
+    if (!request.bottomUp && request.height - 1 - highestScan > source.height) return 0;
+
     const int columns = std::min(request.width, source.width);
     auto* out = static_cast<std::uint8_t*>(bits);
     int copied = 0;
