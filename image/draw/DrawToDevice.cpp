@@ -20,6 +20,9 @@ void DrawBlock(Self& self, HDC hdc, int x, int y, int width, int height)
     if (bits == nullptr) return;  // no pixels, nothing to draw
     ::SetDIBitsToDevice(hdc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                         static_cast<UINT>(height), bits, self.GetBitmapInfo(), DIB_RGB_COLORS);
+    // GDI may batch drawing; a DIB section's pixels are read directly right after (the blend
+    // after BltTo), so the drawing must have reached them before we return.
+    ::GdiFlush();
 }
 
 // The keyed route: one SetPixel per pixel that is not key-coloured, rows top to bottom. Target
@@ -36,6 +39,7 @@ void DrawByPixel(Self& self, HDC hdc, int x, int y, int width, int height)
             ::SetPixel(hdc, static_cast<int>(tx), static_cast<int>(ty), self.GetColorRef(j, i));
         }
     }
+    ::GdiFlush();
 }
 
 // trunc(image x alpha + dc x inv), each product and the sum rounded to double, capped at 255.
@@ -100,6 +104,7 @@ bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
             ::SetPixel(hdc, dcX, dcY, r | g << 8 | b << 16);
         }
     }
+    ::GdiFlush();
     return true;
 }
 

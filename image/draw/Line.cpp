@@ -88,6 +88,7 @@ bool DrawLineWithPen(HDC hdc, int x0, int y0, int x1, int y1, Pixel color)
     HGDIOBJ previous = ::SelectObject(hdc, pen);
     ::MoveToEx(hdc, x0, y0, nullptr);
     ::LineTo(hdc, x1, y1);
+    ::GdiFlush();  // the line must be in the section's memory before anyone reads it directly
     if (previous != nullptr) ::SelectObject(hdc, previous);
     if (pen != nullptr) ::DeleteObject(pen);
     return true;
