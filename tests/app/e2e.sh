@@ -10,6 +10,8 @@
 #   no-background  no "osiri.bmp": one message box, exit code 0, "hand.bmp" never opened
 #   no-cursor      no "hand.bmp": one message box, exit code 0
 #   no-sound       no "sound.wav": a click tints, silently
+#   no-display     no display at all: the window cannot be made, which the program says on
+#                  stderr, ending with exit code 1 instead of waiting for ever (not under Wine)
 #
 # --emulator runs the target's programs (the cross build runs them under Wine). Exits 77, which
 # CTest counts as skipped, when a tool it needs is missing.
@@ -140,7 +142,7 @@ expect_frame() {
     target "$check" frame "expected-$name.rgb" "$width" "$height" run/osiri.bmp run/hand.bmp "$@" ||
         fail "cannot work out the expected frame $name"
     local i
-    for i in $(seq 50); do
+    for i in $(seq 100); do
         import -window "$window" -depth 8 "rgb:shot-$name.rgb" 2>/dev/null
         cmp -s "shot-$name.rgb" "expected-$name.rgb" && { step "frame $name as expected"; return 0; }
         sleep 0.2
@@ -257,6 +259,15 @@ case $scenario in
         expect_frame "clicked" mouse "$tablet_x" "$tablet_y" click "$tablet_x" "$tablet_y"
         [[ -e played.raw ]] && fail "something was played"
         close_main_window
+        ;;
+    no-display)
+        [[ $under_wine == 1 ]] && { echo "SKIP: Wine needs a display to show a message box"; exit 77; }
+        make_assets
+        line=$(cd run && env -u DISPLAY -u WAYLAND_DISPLAY "$program" 2>&1 >/dev/null | tail -1; exit "${PIPESTATUS[0]}")
+        rc=$?
+        [[ $line == "$caption: ウィンドウを作成できませんでした。" ]] || fail "the program said '$line'"
+        [[ $rc == 1 ]] || fail "exit code $rc, expected 1"
+        step "$line; exit code $rc"
         ;;
     *)
         echo "e2e.sh: unknown scenario $scenario" >&2

@@ -34,12 +34,28 @@ bool Ensure(Uint32 subsystem, int& state)
     return state > 0;
 }
 
+// SDL falls back to drivers that show nothing when there is no display. A window there would
+// leave the user with a program waiting for ever behind nothing, so they count as no display,
+// unless asked for by name (tests do).
+bool ShowsNothing(const char* driver)
+{
+    if (driver == nullptr) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (asked != nullptr && SDL_strcasecmp(asked, driver) == 0) return false;
+    return SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0 ||
+           SDL_strcasecmp(driver, "evdev") == 0;
+}
+
 }  // namespace
 
 bool EnsureVideo()
 {
     static int state = 0;
-    return Ensure(SDL_INIT_VIDEO, state);
+    if (state == 0 && Ensure(SDL_INIT_VIDEO, state) && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        state = -1;
+    }
+    return state > 0;
 }
 
 bool EnsureAudio()
