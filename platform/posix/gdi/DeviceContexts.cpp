@@ -4,17 +4,6 @@
 #include "platform/posix/gdi/GdiObjects.h"
 
 namespace zvx::gdi {
-namespace {
-
-void Hold(HGDIOBJ handle)
-{
-    Object* object = FindAny(handle);
-    if (object != nullptr && !object->stock) ++object->selections;
-}
-
-HGDIOBJ SelectInto(HDC hdc, HGDIOBJ handle);
-
-}  // namespace
 
 HDC CreateDc(DcKind kind)
 {
@@ -54,48 +43,6 @@ bool ResolveTarget(HDC hdc, Target& target)
     return true;
 }
 
-namespace {
-
-HGDIOBJ SelectInto(HDC hdc, HGDIOBJ handle)
-{
-    Object* dcObject = Find(hdc, Kind::Dc);
-    Object* object = FindAny(handle);
-    if (dcObject == nullptr || object == nullptr) return nullptr;
-    Dc& dc = dcObject->dc;
-    HGDIOBJ* slot = nullptr;
-    switch (object->kind) {
-    case Kind::Region: {
-        const int complexity = SelectClipRgn(hdc, static_cast<HRGN>(handle));
-        return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(complexity));
-    }
-    case Kind::Bitmap:
-        // Only a memory DC takes a bitmap, and a bitmap lives in one DC at a time (the stock
-        // bitmap excepted); one that is waiting to be deleted is taken by none.
-        if (dc.kind != DcKind::Memory || object->deletePending) return nullptr;
-        if (handle == dc.bitmap) return handle;
-        if (!object->stock && object->selections > 0) return nullptr;
-        slot = &dc.bitmap;
-        break;
-    case Kind::Pen:
-        if (object->deletePending) return nullptr;
-        slot = &dc.pen;
-        break;
-    case Kind::Brush:
-        if (object->deletePending) return nullptr;
-        slot = &dc.brush;
-        break;
-    case Kind::Dc:
-        return nullptr;
-    }
-    HGDIOBJ previous = *slot;
-    if (previous == handle) return previous;
-    *slot = handle;
-    Hold(handle);
-    ReleaseSelection(previous);
-    return previous;
-}
-
-}  // namespace
 }  // namespace zvx::gdi
 
 HDC CreateCompatibleDC(HDC hdc)
@@ -113,8 +60,6 @@ BOOL DeleteDC(HDC hdc)
     zvx::gdi::DestroyDc(hdc);
     return TRUE;
 }
-
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) { return zvx::gdi::SelectInto(hdc, object); }
 
 BOOL GdiFlush() { return TRUE; }
 
