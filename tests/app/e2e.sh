@@ -2,7 +2,8 @@
 # The sample program as a user meets it: a virtual display of the test's own (Xvfb) with a small
 # window manager (openbox), the real program in a folder of the default files, the mouse driven
 # by xdotool, the window read back with ImageMagick, the window closed through the window
-# manager. What the window should show is worked out by zorvexa_e2e_check with the library.
+# manager. What the window should show is worked out by zorvexa_e2e_check with the library;
+# what is played is recorded (SDL's disk audio driver natively, an ALSA file device under Wine).
 #
 #   e2e.sh SCENARIO --program EXE --assets EXE --check EXE --work DIR [--emulator 'CMD|ARG|...']
 #
@@ -31,15 +32,15 @@ while [[ $# -gt 0 ]]; do
         *) echo "e2e.sh: unknown argument $1" >&2; exit 2 ;;
     esac
 done
-[[ -n $scenario && -n $program && -n $assets && -n $check && -n $work ]] || { sed -n '2,17p' "$0"; exit 2; }
+[[ -n $scenario && -n $program && -n $assets && -n $check && -n $work ]] || { sed -n '2,/^set -uo/p' "$0" | sed '$d'; exit 2; }
 under_wine=0
 [[ ${#emulator[@]} -gt 0 ]] && under_wine=1
 
-for tool in Xvfb openbox xdotool wmctrl xwininfo import cmp timeout; do
+for tool in Xvfb openbox xdotool wmctrl xwininfo import convert cmp; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-# Texts are compared as UTF-8; xdotool needs a UTF-8 locale to match the caption.
+# Texts are compared as UTF-8.
 export LC_ALL=C.UTF-8
 caption='エラー'
 # Sanitizer builds: leaks inside the system's libraries are not ours to report.
