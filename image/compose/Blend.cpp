@@ -4,6 +4,7 @@
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
+#include "image/compose/BlendRows.h"
 #include "image/compose/Placement.h"
 
 namespace zvx {
@@ -29,6 +30,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (!(alpha > 0.0)) return false;  // also refuses NaN
     if (dest == nullptr) return false;
     if (alpha >= 1.0) return self.BltTo(dest, x, y);
+    if (BlendPlainRows(self, *dest, x, y, alpha)) return true;
 
     const double beta = 1.0 - alpha;
     const VisitOrder order =

@@ -4,6 +4,7 @@
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
+#include "image/compose/BlitRows.h"
 #include "image/compose/Placement.h"
 
 namespace zvx {
@@ -16,6 +17,7 @@ bool IsSameImage(const IImage& a, const IImage* b) { return &a == b; }
 template <class Self>
 void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
 {
+    if (CopyAreaPlainRows(self, dest, area)) return;
     const VisitOrder order = VisitOrder::For(IsSameImage(self, &dest),
                                              static_cast<long long>(area.destX) - area.srcX,
                                              static_cast<long long>(area.destY) - area.srcY);

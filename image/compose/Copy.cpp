@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "image/compose/BlitRows.h"
+
 namespace zvx {
 
 bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
@@ -10,10 +12,12 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
     if (src == &image) return selfResult;
     if (!image.Create(src->GetWidth(), src->GetHeight(), 0)) return false;
 
-    const int width = image.GetWidth();
-    const int height = image.GetHeight();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.SetColor(x, y, src->GetColor(x, y));
+    if (!CopyColorsPlainRows(image, *src)) {
+        const int width = image.GetWidth();
+        const int height = image.GetHeight();
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) image.SetColor(x, y, src->GetColor(x, y));
+        }
     }
     image.SetColorKey(src->GetColorKey());
     return true;

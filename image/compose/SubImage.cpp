@@ -4,6 +4,7 @@
 #include <new>
 
 #include "image/MemoryImage.h"
+#include "image/compose/BlitRows.h"
 
 namespace zvx {
 
@@ -20,6 +21,7 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
         return nullptr;
     }
 
+    if (CopyRectPlainRows(image, *sub, x, y)) return sub;
     for (int j = 0; j < height; ++j) {
         const long long sy = static_cast<long long>(y) + j;
         for (int i = 0; i < width; ++i) {

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "image/draw/LineRows.h"
+
 namespace zvx {
 namespace {
 
@@ -23,6 +25,7 @@ long long Trunc(double v) { return static_cast<long long>(v); }
 bool DrawLineSoftware(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
 {
     if (x0 == x1 && y0 == y1) return false;
+    if (DrawLinePlainRows(image, x0, y0, x1, y1, color)) return true;
 
     if (x0 == x1) {
         const long long from = y0 < y1 ? y0 : y1;
