@@ -99,6 +99,34 @@ TYPED_TEST(ComposeFastPathTest, BlendTo)
     });
 }
 
+// Large blends go through a table of every channel result, kept for the next blend with the
+// same alpha; small blends after a large one use the kept table too.
+TYPED_TEST(ComposeFastPathTest, BlendToThroughTheKeptTable)
+{
+    auto blend = [](auto& source, auto& dest, const Round& r) {
+        return source.BlendTo(static_cast<IImage*>(&dest), r.x, r.y, r.alpha);
+    };
+    for (const double alpha : {0.7, 0.3, 0.001, 0.999, 0.123456789}) {
+        Round big;
+        big.source = this->dice.PictureOf(140, 140);
+        big.dest = this->dice.PictureOf(150, 150);
+        big.key = this->dice.KeyFor(big.source);
+        big.x = this->dice.Between(-3, 3);
+        big.y = this->dice.Between(-3, 3);
+        big.alpha = alpha;
+        SCOPED_TRACE(::testing::Message() << "alpha " << alpha);
+        this->template CompareWith<Unchanged<typename TypeParam::Source>, Unchanged<typename TypeParam::Dest>>(
+            big, blend, "large blend");
+        for (int n = 0; n < 20; ++n) {
+            Round small = this->NextRound(false);
+            small.alpha = alpha;
+            this->template CompareWith<Encoded<typename TypeParam::Source>, Encoded<typename TypeParam::Dest>>(
+                small, blend, "small blend after a large one");
+        }
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
 TYPED_TEST(ComposeFastPathTest, BltToImageWholeAndPart)
 {
     this->Compare(120, false, [](auto& source, auto& dest, const Round& r) {

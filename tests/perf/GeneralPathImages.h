@@ -45,11 +45,13 @@ public:
     Pixel Word() { return static_cast<Pixel>(m_random()); }
     double Unit() { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
 
-    Picture RandomPicture(int maxWidth, int maxHeight)
+    Picture RandomPicture(int maxWidth, int maxHeight) { return PictureOf(Between(1, maxWidth), Between(1, maxHeight)); }
+
+    Picture PictureOf(int width, int height)
     {
         Picture p;
-        p.width = Between(1, maxWidth);
-        p.height = Between(1, maxHeight);
+        p.width = width;
+        p.height = height;
         p.words.resize(static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height));
         for (Pixel& w : p.words) w = OneIn(4) ? Word() : Word() & 0x00FFFFFFu;
         return p;
