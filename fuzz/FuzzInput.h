@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace zvx::fuzz {
 
@@ -44,6 +45,38 @@ public:
 
     // An image side from 1 to limit.
     int Side(int limit) { return 1 + Byte() % limit; }
+
+    // A position at most span away from base, in the int range (so a run from base to it is
+    // short however far out base lies).
+    int Near(int base, int span)
+    {
+        const long long offset = static_cast<long long>(Word() % (2u * static_cast<unsigned>(span) + 1u)) - span;
+        const long long v = static_cast<long long>(base) + offset;
+        return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
+    }
+
+    // An opacity or a factor: the edges (0, 1, NaN, the infinities, the smallest and largest
+    // doubles) as often as ordinary values, or any bit pattern at all.
+    double Real()
+    {
+        switch (Byte() % 12) {
+        case 0: return 0.0;
+        case 1: return 1.0;
+        case 2: return std::numeric_limits<double>::quiet_NaN();
+        case 3: return std::numeric_limits<double>::infinity();
+        case 4: return -std::numeric_limits<double>::infinity();
+        case 5: return std::numeric_limits<double>::denorm_min();
+        case 6: return std::numeric_limits<double>::max();
+        case 7: return -0.5;
+        case 8: {
+            const std::uint64_t bits = (static_cast<std::uint64_t>(Word()) << 32) | Word();
+            double v;
+            std::memcpy(&v, &bits, sizeof v);
+            return v;
+        }
+        default: return (Byte() % 201) / 100.0;  // 0 to 2 in hundredths
+        }
+    }
 
     const std::uint8_t* Rest() const { return m_data; }
     std::size_t RestSize() const { return m_size; }
