@@ -1,6 +1,7 @@
 #include "image/exchange/Rows24.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "image/PlainImage.h"
 
@@ -25,9 +26,11 @@ std::uint32_t Rows24Stride(int width)
 
 bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* rows)
 {
-    // Both sides positive (a negative pair would pass a bare product test), and the sums taken
-    // in 64 bits so that offsets near INT_MIN/INT_MAX cannot wrap.
+    // Both sides positive (a negative pair would pass a bare product test), a pixel count that
+    // fits an int (a block of 65536 x 65536 is refused, as its 32-bit product 0 would be), and
+    // the sums taken in 64 bits so that offsets near INT_MIN/INT_MAX cannot wrap.
     if (width < 1 || height < 1 || rows == nullptr) return false;
+    if (static_cast<long long>(width) * height > INT_MAX) return false;
     const long long right = static_cast<long long>(x) + width;
     const long long bottom = static_cast<long long>(y) + height;
     const int imageWidth = image.GetWidth();

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "platform/posix/gdi/DibFormat.h"
 #include "platform/posix/gdi/GdiObjects.h"
@@ -82,11 +84,24 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
         return static_cast<int>(result);
     }
 
-    const auto* source = static_cast<const std::uint8_t*>(bits);
     const Raster& raster = target.raster;
+    // The buffer rows that are read, [firstRow, lastRow], as they lie in memory.
+    const std::int64_t firstRow = dib.bottomUp ? firstScan - start : start + count - endScan;
+    const std::int64_t lastRow = dib.bottomUp ? endScan - 1 - start : start + count - 1 - firstScan;
+    const std::uint8_t* rows = static_cast<const std::uint8_t*>(bits) + firstRow * dib.stride;
+    const auto rowBytes = static_cast<std::size_t>((lastRow - firstRow + 1) * dib.stride);
+    // A DIB section drawn onto its own DC reads the memory it writes: the rows are read from a
+    // copy, as if from the untouched image (and no copy overlaps itself).
+    std::vector<std::uint8_t> snapshot;
+    const std::uint8_t* rasterEnd = raster.bits + static_cast<std::ptrdiff_t>(raster.height) * raster.stride;
+    if (std::less<const std::uint8_t*>()(rows, rasterEnd) &&
+        std::less<const std::uint8_t*>()(raster.bits, rows + rowBytes)) {
+        snapshot.assign(rows, rows + rowBytes);
+        rows = snapshot.data();
+    }
     for (std::int64_t b = firstScan; b < endScan; ++b) {
         const std::int64_t memoryRow = dib.bottomUp ? b - start : start + count - 1 - b;
-        const std::uint8_t* row = source + memoryRow * dib.stride;
+        const std::uint8_t* row = rows + (memoryRow - firstRow) * dib.stride;
         const int y = static_cast<int>(topScan - b);
         if (dib.bitsPerPixel == 32 && raster.bitsPerPixel == 32) {
             std::memcpy(raster.Row(y) + (firstColumn + shift) * 4, row + firstColumn * 4,

@@ -49,6 +49,7 @@ bool ParseWave(const std::uint8_t* data, std::size_t available, WaveSound* sound
     // The RIFF header says how much follows; never read past it or past what the caller has.
     const std::uint64_t riffEnd = std::uint64_t{Read32(data + 4)} + kChunkHeader;
     if (riffEnd > available) return false;  // the image is cut short
+    if (riffEnd < 12) return false;         // too short even for its own "WAVE"
     const auto end = static_cast<std::size_t>(riffEnd);
 
     WaveSound found;
