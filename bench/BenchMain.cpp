@@ -1,0 +1,111 @@
+// Runs every case (see BenchCase.h) and prints one table: this library's throughput, the
+// general path's, each peer's, and the ratios to the best peer and to the memory floor. Each
+// run is repeated and the fastest repetition counts, which is the one least disturbed by
+// whatever else the machine is doing.
+#include "BenchCase.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zvx::bench {
+namespace {
+
+class Collector : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override { return true; }
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) continue;
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            const std::string& name = run.run_name.function_name;
+            auto found = m_best.find(name);
+            if (found == m_best.end() || seconds < found->second) m_best[name] = seconds;
+            std::fputc('.', stderr);
+        }
+    }
+
+    // Seconds per run of the case by who, or 0 when who did not run it.
+    double Seconds(const std::string& caseName, Who who) const
+    {
+        auto found = m_best.find(caseName + "|" + WhoName(who));
+        return found == m_best.end() ? 0.0 : found->second;
+    }
+
+private:
+    std::map<std::string, double> m_best;
+};
+
+std::string Rate(double amount, double seconds, double unit)
+{
+    if (seconds <= 0) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", amount / seconds / unit);
+    return text;
+}
+
+std::string Ratio(double value)
+{
+    if (value <= 0) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+void PrintTable(const Collector& results)
+{
+    std::printf("\n%-34s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb",
+                "vs peer", "vs floor");
+    std::printf("%-34s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
+                "(x time)");
+    for (const CaseInfo& c : Cases()) {
+        const double ours = results.Seconds(c.name, Who::Ours);
+        const double sdl = results.Seconds(c.name, Who::Sdl2);
+        const double stb = results.Seconds(c.name, Who::Stb);
+        const double floor = results.Seconds(c.name, Who::Floor);
+        double bestPeer = 0;
+        for (double peer : {sdl, stb}) {
+            if (peer > 0 && (bestPeer == 0 || peer < bestPeer)) bestPeer = peer;
+        }
+        std::printf("%-34s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
+                    Rate(c.bytes, ours, 1e9).c_str(), Rate(c.pixels, results.Seconds(c.name, Who::General), 1e6).c_str(),
+                    Rate(c.pixels, sdl, 1e6).c_str(), Rate(c.pixels, stb, 1e6).c_str(),
+                    Ratio(ours > 0 && bestPeer > 0 ? bestPeer / ours : 0).c_str(),
+                    Ratio(ours > 0 && floor > 0 ? ours / floor : 0).c_str());
+    }
+    std::printf("\nvs peer: the best peer's time / ours (above 1: we are faster). vs floor: our time / a memcpy\n"
+                "moving the same bytes (read + written). Fastest of the repetitions, CPU time, one process.\n");
+}
+
+}  // namespace
+}  // namespace zvx::bench
+
+int main(int argc, char** argv)
+{
+    using namespace zvx::bench;
+    // Defaults that keep a whole run to a minute or two; any of them can be overridden.
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=3";
+    char minTime[] = "--benchmark_min_time=0.1";
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, {repetitions, minTime, interleave});
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+
+    AddFrameCases();
+    AddExchangeCases();
+    AddComposeCases();
+    AddDrawCases();
+
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    std::fputc('\n', stderr);
+    PrintTable(collector);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,91 @@
+// Lines, fills and tilings into both image classes, against SDL's fill and a loop of blits.
+#include "BenchCase.h"
+#include "Pictures.h"
+
+#include <string>
+
+namespace zvx::bench {
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kTile = 64;
+
+enum class Shape { Diagonal, Row, Fill, Tile };
+
+template <class Image>
+void OursShape(benchmark::State& state, Shape shape)
+{
+    auto owned = NewImage<Image>();
+    Image& image = *owned;
+    MakePicture(image, kWidth, kHeight, 8);
+    auto tile = NewImage<Image>();
+    MakePicture(*tile, kTile, kTile, 9);
+    Pixel color = 0x00336699u;
+    for (auto _ : state) {
+        switch (shape) {
+        case Shape::Diagonal: image.DrawLine(0, 0, kWidth - 1, kHeight - 1, color); break;
+        case Shape::Row: image.DrawLine(0, kHeight / 2, kWidth - 1, kHeight / 2, color); break;
+        case Shape::Fill: image.FillRect(0, 0, kWidth - 1, kHeight - 1, color); break;
+        case Shape::Tile: tile->TileTo(static_cast<IImage*>(&image), 0, 0, kWidth, kHeight); break;
+        }
+        color ^= 0x00010101u;
+        benchmark::ClobberMemory();
+    }
+}
+
+void SdlShape(benchmark::State& state, Shape shape)
+{
+    SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_RGB888);
+    CMemoryImage picture(1, 1);
+    MakePicture(picture, kTile, kTile, 9);
+    SDL_Surface* tile = ToSurface(picture);
+    Uint32 color = 0x00336699u;
+    for (auto _ : state) {
+        if (shape == Shape::Fill) {
+            SDL_FillRect(image, nullptr, color);
+        } else {
+            for (int y = 0; y < kHeight; y += kTile) {
+                for (int x = 0; x < kWidth; x += kTile) {
+                    SDL_Rect at{x, y, kTile, kTile};
+                    SDL_BlitSurface(tile, nullptr, image, &at);
+                }
+            }
+        }
+        color ^= 0x00010101u;
+        benchmark::ClobberMemory();
+    }
+    SDL_FreeSurface(tile);
+    SDL_FreeSurface(image);
+}
+
+template <class Plain, class General>
+void AddShape(const std::string& name, Shape shape, double pixels, double bytes, bool withSdl)
+{
+    AddCase(name, pixels, bytes);
+    AddRun(name, Who::Ours, [shape](benchmark::State& s) { OursShape<Plain>(s, shape); });
+    AddRun(name, Who::General, [shape](benchmark::State& s) { OursShape<General>(s, shape); });
+    if (withSdl) AddRun(name, Who::Sdl2, [shape](benchmark::State& s) { SdlShape(s, shape); });
+}
+
+template <class Plain, class General>
+void AddShapes(const char* className)
+{
+    const std::string suffix = std::string(" ") + className;
+    const double area = static_cast<double>(kWidth) * kHeight;
+    // Lines and fills only write; a tiling reads the tile and writes the area.
+    AddShape<Plain, General>("f. DrawLine diagonal" + suffix, Shape::Diagonal, kWidth, 4.0 * kWidth, false);
+    AddShape<Plain, General>("f. DrawLine row" + suffix, Shape::Row, kWidth, 4.0 * kWidth, false);
+    AddShape<Plain, General>("f. FillRect" + suffix, Shape::Fill, area, 4.0 * area, true);
+    AddShape<Plain, General>("f. TileTo 64x64" + suffix, Shape::Tile, area, 8.0 * area, true);
+}
+
+}  // namespace
+
+void AddDrawCases()
+{
+    AddShapes<CMemoryImage, GeneralMemory>("memory");
+    AddShapes<CDibSectionImage, GeneralDib>("dib");
+}
+
+}  // namespace zvx::bench

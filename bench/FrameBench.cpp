@@ -1,0 +1,80 @@
+// One frame of the sample's paint road: background onto the back buffer, the keyed cursor
+// blended over it at 0.7, the back buffer onto the window's DC. A second DIB-section image's
+// memory DC stands in for the paint DC (same SetDIBitsToDevice, no window needed).
+#include "BenchCase.h"
+#include "Pictures.h"
+
+#include <memory>
+#include <string>
+
+namespace zvx::bench {
+namespace {
+
+template <class Dib>
+void OursFrame(benchmark::State& state, int width, int height)
+{
+    CDibSectionImage background;
+    MakePicture(background, width, height, 1);
+    Dib cursor;
+    MakeCursor(cursor, kCursorSize);
+    cursor.SetColorKey(static_cast<ColorKey>(kWhite));
+    Dib backBuffer;
+    backBuffer.Create(width, height, 0);
+    CDibSectionImage window;
+    window.Create(width, height, 0);
+    const HDC paintDC = window.GetDC();
+    const int mouseX = width / 2;
+    const int mouseY = height / 2;
+    for (auto _ : state) {
+        background.BltTo(static_cast<IDibImage*>(&backBuffer), 0, 0);
+        cursor.BlendTo(static_cast<IImage*>(&backBuffer), mouseX - kCursorSize / 2, mouseY - kCursorSize / 2,
+                       kCursorAlpha);
+        backBuffer.Draw(paintDC, 0, 0);
+        benchmark::ClobberMemory();
+    }
+}
+
+void SdlFrame(benchmark::State& state, int width, int height)
+{
+    CMemoryImage picture(1, 1);
+    MakePicture(picture, width, height, 1);
+    SDL_Surface* background = ToSurface(picture);
+    MakeCursor(picture, kCursorSize);
+    SDL_Surface* cursor = ToSurface(picture);
+    SDL_SetColorKey(cursor, SDL_TRUE, kWhite);
+    SDL_SetSurfaceBlendMode(cursor, SDL_BLENDMODE_BLEND);
+    SDL_SetSurfaceAlphaMod(cursor, static_cast<Uint8>(kCursorAlpha * 255.0));
+    SDL_Surface* backBuffer = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* window = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    for (auto _ : state) {
+        SDL_BlitSurface(background, nullptr, backBuffer, nullptr);
+        SDL_Rect at{width / 2 - kCursorSize / 2, height / 2 - kCursorSize / 2, kCursorSize, kCursorSize};
+        SDL_BlitSurface(cursor, nullptr, backBuffer, &at);
+        SDL_BlitSurface(backBuffer, nullptr, window, nullptr);
+        benchmark::ClobberMemory();
+    }
+    SDL_FreeSurface(window);
+    SDL_FreeSurface(backBuffer);
+    SDL_FreeSurface(cursor);
+    SDL_FreeSurface(background);
+}
+
+}  // namespace
+
+void AddFrameCases()
+{
+    const int sizes[][2] = {{640, 480}, {1920, 1080}};
+    for (const auto& size : sizes) {
+        const int w = size[0];
+        const int h = size[1];
+        const std::string name = "a. frame " + std::to_string(w) + "x" + std::to_string(h);
+        // Two whole-image copies, and the cursor read with the pixels under it read and written.
+        const double pixels = static_cast<double>(w) * h;
+        AddCase(name, pixels, 16.0 * pixels + 12.0 * kCursorSize * kCursorSize);
+        AddRun(name, Who::Ours, [w, h](benchmark::State& s) { OursFrame<CDibSectionImage>(s, w, h); });
+        AddRun(name, Who::General, [w, h](benchmark::State& s) { OursFrame<GeneralDib>(s, w, h); });
+        AddRun(name, Who::Sdl2, [w, h](benchmark::State& s) { SdlFrame(s, w, h); });
+    }
+}
+
+}  // namespace zvx::bench
