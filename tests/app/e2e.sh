@@ -11,6 +11,10 @@
 #   no-background  no "osiri.bmp": one message box, exit code 0, "hand.bmp" never opened
 #   no-cursor      no "hand.bmp": one message box, exit code 0
 #   no-sound       no "sound.wav": a click tints, silently
+#   bad-pictures   "osiri.bmp", then "hand.bmp", truncated, huge in its declared size, 8-bit,
+#                  32-bit or not a .bmp at all: each its message box, exit code 0
+#   bad-sound      "sound.wav" empty, truncated, declaring more than the file holds, or not
+#                  WAVE: a click tints, silently
 #   no-display     no display at all: the window cannot be made, which the program says on
 #                  stderr, ending with exit code 1 instead of waiting for ever (not under Wine)
 #
@@ -213,6 +217,38 @@ expect_message_box() {
     fi
 }
 
+# ---- broken files -------------------------------------------------------------------------------
+
+# Writes the 32-bit little-endian value $3 at offset $2 of file $1.
+put32() {
+    printf '%b' "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($3 & 255)) $(($3 >> 8 & 255)) $(($3 >> 16 & 255)) $(($3 >> 24 & 255)))" |
+        dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+
+# Makes $2 a broken copy of the good file $1, of the kind named $3.
+break_picture() {
+    local good=$1 bad=$2 kind=$3
+    cp "$good" "$bad"
+    case $kind in
+        truncated) head -c $(($(stat -c %s "$good") / 2)) "$good" >"$bad" ;;
+        huge) put32 "$bad" 18 30000; put32 "$bad" 22 30000 ;;  # 3.6 GB of pixels, the file far shorter
+        8-bit) printf '\x08' | dd of="$bad" bs=1 seek=28 conv=notrunc status=none ;;
+        32-bit) printf '\x20' | dd of="$bad" bs=1 seek=28 conv=notrunc status=none ;;
+        not-bmp) printf 'This is not a picture at all, just some text in a file.\n' >"$bad" ;;
+    esac
+}
+
+break_sound() {
+    local good=$1 bad=$2 kind=$3
+    cp "$good" "$bad"
+    case $kind in
+        empty) : >"$bad" ;;
+        truncated) head -c $(($(stat -c %s "$good") / 2)) "$good" >"$bad" ;;
+        beyond) put32 "$bad" 4 $(($(stat -c %s "$good") * 4)) ;;  # the RIFF size
+        not-wave) printf 'RIFF\x24\x00\x00\x00AVI LIST' >"$bad"; head -c 28 /dev/zero >>"$bad" ;;
+    esac
+}
+
 # ---- scenarios ----------------------------------------------------------------------------------
 
 tablet_x=130  # inside the default picture's grey tablet with its blue inlay
@@ -263,6 +299,38 @@ case $scenario in
         expect_frame "clicked" mouse "$tablet_x" "$tablet_y" click "$tablet_x" "$tablet_y"
         [[ -s played.raw ]] && fail "something was played"
         close_main_window
+        ;;
+    bad-pictures)
+        start_display
+        make_assets
+        mkdir good
+        cp run/osiri.bmp run/hand.bmp good/
+        for kind in truncated huge 8-bit 32-bit not-bmp; do
+            step "osiri.bmp $kind"
+            break_picture good/osiri.bmp run/osiri.bmp "$kind"
+            expect_message_box 'osiri.bmpの読み込みに失敗しました。'
+        done
+        cp good/osiri.bmp run/osiri.bmp
+        for kind in truncated huge 8-bit 32-bit not-bmp; do
+            step "hand.bmp $kind"
+            break_picture good/hand.bmp run/hand.bmp "$kind"
+            expect_message_box 'hand.bmpの読み込みに失敗しました。'
+        done
+        ;;
+    bad-sound)
+        start_display
+        make_assets
+        cp run/sound.wav good.wav
+        for kind in empty truncated beyond not-wave; do
+            step "sound.wav $kind"
+            break_sound good.wav run/sound.wav "$kind"
+            rm -f played.raw
+            open_main_window
+            click_at "$tablet_x" "$tablet_y"
+            expect_frame "clicked" mouse "$tablet_x" "$tablet_y" click "$tablet_x" "$tablet_y"
+            [[ -s played.raw ]] && fail "something was played for a sound.wav $kind"
+            close_main_window
+        done
         ;;
     no-display)
         [[ $under_wine == 1 ]] && { echo "SKIP: Wine needs a display to show a message box"; exit 77; }
