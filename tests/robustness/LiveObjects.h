@@ -21,7 +21,8 @@
 #endif
 #endif
 #ifdef ZVX_HEAP_FROM_ASAN
-#include <sanitizer/allocator_interface.h>
+// AddressSanitizer's runtime (GCC's and clang's) keeps the count; GCC ships no header for it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace zvx::test {
