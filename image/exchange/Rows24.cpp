@@ -1,6 +1,7 @@
 #include "image/exchange/Rows24.h"
 
 #include <algorithm>
+#include <cstring>
 #include <climits>
 
 #include "image/PlainImage.h"
@@ -13,6 +14,24 @@ const BYTE* SourcePixel(const BYTE* rows, std::uint64_t stride, int height, int 
 {
     const auto row = static_cast<std::uint64_t>(height - 1 - i);
     return rows + static_cast<std::size_t>(row * stride + 3u * static_cast<std::uint64_t>(x));
+}
+
+// count file pixels (blue, green, red) to Pixels with the top byte 0: the same stores SetColor
+// would make. Where bytes are little-endian, each pixel but the last is one 4-byte load with
+// the next pixel's byte masked off; the last is read bytewise, so nothing past it is touched.
+void ConvertRow24(const BYTE* p, Pixel* target, int count)
+{
+    int j = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    for (; j + 1 < count; ++j, p += 3) {
+        std::uint32_t word;
+        std::memcpy(&word, p, sizeof word);
+        target[j] = word & 0x00FFFFFFu;
+    }
+#endif
+    for (; j < count; ++j, p += 3) {
+        target[j] = (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
+    }
 }
 
 }  // namespace
@@ -48,11 +67,8 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
     for (int i = firstRow; i < endRow; ++i) {
         if (plain != nullptr) {
             // The same stores SetColor would make, a row at a time.
-            const BYTE* p = SourcePixel(rows, stride, height, i, firstColumn);
-            Pixel* target = plain->GetScanLine(y + i) + (x + firstColumn);
-            for (int j = firstColumn; j < endColumn; ++j, p += 3) {
-                *target++ = (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
-            }
+            ConvertRow24(SourcePixel(rows, stride, height, i, firstColumn),
+                         plain->GetScanLine(y + i) + (x + firstColumn), endColumn - firstColumn);
             continue;
         }
         for (int j = firstColumn; j < endColumn; ++j) {

@@ -178,6 +178,39 @@ TYPED_TEST(ComposeFastPathTest, CreateSubImage)
     });
 }
 
+// A subclass that overrides channel reads, SetColor and the key test sees each blended pixel
+// go through them, whichever side of the blend it is on.
+template <class T>
+class Counting : public DefaultConstructed<T> {
+public:
+    mutable int reds = 0;
+    mutable int keyTests = 0;
+    int colorsSet = 0;
+    BYTE GetRed(int x, int y) const override { return ++reds, T::GetRed(x, y); }
+    bool IsKeyColor(int x, int y) const override { return ++keyTests, T::IsKeyColor(x, y); }
+    bool SetColor(int x, int y, Pixel c) override { return ++colorsSet, T::SetColor(x, y, c); }
+};
+
+TYPED_TEST(ComposeFastPathTest, BlendGoesThroughOverrides)
+{
+    using S = typename TypeParam::Source;
+    using D = typename TypeParam::Dest;
+    const Picture source = this->dice.PictureOf(5, 4);
+    const Picture dest = this->dice.PictureOf(9, 9);
+    auto countingSource = Make<Counting<S>>(source);
+    auto plainDest = Make<D>(dest);
+    ASSERT_TRUE(countingSource->BlendTo(plainDest.get(), 2, 3, 0.7));
+    EXPECT_EQ(countingSource->keyTests, 20);
+    EXPECT_EQ(countingSource->reds, 20);
+
+    auto plainSource = Make<S>(source);
+    auto countingDest = Make<Counting<D>>(dest);
+    const int setBefore = countingDest->colorsSet;
+    ASSERT_TRUE(plainSource->BlendTo(countingDest.get(), 2, 3, 0.7));
+    EXPECT_EQ(countingDest->reds, 20);
+    EXPECT_EQ(countingDest->colorsSet - setBefore, 20);
+}
+
 // Onto itself the fast paths step aside; the results must still be the general path's.
 TYPED_TEST(ComposeFastPathTest, OntoItself)
 {
