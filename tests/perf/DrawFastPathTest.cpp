@@ -56,17 +56,17 @@ TYPED_TEST_SUITE(DrawFastPathTest, ImageClasses);
 
 TYPED_TEST(DrawFastPathTest, DrawLine)
 {
-    this->Compare(400, [](int x0, int y0, int x1, int y1, Pixel c) {
+    this->Compare(250, [](int x0, int y0, int x1, int y1, Pixel c) {
         return [=](IImage& image) { return image.DrawLine(x0, y0, x1, y1, c); };
     });
 }
 
 TYPED_TEST(DrawFastPathTest, DrawRectAndFillRect)
 {
-    this->Compare(100, [](int x0, int y0, int x1, int y1, Pixel c) {
+    this->Compare(60, [](int x0, int y0, int x1, int y1, Pixel c) {
         return [=](IImage& image) { return image.DrawRect(x0, y0, x1, y1, c); };
     });
-    this->Compare(100, [](int x0, int y0, int x1, int y1, Pixel c) {
+    this->Compare(60, [](int x0, int y0, int x1, int y1, Pixel c) {
         // Rows are one line each; keep their number within reason.
         return [=](IImage& image) { return image.FillRect(x0, y0 % 50, x1, y1 % 50, c); };
     });
