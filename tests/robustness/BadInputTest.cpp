@@ -238,9 +238,9 @@ TYPED_TEST(BadInput, SubImagesOfBadOrHugeRectanglesAreNotMade)
         delete sub;
     }
     // A rectangle at the far corner of the int range lies beyond the image: all 0.
-    std::unique_ptr<IImage> far(image->CreateSubImage(INT_MAX, INT_MAX, 2, 3));
-    ASSERT_NE(nullptr, far);
-    EXPECT_EQ(std::vector<Pixel>(6, 0), PixelsOf(*far));
+    std::unique_ptr<IImage> beyond(image->CreateSubImage(INT_MAX, INT_MAX, 2, 3));
+    ASSERT_NE(nullptr, beyond);
+    EXPECT_EQ(std::vector<Pixel>(6, 0), PixelsOf(*beyond));
     std::unique_ptr<IImage> edge(image->CreateSubImage(INT_MAX - 1, 3, 2, 1));
     ASSERT_NE(nullptr, edge);
     EXPECT_EQ(std::vector<Pixel>(2, 0), PixelsOf(*edge));
