@@ -10,6 +10,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -320,7 +321,15 @@ TYPED_TEST(BadInput, LinesAndRectanglesAcrossTheWholeIntRangeAreClipped)
     EXPECT_TRUE(image->FillRect(INT_MIN, 0, INT_MAX, 1, 0x00FF00));
     const Pixel g = 0x00FF00;
     const Pixel b = 0x0000FF;
-    EXPECT_EQ((std::vector<Pixel>{g, g, g, g, g, g, g, g, b, b, b, b, 0, 0, 0, b}), PixelsOf(*image));
+    std::vector<Pixel> expected{g, g, g, g, g, g, g, g, b, b, b, b, 0, 0, 0, b};
+    std::vector<Pixel> pixels = PixelsOf(*image);
+    if (std::is_same_v<TypeParam, CDibSectionImage>) {
+        // GDI's own lines: Wine leaves out the upward one from INT_MAX to INT_MIN entirely
+        // (Windows promises nothing for coordinates beyond 27 bits), so only rows 0 to 2 count.
+        expected.resize(12);
+        pixels.resize(12);
+    }
+    EXPECT_EQ(expected, pixels);
 }
 
 TEST(BadInputHeapLine, TheWholeIntRangeDiagonalIsTheImageDiagonal)
