@@ -11,8 +11,9 @@
 #   no-background  no "osiri.bmp": one message box, exit code 0, "hand.bmp" never opened
 #   no-cursor      no "hand.bmp": one message box, exit code 0
 #   no-sound       no "sound.wav": a click tints, silently
-#   bad-pictures   "osiri.bmp", then "hand.bmp", truncated, huge in its declared size, 8-bit,
-#                  32-bit or not a .bmp at all: each its message box, exit code 0
+#   bad-pictures   "osiri.bmp" truncated, huge in its declared size, 8-bit, 32-bit or not a
+#                  .bmp at all, then "hand.bmp" truncated or not a .bmp: each its message box,
+#                  exit code 0
 #   bad-sound      "sound.wav" empty, truncated, declaring more than the file holds, or not
 #                  WAVE: a click tints, silently
 #   no-display     no display at all: the window cannot be made, which the program says on
@@ -311,7 +312,8 @@ case $scenario in
             expect_message_box 'osiri.bmpの読み込みに失敗しました。'
         done
         cp good/osiri.bmp run/osiri.bmp
-        for kind in truncated huge 8-bit 32-bit not-bmp; do
+        # The same loader reads both pictures: two kinds are enough to see the second message.
+        for kind in truncated not-bmp; do
             step "hand.bmp $kind"
             break_picture good/hand.bmp run/hand.bmp "$kind"
             expect_message_box 'hand.bmpの読み込みに失敗しました。'
