@@ -116,7 +116,7 @@ start_program() {
 # Waits for the program to end by itself and checks its exit code.
 expect_exit() {
     local want=$1 i rc
-    for i in $(seq 150); do
+    for i in $(seq 600); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -156,7 +156,8 @@ expect_frame() {
     target "$check" frame "expected-$name.rgb" "$width" "$height" run/osiri.bmp run/hand.bmp "$@" ||
         fail "cannot work out the expected frame $name"
     local i
-    for i in $(seq 100); do
+    # Up to a minute: sanitizer and Wine builds on a busy machine can be slow to repaint.
+    for i in $(seq 300); do
         import -window "$window" -depth 8 "rgb:shot-$name.rgb" 2>/dev/null
         cmp -s "shot-$name.rgb" "expected-$name.rgb" && { step "frame $name as expected"; return 0; }
         sleep 0.2
