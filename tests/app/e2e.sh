@@ -224,11 +224,6 @@ expect_message_box() {
 
 # ---- broken files -------------------------------------------------------------------------------
 
-# The broken-file scenarios start the program a dozen times. In sanitizer builds LeakSanitizer
-# now and then reports two blocks of the X libraries whose stacks end in a module it cannot name
-# (so lsan.supp cannot match them); leaks of our own on these paths are the unit tests' to find
-# (LoadBmp and LoadClickSound on the same files, under LeakSanitizer and valgrind).
-quiet_system_leaks() { export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"; }
 
 # Writes the 32-bit little-endian value $3 at offset $2 of file $1.
 put32() {
@@ -312,7 +307,6 @@ case $scenario in
         close_main_window
         ;;
     bad-pictures)
-        quiet_system_leaks
         start_display
         make_assets
         mkdir good
@@ -331,7 +325,6 @@ case $scenario in
         done
         ;;
     bad-sound)
-        quiet_system_leaks
         start_display
         make_assets
         cp run/sound.wav good.wav
