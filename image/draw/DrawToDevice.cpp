@@ -51,18 +51,23 @@ COLORREF BlendChannel(BYTE image, COLORREF dcChannel, double alpha, double inv)
     return static_cast<COLORREF>(value > 255 ? 255 : value);
 }
 
-}  // namespace
-
+// Both forms of Draw: one transfer without a key, pixel by pixel with one.
 template <class Self>
-bool Draw(Self& self, HDC hdc, int x, int y)
+void DrawTopLeft(Self& self, HDC hdc, int x, int y, int width, int height)
 {
-    const int width = self.GetWidth();
-    const int height = self.GetHeight();
     if (self.GetColorKey() == COLORKEY_NONE) {
         DrawBlock(self, hdc, x, y, width, height);
     } else {
         DrawByPixel(self, hdc, x, y, width, height);
     }
+}
+
+}  // namespace
+
+template <class Self>
+bool Draw(Self& self, HDC hdc, int x, int y)
+{
+    DrawTopLeft(self, hdc, x, y, self.GetWidth(), self.GetHeight());
     return true;
 }
 
@@ -72,11 +77,7 @@ bool Draw(Self& self, HDC hdc, int x, int y, int width, int height)
     if (width < 1 || height < 1) return false;
     if (width > self.GetWidth()) width = self.GetWidth();
     if (height > self.GetHeight()) height = self.GetHeight();
-    if (self.GetColorKey() == COLORKEY_NONE) {
-        DrawBlock(self, hdc, x, y, width, height);
-    } else {
-        DrawByPixel(self, hdc, x, y, width, height);
-    }
+    DrawTopLeft(self, hdc, x, y, width, height);
     return true;
 }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/GdiIntrospection.h"
+#include "platform/posix/GdiObjectCounts.h"
 #include "support/ImageTestKit.h"
 
 namespace {

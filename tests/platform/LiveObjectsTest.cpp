@@ -5,7 +5,7 @@
 #include "GdiTestSupport.h"
 
 #ifndef _WIN32
-#include "platform/posix/GdiIntrospection.h"
+#include "platform/posix/GdiObjectCounts.h"
 #endif
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "GdiTestSupport.h"
-#include "platform/posix/GdiIntrospection.h"
+#include "platform/posix/GdiObjectCounts.h"
 #include "platform/posix/gdi/Surface.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #else
 #include <malloc.h>
 
-#include "platform/posix/GdiIntrospection.h"
+#include "platform/posix/GdiObjectCounts.h"
 #endif
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "platform/posix/GdiIntrospection.h"
+#include "platform/posix/GdiObjectCounts.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 namespace zvx::gdi {
