@@ -117,6 +117,21 @@ TYPED_TEST(CreateTest, ColorKeySurvivesCreateAndMatchesOnlyInside)
     EXPECT_FALSE(image->IsKeyColor(0, 0));
 }
 
+TEST(DibSectionCreate, RefusedCreateKeepsTheSectionAndDc)
+{
+    CDibSectionImage image;
+    HBITMAP section = image.GetBitmap();
+    HDC dc = image.GetDC();
+    EXPECT_FALSE(image.Create(0, 5, 0));
+    EXPECT_FALSE(image.Create(5, -1, 0));
+    EXPECT_EQ(image.GetBitmap(), section);
+    EXPECT_EQ(image.GetDC(), dc);
+    // Still alive and still selected: GDI drawing reaches the image.
+    SetPixel(dc, 3, 4, RGB(1, 2, 3));
+    GdiFlush();
+    EXPECT_EQ(image.GetPixel(3, 4), 0x00010203u);
+}
+
 TEST(DibSectionCreate, NewSectionAndDcReplaceTheOldOnes)
 {
     CDibSectionImage image;
