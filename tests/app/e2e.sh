@@ -52,7 +52,8 @@ caption='エラー'
 # loads keep until exit, and SDL unloads some of them before the leak check, so their reports
 # cannot be told from ours. Leaks are checked where our code alone runs: the unit suites under
 # LeakSanitizer and valgrind, including a long WndProc session. Address errors still abort here.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+# Appended: of repeated options the last one counts.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 rm -rf "$work"
 mkdir -p "$work/run"
