@@ -10,5 +10,8 @@ function(zvx_set_warnings target)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  elseif(ZVX_TSAN)
+    target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(${target} PUBLIC -fsanitize=thread)
   endif()
 endfunction()

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LiveObjects.h"
+#include "support/LiveObjects.h"
 #include "support/ImageTestKit.h"
 #include "support/TestData.h"
 

@@ -2,7 +2,7 @@
 // the heap and the GDI objects where they were after the first few.
 #include <gtest/gtest.h>
 
-#include "LiveObjects.h"
+#include "support/LiveObjects.h"
 #include "app/AppState.h"
 
 namespace {

@@ -40,9 +40,10 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
     } else {
         return INVALID_HANDLE_VALUE;
     }
+    // CREATE_ALWAYS empties the file only once the sharing check below has passed.
     switch (disposition) {
     case OPEN_EXISTING: break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    case CREATE_ALWAYS: flags |= O_CREAT; break;
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
     default: return INVALID_HANDLE_VALUE;
     }
@@ -54,8 +55,13 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    // Share mode 0 means no sharing: refuse a file another handle holds, as Windows would.
+    // Share mode 0 means no sharing: refuse a file another handle holds, as Windows would, and
+    // leave its contents alone.
     if (shareMode == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (disposition == CREATE_ALWAYS && ::ftruncate(fd, 0) != 0) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }

@@ -14,10 +14,5 @@ BOOL DeleteObject(HGDIOBJ handle)
         DestroyDc(static_cast<HDC>(handle));
         return TRUE;
     }
-    if (object->selections > 0) {
-        object->deletePending = true;
-        return TRUE;
-    }
-    Free(handle);
-    return TRUE;
+    return DeleteWhenReleased(handle) ? TRUE : FALSE;
 }

@@ -75,6 +75,10 @@ struct Dc {
     Raster surface;  // surface DCs: the caller's pixels
 };
 
+// What a handle stands for. Kind, stock and the object's own description are fixed when it is
+// made; a DC's state changes only through calls on that DC. The two counts of who holds it are
+// the table's, changed only under its lock (TakeSelection, ReleaseSelection,
+// DeleteWhenReleased), since DCs of several threads may hold one pen or brush.
 struct Object {
     Kind kind = Kind::Bitmap;
     bool stock = false;
@@ -89,11 +93,19 @@ struct Object {
 
 // ---- the handle table (ObjectTable.cpp) ---------------------------------------------------
 // Handles encode a table index, a generation and the kind; nothing is ever dereferenced, so a
-// stale, deleted, foreign or wrongly-typed handle simply is not found.
+// stale, deleted, foreign or wrongly-typed handle simply is not found. Every call may come from
+// any thread; an object found stays valid until it is freed.
 HGDIOBJ Allocate(Object&& object);
 Object* Find(const void* handle, Kind kind);
 Object* FindAny(const void* handle);
 void Free(const void* handle);
+// DeleteObject of anything but a DC: freed now, or once no DC holds it. False when not found.
+bool DeleteWhenReleased(const void* handle);
+// A DC that holds `held` asks to hold handle instead. An object waiting to be deleted is
+// refused, and an exclusive one (a bitmap) while another DC holds it; stock objects are never
+// counted.
+enum class Selection : std::uint8_t { Refused, AlreadyHeld, Taken };
+Selection TakeSelection(HGDIOBJ handle, HGDIOBJ held, bool exclusive);
 // A DC stops holding an object: drops its selection and finishes a pending delete.
 void ReleaseSelection(HGDIOBJ handle);
 

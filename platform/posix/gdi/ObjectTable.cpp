@@ -2,8 +2,17 @@
 // the slot's generation, the slot index and the kind, so looking a handle up never touches
 // memory the handle points at. A freed slot gets a new generation and goes to the back of the
 // free queue, so an old handle stays invalid for a long time after its object is gone.
+//
+// Any thread may make, use and delete objects, as on Windows. Slots sit in chunks that never
+// move once made, and each slot publishes the handle it answers to atomically, so a lookup
+// takes no lock and stays safe while other threads make and free other objects. Making and
+// freeing objects and the DCs' hold on them (selection counts, pending deletes) go under one
+// small lock; no drawing happens under it, and a freed object's memory is released after it.
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <mutex>
+#include <new>
 
 #include "platform/posix/GdiObjectCounts.h"
 #include "platform/posix/gdi/GdiObjects.h"
@@ -18,15 +27,23 @@ constexpr std::uint64_t kTagMask = 0xFFULL << 56;
 constexpr std::uint32_t kGenerationMask = 0xFFFFFF;
 constexpr std::uint32_t kMaxSlots = 1u << 24;
 
+// Chunk k holds kFirstChunkSlots << k slots, so chunks 0 .. kChunks - 1 hold every index the
+// handle can carry, and memory grows with the most objects ever alive at once.
+constexpr std::uint32_t kFirstChunkSlots = 64;
+constexpr int kChunks = 19;
+static_assert(kFirstChunkSlots * ((1ULL << kChunks) - 1) >= kMaxSlots, "the chunks cover every index");
+
 struct Slot {
-    std::uint32_t generation = 1;
-    bool live = false;
+    std::atomic<std::uint64_t> handle{0};  // the handle it answers to while live, else 0
+    std::uint32_t generation = 1;          // under the lock
     Object object;
 };
 
 struct Table {
-    std::deque<Slot> slots;  // a deque keeps references valid while it grows
-    std::deque<std::uint32_t> freeSlots;
+    std::mutex lock;
+    std::atomic<Slot*> chunks[kChunks] = {};
+    std::uint32_t used = 0;  // indices handed out at least once; under the lock
+    std::deque<std::uint32_t> freeSlots;  // under the lock
 };
 
 // Built on first use and never destroyed: images with static storage duration create and
@@ -37,6 +54,25 @@ Table& Objects()
     return *table;
 }
 
+struct Place {
+    int chunk;
+    std::uint32_t offset;
+};
+
+Place Locate(std::uint32_t index)
+{
+    const std::uint32_t n = index / kFirstChunkSlots + 1;  // chunk k holds n in [2^k, 2^(k+1))
+    const int chunk = 31 - __builtin_clz(n);
+    return Place{chunk, index - kFirstChunkSlots * ((1u << chunk) - 1)};
+}
+
+Slot* SlotAt(Table& table, std::uint32_t index)
+{
+    const Place place = Locate(index);
+    Slot* chunk = table.chunks[place.chunk].load(std::memory_order_acquire);
+    return chunk != nullptr ? &chunk[place.offset] : nullptr;
+}
+
 std::uint64_t Encode(std::uint32_t index, std::uint32_t generation, Kind kind)
 {
     return kTag | (static_cast<std::uint64_t>(generation) << 32) |
@@ -44,21 +80,30 @@ std::uint64_t Encode(std::uint32_t index, std::uint32_t generation, Kind kind)
            (static_cast<std::uint64_t>(kind) << 4);
 }
 
+std::uint32_t IndexOf(std::uint64_t value) { return static_cast<std::uint32_t>((value >> 8) & (kMaxSlots - 1)); }
+
+// The slot whose live object answers to this handle. The handle's kind, generation and index
+// all have to match what the slot published, so nothing of the object is read to decide.
 Slot* Lookup(const void* handle)
 {
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    const auto value = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
     if ((value & kTagMask) != kTag || (value & 0xF) != 0) return nullptr;
-    const auto index = static_cast<std::uint32_t>((value >> 8) & (kMaxSlots - 1));
-    const auto generation = static_cast<std::uint32_t>((value >> 32) & kGenerationMask);
-    const auto kind = static_cast<std::uint8_t>((value >> 4) & 0xF);
-    Table& table = Objects();
-    if (index >= table.slots.size()) return nullptr;
-    Slot& slot = table.slots[index];
-    if (!slot.live || slot.generation != generation ||
-        static_cast<std::uint8_t>(slot.object.kind) != kind) {
-        return nullptr;
-    }
-    return &slot;
+    Slot* slot = SlotAt(Objects(), IndexOf(value));
+    if (slot == nullptr || slot->handle.load(std::memory_order_acquire) != value) return nullptr;
+    return slot;
+}
+
+// Under the lock: the slot stops answering, and its object is handed back so that its memory
+// is released after the lock is let go.
+Object Vacate(Table& table, Slot& slot)
+{
+    const std::uint32_t index = IndexOf(slot.handle.load(std::memory_order_relaxed));
+    slot.handle.store(0, std::memory_order_release);
+    slot.generation = (slot.generation % kGenerationMask) + 1;
+    Object gone = std::move(slot.object);
+    slot.object = Object{};
+    table.freeSlots.push_back(index);
+    return gone;
 }
 
 }  // namespace
@@ -77,26 +122,35 @@ Rect Intersect(const Rect& a, const Rect& b)
 HGDIOBJ Allocate(Object&& object)
 {
     Table& table = Objects();
+    std::lock_guard<std::mutex> guard(table.lock);
     std::uint32_t index;
     if (!table.freeSlots.empty()) {
         index = table.freeSlots.front();
         table.freeSlots.pop_front();
     } else {
-        if (table.slots.size() >= kMaxSlots) return nullptr;
-        index = static_cast<std::uint32_t>(table.slots.size());
-        table.slots.emplace_back();
+        if (table.used >= kMaxSlots) return nullptr;
+        index = table.used;
+        const Place place = Locate(index);
+        if (table.chunks[place.chunk].load(std::memory_order_relaxed) == nullptr) {
+            Slot* chunk = new (std::nothrow) Slot[kFirstChunkSlots << place.chunk];
+            if (chunk == nullptr) return nullptr;
+            table.chunks[place.chunk].store(chunk, std::memory_order_release);
+        }
+        ++table.used;
     }
-    Slot& slot = table.slots[index];
-    slot.live = true;
+    Slot& slot = *SlotAt(table, index);
     slot.object = std::move(object);
     const std::uint64_t value = Encode(index, slot.generation, slot.object.kind);
+    slot.handle.store(value, std::memory_order_release);
     return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value));
 }
 
 Object* Find(const void* handle, Kind kind)
 {
+    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    if (((value >> 4) & 0xF) != static_cast<std::uintptr_t>(kind)) return nullptr;
     Slot* slot = Lookup(handle);
-    return slot != nullptr && slot->object.kind == kind ? &slot->object : nullptr;
+    return slot != nullptr ? &slot->object : nullptr;
 }
 
 Object* FindAny(const void* handle)
@@ -107,21 +161,56 @@ Object* FindAny(const void* handle)
 
 void Free(const void* handle)
 {
+    Table& table = Objects();
+    Object gone;
+    std::lock_guard<std::mutex> guard(table.lock);
     Slot* slot = Lookup(handle);
     if (slot == nullptr || slot->object.stock) return;
-    slot->object = Object{};
-    slot->live = false;
-    slot->generation = (slot->generation % kGenerationMask) + 1;
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    Objects().freeSlots.push_back(static_cast<std::uint32_t>((value >> 8) & (kMaxSlots - 1)));
+    gone = Vacate(table, *slot);
+}
+
+bool DeleteWhenReleased(const void* handle)
+{
+    Table& table = Objects();
+    Object gone;
+    std::lock_guard<std::mutex> guard(table.lock);
+    Slot* slot = Lookup(handle);
+    if (slot == nullptr) return false;
+    if (slot->object.stock) return true;
+    if (slot->object.selections > 0) {
+        slot->object.deletePending = true;
+    } else {
+        gone = Vacate(table, *slot);
+    }
+    return true;
+}
+
+Selection TakeSelection(HGDIOBJ handle, HGDIOBJ held, bool exclusive)
+{
+    Table& table = Objects();
+    std::lock_guard<std::mutex> guard(table.lock);
+    Slot* slot = Lookup(handle);
+    if (slot == nullptr) return Selection::Refused;
+    Object& object = slot->object;
+    // One that is waiting to be deleted is taken by no DC.
+    if (object.deletePending) return Selection::Refused;
+    if (handle == held) return Selection::AlreadyHeld;
+    if (object.stock) return Selection::Taken;
+    if (exclusive && object.selections > 0) return Selection::Refused;
+    ++object.selections;
+    return Selection::Taken;
 }
 
 void ReleaseSelection(HGDIOBJ handle)
 {
-    Object* object = FindAny(handle);
-    if (object == nullptr || object->stock) return;
-    if (object->selections > 0) --object->selections;
-    if (object->selections == 0 && object->deletePending) Free(handle);
+    Table& table = Objects();
+    Object gone;
+    std::lock_guard<std::mutex> guard(table.lock);
+    Slot* slot = Lookup(handle);
+    if (slot == nullptr || slot->object.stock) return;
+    Object& object = slot->object;
+    if (object.selections > 0) --object.selections;
+    if (object.selections == 0 && object.deletePending) gone = Vacate(table, *slot);
 }
 
 }  // namespace zvx::gdi
@@ -130,15 +219,19 @@ namespace zvx::platform {
 
 LiveGdiObjects CountLiveGdiObjects()
 {
+    using namespace zvx::gdi;
+    Table& table = Objects();
     LiveGdiObjects live;
-    for (const auto& slot : zvx::gdi::Objects().slots) {
-        if (!slot.live || slot.object.stock) continue;
+    std::lock_guard<std::mutex> guard(table.lock);
+    for (std::uint32_t index = 0; index < table.used; ++index) {
+        const Slot& slot = *SlotAt(table, index);
+        if (slot.handle.load(std::memory_order_relaxed) == 0 || slot.object.stock) continue;
         switch (slot.object.kind) {
-        case zvx::gdi::Kind::Bitmap: ++live.bitmaps; break;
-        case zvx::gdi::Kind::Dc: ++live.dcs; break;
-        case zvx::gdi::Kind::Region: ++live.regions; break;
-        case zvx::gdi::Kind::Pen: ++live.pens; break;
-        case zvx::gdi::Kind::Brush: break;
+        case Kind::Bitmap: ++live.bitmaps; break;
+        case Kind::Dc: ++live.dcs; break;
+        case Kind::Region: ++live.regions; break;
+        case Kind::Pen: ++live.pens; break;
+        case Kind::Brush: break;
         }
     }
     return live;

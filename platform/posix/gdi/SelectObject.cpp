@@ -13,33 +13,33 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
     if (dcObject == nullptr || object == nullptr) return nullptr;
     Dc& dc = dcObject->dc;
     HGDIOBJ* slot = nullptr;
+    bool exclusive = false;
     switch (object->kind) {
     case Kind::Region: {
         const int complexity = SelectClipRgn(hdc, static_cast<HRGN>(handle));
         return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(complexity));
     }
     case Kind::Bitmap:
-        // One that is waiting to be deleted is taken by no DC.
-        if (dc.kind != DcKind::Memory || object->deletePending) return nullptr;
-        if (handle == dc.bitmap) return handle;
-        if (!object->stock && object->selections > 0) return nullptr;
+        if (dc.kind != DcKind::Memory) return nullptr;
         slot = &dc.bitmap;
+        exclusive = true;
         break;
     case Kind::Pen:
-        if (object->deletePending) return nullptr;
         slot = &dc.pen;
         break;
     case Kind::Brush:
-        if (object->deletePending) return nullptr;
         slot = &dc.brush;
         break;
     case Kind::Dc:
         return nullptr;
     }
     HGDIOBJ previous = *slot;
-    if (previous == handle) return previous;
+    switch (TakeSelection(handle, previous, exclusive)) {
+    case Selection::Refused: return nullptr;
+    case Selection::AlreadyHeld: return previous;
+    case Selection::Taken: break;
+    }
     *slot = handle;
-    if (!object->stock) ++object->selections;
     ReleaseSelection(previous);
     return previous;
 }
