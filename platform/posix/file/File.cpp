@@ -22,6 +22,26 @@ int DescriptorOf(HANDLE file)
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1); }
 
+// Sharing, as far as the code relies on it: a handle with share mode 0 keeps every other handle
+// off the file, and is refused while any other handle has it open. flock models exactly that.
+bool TakeShare(int fd, DWORD shareMode)
+{
+    return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;
+}
+
+// Opens a regular file only (Windows opens neither directories nor devices through CreateFileA);
+// O_NONBLOCK so that a FIFO in the file's place cannot stall the open before it is refused.
+int OpenRegular(const char* fileName, int flags, struct stat* info)
+{
+    const int fd = ::open(fileName, flags | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) return -1;
+    if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
@@ -30,7 +50,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
     if (fileName == nullptr) return INVALID_HANDLE_VALUE;
     const bool reading = (access & GENERIC_READ) != 0;
     const bool writing = (access & GENERIC_WRITE) != 0;
-    int flags = O_CLOEXEC;
+    int flags = 0;
     if (reading && writing) {
         flags |= O_RDWR;
     } else if (writing) {
@@ -42,20 +62,16 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
     }
     switch (disposition) {
     case OPEN_EXISTING: break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    // Not O_TRUNC: the file is emptied only after the sharing check, so that a file another
+    // handle holds is refused untouched, as Windows refuses it.
+    case CREATE_ALWAYS: flags |= O_CREAT; break;
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
     default: return INVALID_HANDLE_VALUE;
     }
-    const int fd = ::open(fileName, flags, 0644);
-    if (fd < 0) return INVALID_HANDLE_VALUE;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        // Windows opens neither directories nor devices through this path.
-        ::close(fd);
-        return INVALID_HANDLE_VALUE;
-    }
-    // Share mode 0 means no sharing: refuse a file another handle holds, as Windows would.
-    if (shareMode == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int fd = OpenRegular(fileName, flags, &info);
+    if (fd < 0) return INVALID_HANDLE_VALUE;
+    if (!TakeShare(fd, shareMode) || (disposition == CREATE_ALWAYS && ::ftruncate(fd, 0) != 0)) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
