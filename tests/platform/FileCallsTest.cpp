@@ -1,5 +1,6 @@
 // The file calls as the library relies on them, the same natively and under Wine: sharing,
 // replacing one file by another, and learning which file a handle reaches.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
