@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "image/PlainImage.h"
 #include "image/exchange/BmpHeader.h"
 #include "image/exchange/Rows24.h"
+#include "image/exchange/SaveWholeFile.h"
 
 namespace zvx {
 namespace {
@@ -129,26 +129,9 @@ bool SaveBmp(IImage& image, const char* fileName)
         }
     }
 
-    // Written beside the target and moved over it only when complete, so a failed save never
-    // destroys the file it was meant to replace.
-    const std::string temporary = std::string(fileName) + ".zvx-" +
-                                  std::to_string(::GetCurrentProcessId()) + ".tmp";
-    HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        std::free(block);
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, block, static_cast<DWORD>(total), &written, nullptr);
-    const BOOL closed = ::CloseHandle(file);
+    const bool saved = SaveWholeFile(fileName, block, static_cast<DWORD>(total));
     std::free(block);
-    if (!ok || !closed || written != total ||
-        !::MoveFileExA(temporary.c_str(), fileName, MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFileA(temporary.c_str());
-        return false;
-    }
-    return true;
+    return saved;
 }
 
 }  // namespace zvx

@@ -2,7 +2,9 @@
 // handle) and INVALID_HANDLE_VALUE (-1) are never valid descriptors.
 #include <cerrno>
 #include <cstdint>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,6 +24,37 @@ int DescriptorOf(HANDLE file)
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1); }
 
+// Sharing, as far as the code relies on it: a handle with share mode 0 keeps every other handle
+// off the file, and is refused while any other handle has it open. flock models exactly that.
+bool TakeShare(int fd, DWORD shareMode)
+{
+    return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;
+}
+
+// Opens a regular file only (Windows opens neither directories nor devices through CreateFileA);
+// O_NONBLOCK so that a FIFO in the file's place cannot stall the open before it is refused.
+int OpenRegular(const char* fileName, int flags, struct stat* info)
+{
+    const int fd = ::open(fileName, flags | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) return -1;
+    if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// What Windows calls a read-only file: Wine shows a file without any write permission bit so.
+bool IsReadOnly(const struct stat& info) { return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
+
+FILETIME FileTimeOf(const struct timespec& t)
+{
+    // 100-nanosecond steps since 1601-01-01, the Windows epoch, 11644473600 s before the Unix one.
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(t.tv_sec) + 11644473600u) * 10000000u +
+                                static_cast<std::uint64_t>(t.tv_nsec) / 100u;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
 }  // namespace
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
@@ -30,7 +63,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
     if (fileName == nullptr) return INVALID_HANDLE_VALUE;
     const bool reading = (access & GENERIC_READ) != 0;
     const bool writing = (access & GENERIC_WRITE) != 0;
-    int flags = O_CLOEXEC;
+    int flags = 0;
     if (reading && writing) {
         flags |= O_RDWR;
     } else if (writing) {
@@ -40,28 +73,18 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
     } else {
         return INVALID_HANDLE_VALUE;
     }
-    // CREATE_ALWAYS empties the file only once the sharing check below has passed.
     switch (disposition) {
     case OPEN_EXISTING: break;
+    // Not O_TRUNC: the file is emptied only after the sharing check, so that a file another
+    // handle holds is refused untouched, as Windows refuses it.
     case CREATE_ALWAYS: flags |= O_CREAT; break;
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
     default: return INVALID_HANDLE_VALUE;
     }
-    const int fd = ::open(fileName, flags, 0644);
-    if (fd < 0) return INVALID_HANDLE_VALUE;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        // Windows opens neither directories nor devices through this path.
-        ::close(fd);
-        return INVALID_HANDLE_VALUE;
-    }
-    // Share mode 0 means no sharing: refuse a file another handle holds, as Windows would, and
-    // leave its contents alone.
-    if (shareMode == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (disposition == CREATE_ALWAYS && ::ftruncate(fd, 0) != 0) {
+    const int fd = OpenRegular(fileName, flags, &info);
+    if (fd < 0) return INVALID_HANDLE_VALUE;
+    if (!TakeShare(fd, shareMode) || (disposition == CREATE_ALWAYS && ::ftruncate(fd, 0) != 0)) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
@@ -123,11 +146,97 @@ BOOL CloseHandle(HANDLE object)
     return ::close(fd) == 0 ? TRUE : FALSE;
 }
 
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
+{
+    const int fd = DescriptorOf(file);
+    struct stat st {};
+    if (fd < 0 || info == nullptr || ::fstat(fd, &st) != 0) return FALSE;
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    const auto index = static_cast<std::uint64_t>(st.st_ino);
+    info->dwFileAttributes = IsReadOnly(st) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+    // Linux's stat has no creation time; the last status change stands in for it.
+    info->ftCreationTime = FileTimeOf(st.st_ctim);
+    info->ftLastAccessTime = FileTimeOf(st.st_atim);
+    info->ftLastWriteTime = FileTimeOf(st.st_mtim);
+    // The device and inode numbers identify the file, as the volume serial and file index do.
+    info->dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev ^ (static_cast<std::uint64_t>(st.st_dev) >> 32));
+    info->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    info->nFileSizeLow = static_cast<DWORD>(size);
+    info->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+    info->nFileIndexHigh = static_cast<DWORD>(index >> 32);
+    info->nFileIndexLow = static_cast<DWORD>(index);
+    return TRUE;
+}
+
+DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags)
+{
+    const int fd = DescriptorOf(file);
+    struct stat st {};
+    // Only the normalized path with its drive (here: the absolute path) is offered; a file that
+    // has been deleted has no path left.
+    if (fd < 0 || flags != (FILE_NAME_NORMALIZED | VOLUME_NAME_DOS) || ::fstat(fd, &st) != 0 ||
+        st.st_nlink == 0) {
+        return 0;
+    }
+    char link[32];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    char path[PATH_MAX + 1];
+    const ssize_t length = ::readlink(link, path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path || path[0] != '/') return 0;
+    const auto needed = static_cast<DWORD>(length);
+    // As Windows: the length without the terminating zero once written, the size with it when
+    // the buffer is too small.
+    if (filePath == nullptr || filePathSize <= needed) return needed + 1;
+    std::memcpy(filePath, path, needed);
+    filePath[needed] = '\0';
+    return needed;
+}
+
 BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
 {
     if (existing == nullptr || replacement == nullptr) return FALSE;
-    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::access(replacement, F_OK) == 0) return FALSE;
+    if ((flags & MOVEFILE_REPLACE_EXISTING) != 0) {
+        return std::rename(existing, replacement) == 0 ? TRUE : FALSE;
+    }
+    // Nothing of that name may be replaced, not even a dangling link, nor one that appears between
+    // a check and the move.
+    if (::renameat2(AT_FDCWD, existing, AT_FDCWD, replacement, RENAME_NOREPLACE) == 0) return TRUE;
+    if (errno != EINVAL && errno != ENOSYS) return FALSE;
+    // A filesystem that cannot refuse by itself: check, then move.
+    struct stat info {};
+    if (::lstat(replacement, &info) == 0 || errno != ENOENT) return FALSE;
     return std::rename(existing, replacement) == 0 ? TRUE : FALSE;
+}
+
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID)
+{
+    // Keeping the replaced file under a backup name is not offered.
+    if (replaced == nullptr || replacement == nullptr || backup != nullptr) return FALSE;
+    // As Windows: the replaced file must be a file that may be written and that no handle holds
+    // unshared; the replacement a file that no other handle has open at all.
+    struct stat old {};
+    const int oldFd = OpenRegular(replaced, O_RDONLY, &old);
+    if (oldFd < 0) return FALSE;
+    struct stat fresh {};
+    const int freshFd = IsReadOnly(old) || !TakeShare(oldFd, FILE_SHARE_READ)
+                            ? -1
+                            : OpenRegular(replacement, O_RDONLY, &fresh);
+    BOOL result = FALSE;
+    if (freshFd >= 0 && TakeShare(freshFd, 0)) {
+        // The replacement takes the replaced file's owner where that is allowed, then its
+        // permission bits (a change of owner may clear the set-id bits).
+        if (fresh.st_uid != old.st_uid || fresh.st_gid != old.st_gid) {
+            [[maybe_unused]] const int owned = ::fchown(freshFd, old.st_uid, old.st_gid);
+        }
+        const bool merged = ::fchmod(freshFd, old.st_mode & 07777) == 0;
+        if ((merged || (flags & REPLACEFILE_IGNORE_MERGE_ERRORS) != 0) &&
+            std::rename(replacement, replaced) == 0) {
+            result = TRUE;
+        }
+    }
+    if (freshFd >= 0) ::close(freshFd);
+    ::close(oldFd);
+    return result;
 }
 
 BOOL DeleteFileA(LPCSTR fileName)

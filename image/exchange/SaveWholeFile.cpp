@@ -1,0 +1,97 @@
+#include "image/exchange/SaveWholeFile.h"
+
+#include <cstddef>
+#include <string>
+
+namespace zvx {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// How many names the temporary tries: each one that is taken belongs to someone else.
+constexpr int kTemporaryNames = 16;
+
+// The full path of the file an open handle reaches, links resolved; empty when there is none.
+std::string FinalPath(HANDLE file)
+{
+    std::string path(260, '\0');
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const DWORD length = ::GetFinalPathNameByHandleA(file, &path[0], static_cast<DWORD>(path.size()),
+                                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        // Too small: Windows gives the size needed, Wine one less, so one more always fits.
+        path.assign(static_cast<std::size_t>(length) + 1, '\0');
+    }
+    return {};
+}
+
+// Whether path opens the very file that is open as file.
+bool IsSameFile(HANDLE file, const std::string& path)
+{
+    HANDLE other = ::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (other == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION a{};
+    BY_HANDLE_FILE_INFORMATION b{};
+    const bool same = ::GetFileInformationByHandle(file, &a) && ::GetFileInformationByHandle(other, &b) &&
+                      a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+                      a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+    ::CloseHandle(other);
+    return same;
+}
+
+}  // namespace
+
+bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
+{
+    if (fileName == nullptr || *fileName == '\0') return false;
+
+    // The data goes to the file the name leads to, through any link, so the link stays a link and
+    // the temporary lies beside that file, on its filesystem. Opened for reading with full sharing,
+    // as replacing needs: a file that another handle holds unshared is refused here, before
+    // anything is written (Wine's ReplaceFileA would leave a stray file of its own behind).
+    std::string target = fileName;
+    bool exists = false;
+    HANDLE existing = ::CreateFileA(fileName, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (existing != INVALID_HANDLE_VALUE) {
+        exists = true;
+        // A path in the ANSI code page can name another file than the one open (characters it
+        // lacks become look-alikes); then the name as given serves.
+        const std::string resolved = FinalPath(existing);
+        if (!resolved.empty() && IsSameFile(existing, resolved)) target = resolved;
+        ::CloseHandle(existing);
+    }
+
+    // Created exclusively: a file that happens to bear the temporary's name is someone else's.
+    const std::string stem = target + ".zvx-" + std::to_string(::GetCurrentProcessId());
+    std::string temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int i = 0; i < kTemporaryNames && file == INVALID_HANDLE_VALUE; ++i) {
+        temporary = stem + (i == 0 ? std::string() : "-" + std::to_string(i)) + ".tmp";
+        file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL wrote = ::WriteFile(file, data, size, &written, nullptr);
+    const BOOL closed = ::CloseHandle(file);
+
+    bool placed = false;
+    if (wrote && closed && written == size) {
+        // ReplaceFileA carries the old file's attributes and security over to the new one.
+        placed = exists && ::ReplaceFileA(target.c_str(), temporary.c_str(), nullptr,
+                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        // A new file, or one that a failed replace has already removed (Windows may fail after
+        // deleting the replaced file); never over anything that is there.
+        if (!placed) placed = ::MoveFileExA(temporary.c_str(), target.c_str(), 0);
+    }
+    if (!placed) ::DeleteFileA(temporary.c_str());
+    return placed;
+}
+
+}  // namespace zvx

@@ -1,0 +1,15 @@
+// Writing a file whole without losing the file it replaces.
+#pragma once
+
+#include "platform/Win32.h"
+
+namespace zvx {
+
+// Makes size bytes at data the whole contents of fileName: written to a new temporary beside the
+// file first, then put in its place. An existing file keeps what ReplaceFileA keeps (attributes and
+// security; natively its permission bits and owner), and a name that is a link keeps being that
+// link, to the file that now holds the data. On failure the existing file is untouched and no
+// temporary is left behind.
+bool SaveWholeFile(const char* fileName, const void* data, DWORD size);
+
+}  // namespace zvx
