@@ -127,18 +127,4 @@ inline HDC DcOf(IImage* image)
     return gdi != nullptr ? gdi->GetDC() : nullptr;
 }
 
-// How many copies a tiling of a width x height rectangle at (x, y) lays with a tileWidth x
-// tileHeight image (copies start only up to INT_MAX); 0 for a rejected rectangle. Lets the
-// fuzzers skip tilings that legitimately take millions of steps.
-inline long long TileCount(int x, int y, int width, int height, int tileWidth, int tileHeight)
-{
-    if (width < 1 || height < 1 || tileWidth < 1 || tileHeight < 1) return 0;
-    const long long right = static_cast<long long>(x) + width;
-    const long long bottom = static_cast<long long>(y) + height;
-    if (right < 0 || bottom < 0) return 0;
-    const long long columns = (std::min<long long>(right, 1LL + INT_MAX) - x + tileWidth - 1) / tileWidth;
-    const long long rows = (std::min<long long>(bottom, 1LL + INT_MAX) - y + tileHeight - 1) / tileHeight;
-    return columns * rows;
-}
-
 }  // namespace zvx::fuzz

@@ -1,5 +1,6 @@
 #include "image/PixelAccess.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -11,22 +12,32 @@ constexpr int kRedShift = 16;
 constexpr int kGreenShift = 8;
 constexpr int kBlueShift = 0;
 
-int ClampChannel(long long v)
+int ClampChannel(int v)
 {
     if (v < 0) return 0;
     if (v > 255) return 255;
+    return v;
+}
+
+// The value the channel arithmetic hands to the setter, which does the clamping to 0..255 itself
+// (a derived setter sees the raw value). Only what does not fit an int is brought into range:
+// saturated at INT_MIN and INT_MAX.
+int SaturatedInt(long long v)
+{
+    if (v < INT_MIN) return INT_MIN;
+    if (v > INT_MAX) return INT_MAX;
     return static_cast<int>(v);
 }
 
-// Truncation toward zero of channel x factor, clamped to 0..255. Products beyond any integer
-// range and NaN are clamped like any other out-of-range value instead of being converted,
-// which would be undefined.
-int ScaledChannel(BYTE channel, double factor)
+// channel x factor truncated toward zero. Products beyond the int range saturate and NaN gives
+// 0, instead of a conversion that would be undefined.
+int TruncatedProduct(BYTE channel, double factor)
 {
     const double product = static_cast<double>(channel) * factor;
-    if (std::isnan(product) || product <= 0.0) return 0;
-    if (product >= 256.0) return 255;
-    return static_cast<int>(product);  // truncates toward zero
+    if (std::isnan(product)) return 0;
+    if (product >= 2147483648.0) return INT_MAX;
+    if (product <= -2147483649.0) return INT_MIN;
+    return static_cast<int>(product);  // truncates toward zero, into the int range
 }
 
 bool SetChannel(IImage& image, int x, int y, int v, int shift)
@@ -43,18 +54,18 @@ bool SetChannel(IImage& image, int x, int y, int v, int shift)
 using ChannelGetter = BYTE (IImage::*)(int, int) const;
 using ChannelSetter = bool (IImage::*)(int, int, int);
 
-// The sum is formed in 64 bits and clamped, so a delta near INT_MAX saturates like any other.
+// The sum is formed in 64 bits, so a delta near INT_MAX saturates instead of wrapping.
 bool AddToChannel(IImage& image, int x, int y, int delta, ChannelGetter get, ChannelSetter set)
 {
     if (!IsInside(image, x, y)) return false;
-    (image.*set)(x, y, ClampChannel(static_cast<long long>((image.*get)(x, y)) + delta));
+    (image.*set)(x, y, SaturatedInt(static_cast<long long>((image.*get)(x, y)) + delta));
     return true;
 }
 
 bool ScaleChannel(IImage& image, int x, int y, double factor, ChannelGetter get, ChannelSetter set)
 {
     if (!IsInside(image, x, y)) return false;
-    (image.*set)(x, y, ScaledChannel((image.*get)(x, y), factor));
+    (image.*set)(x, y, TruncatedProduct((image.*get)(x, y), factor));
     return true;
 }
 

@@ -6,6 +6,25 @@
 #include "image/draw/Tiling.h"
 
 namespace zvx {
+namespace {
+
+// Copies can leave pixels only within the DC's clip box: its bitmap's bounds and clip region.
+// A DC that GDI does not know, or one with nothing to draw on, is reached by no copy.
+TileReach ReachOfDc(HDC hdc, bool wholeCopies)
+{
+    TileReach reach;
+    reach.wholeCopies = wholeCopies;
+    RECT box{};
+    const int kind = ::GetClipBox(hdc, &box);
+    if (kind == ERROR || kind == NULLREGION) return reach;
+    reach.left = box.left;
+    reach.top = box.top;
+    reach.right = box.right;
+    reach.bottom = box.bottom;
+    return reach;
+}
+
+}  // namespace
 
 bool DrawTiledClipped(IImage& image, HDC hdc, int x, int y, int width, int height)
 {
@@ -19,7 +38,8 @@ bool DrawTiledClipped(IImage& image, HDC hdc, int x, int y, int width, int heigh
     ::SelectClipRgn(hdc, region);
     if (region != nullptr) ::DeleteObject(region);
 
-    return ForEachTile(image, rect,
+    // The clip box is taken after the rectangle's region is in place, so it lies within both.
+    return ForEachTile(image, rect, ReachOfDc(hdc, true),
                        [&](int tx, int ty, int, int) { image.Draw(hdc, tx, ty); });
 }
 
@@ -27,7 +47,7 @@ bool DrawTiledTrimmed(IImage& image, HDC hdc, int x, int y, int width, int heigh
 {
     TileRect rect;
     if (!AcceptTileRect(x, y, width, height, rect)) return false;
-    return ForEachTile(image, rect, [&](int tx, int ty, int tw, int th) {
+    return ForEachTile(image, rect, ReachOfDc(hdc, false), [&](int tx, int ty, int tw, int th) {
         image.Draw(hdc, tx, ty, tw, th);
     });
 }

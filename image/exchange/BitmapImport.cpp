@@ -14,7 +14,10 @@ bool CreateFromBitmap(IPixelBuffer& image, HBITMAP bitmap, HDC conversionDc)
     BITMAP info{};
     if (::GetObjectA(bitmap, sizeof(BITMAP), &info) == 0) return false;
     const int width = info.bmWidth;
-    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    const int height = info.bmHeight;
+    // The signed product, in 64 bits so that it cannot wrap: a negative height is refused, not
+    // taken as a size.
+    if (static_cast<long long>(width) * height < 1) return false;
     if (!IsCreatableSize(width, height)) return false;
 
     // Convert first, into a cleared block: only a conversion that delivered every row may

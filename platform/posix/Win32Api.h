@@ -176,6 +176,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 int SelectClipRgn(HDC hdc, HRGN region);
+int GetClipBox(HDC hdc, LPRECT rect);
 HPEN CreatePen(int style, int width, COLORREF color);
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
 BOOL LineTo(HDC hdc, int x, int y);

@@ -252,15 +252,6 @@ TYPED_TEST(DrawTest, TilingAnImageWithoutPixelsIsRefused)
     EXPECT_EQ(std::vector<Pixel>(16, 0x3), canvas.pixels());
 }
 
-TYPED_TEST(DrawTest, TilingNearIntMaxStopsAtTheEndOfTheIntRange)
-{
-    auto image = MakeTestImage<DrawSpy<TypeParam>>(4, 4);
-    Canvas canvas(4, 4, 0);
-    EXPECT_TRUE(image->DrawTiled(canvas.dc(), INT_MAX - 5, INT_MAX - 1, 100, 100));
-    const std::size_t copies = image->wholeDraws.size() + image->partDraws.size();
-    EXPECT_EQ(2u, copies) << "(INT_MAX - 5, INT_MAX - 1) and (INT_MAX - 1, INT_MAX - 1)";
-}
-
 // ---- DrawBlend ----------------------------------------------------------------------------
 
 TYPED_TEST(DrawTest, BlendRefusesNonPositiveAndNanAlpha)

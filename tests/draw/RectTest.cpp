@@ -76,18 +76,21 @@ TYPED_TEST(RectTest, DegenerateFillIsOneLine)
     EXPECT_EQ(1u, point->lines.size());
 }
 
-TYPED_TEST(RectTest, FillRunsRowByRowFromTheFirstCornerAndEndsAtTheIntRange)
+TYPED_TEST(RectTest, FillRunsRowByRowFromTheFirstCornerOverTheRowsInside)
 {
     auto image = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
     EXPECT_TRUE(image->FillRect(4, 3, 1, 1, kInk));
     EXPECT_EQ((Lines{{4, 3, 1, 3}, {4, 2, 1, 2}, {4, 1, 1, 1}}), image->lines);
 
-    auto high = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
-    EXPECT_TRUE(high->FillRect(0, INT_MAX - 2, 3, INT_MAX, kInk));
-    EXPECT_EQ(3u, high->lines.size());
     auto low = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
-    EXPECT_TRUE(low->FillRect(0, INT_MIN + 1, 3, INT_MIN, kInk));
-    EXPECT_EQ((Lines{{0, INT_MIN + 1, 3, INT_MIN + 1}, {0, INT_MIN, 3, INT_MIN}}), low->lines);
+    EXPECT_TRUE(low->FillRect(0, 3, 3, 9, kInk));
+    EXPECT_EQ((Lines{{0, 3, 3, 3}, {0, 4, 3, 4}}), low->lines);
+    auto high = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
+    EXPECT_TRUE(high->FillRect(0, 1, 3, -4, kInk));
+    EXPECT_EQ((Lines{{0, 1, 3, 1}, {0, 0, 3, 0}}), high->lines);
+    auto outside = MakeTestImage<LineRecorder<TypeParam>>(6, 5);
+    EXPECT_TRUE(outside->FillRect(0, 5, 3, 8, kInk)) << "the rows' lines would all answer true";
+    EXPECT_TRUE(outside->lines.empty());
 }
 
 TEST(FillRect, HeapImageFillsBothCornerColumnsAndDibImageStopsShortOfTheLast)

@@ -73,9 +73,8 @@ TYPED_TEST(TileTest, RectangleRulesAndNullDestination)
     EXPECT_TRUE(image->TileTo(dest.get(), -10, 0, 10, 4)) << "a rectangle ending at 0";
     EXPECT_EQ(std::vector<Pixel>(16, 0), PixelsOf(*dest));
 
-    image->blits.clear();
     EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4));
-    EXPECT_EQ(2u, image->blits.size());
+    EXPECT_TRUE(image->blits.empty()) << "no dest: no copy can touch a pixel";
 }
 
 TYPED_TEST(TileTest, ImageWithoutPixelsIsRefusedInsteadOfLoopingForever)
@@ -85,14 +84,6 @@ TYPED_TEST(TileTest, ImageWithoutPixelsIsRefusedInsteadOfLoopingForever)
     EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 4, 4));
     CMemoryImage empty(0, 0);
     EXPECT_FALSE(empty.TileTo(dest.get(), 0, 0, 4, 4));
-}
-
-TYPED_TEST(TileTest, RectangleReachingPastIntMaxStopsAtTheEndOfTheRange)
-{
-    auto image = MakeTestImage<BlitRecorder<TypeParam>>(4, 4);
-    auto dest = MakeTestImage<TypeParam>(4, 4);
-    EXPECT_TRUE(image->TileTo(dest.get(), INT_MAX - 5, 0, 100, 3));
-    EXPECT_EQ((Blits{{INT_MAX - 5, 0, 4, 3}, {INT_MAX - 1, 0, 4, 3}}), image->blits);
 }
 
 }  // namespace

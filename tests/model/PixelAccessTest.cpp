@@ -1,7 +1,9 @@
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -112,6 +114,65 @@ TYPED_TEST(PixelAccessTest, ScalingTruncatesTowardZeroAndClamps)
         const Pixel e = static_cast<Pixel>(c.expected);
         EXPECT_EQ(image->GetPixel(0, 0), 0xAB000000u | (e << 16) | (e << 8) | e)
             << int{c.value} << " x " << c.factor;
+    }
+}
+
+// Records the value each channel setter is handed, then sets it.
+template <class Base>
+class SetterLog : public zvx::test::DefaultConstructed<Base> {
+public:
+    std::vector<std::pair<char, int>> values;
+    bool SetRed(int x, int y, int v) override
+    {
+        values.emplace_back('r', v);
+        return Base::SetRed(x, y, v);
+    }
+    bool SetGreen(int x, int y, int v) override
+    {
+        values.emplace_back('g', v);
+        return Base::SetGreen(x, y, v);
+    }
+    bool SetBlue(int x, int y, int v) override
+    {
+        values.emplace_back('b', v);
+        return Base::SetBlue(x, y, v);
+    }
+};
+
+TYPED_TEST(PixelAccessTest, AddAndScaleHandTheSetterTheRawValueAndItsClampSaturates)
+{
+    SetterLog<TypeParam> image;
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        std::function<void(IImage&)> operation;
+        std::pair<char, int> handed;
+        BYTE stored;
+    };
+    // Every channel starts at 254; beyond the int range the value saturates, NaN gives 0.
+    const Case cases[] = {
+        {"AddRed +2", [](IImage& i) { i.AddRed(0, 0, 2); }, {'r', 256}, 255},
+        {"AddGreen -300", [](IImage& i) { i.AddGreen(0, 0, -300); }, {'g', -46}, 0},
+        {"AddBlue INT_MAX", [](IImage& i) { i.AddBlue(0, 0, INT_MAX); }, {'b', INT_MAX}, 255},
+        {"AddRed INT_MIN", [](IImage& i) { i.AddRed(0, 0, INT_MIN); }, {'r', INT_MIN + 254}, 0},
+        {"ScaleBlue -2", [](IImage& i) { i.ScaleBlue(0, 0, -2.0); }, {'b', -508}, 0},
+        {"ScaleRed 1.5", [](IImage& i) { i.ScaleRed(0, 0, 1.5); }, {'r', 381}, 255},
+        {"ScaleGreen 0.5", [](IImage& i) { i.ScaleGreen(0, 0, 0.5); }, {'g', 127}, 127},
+        {"ScaleRed -0.001", [](IImage& i) { i.ScaleRed(0, 0, -0.001); }, {'r', 0}, 0},
+        {"ScaleGreen 1e300", [](IImage& i) { i.ScaleGreen(0, 0, 1e300); }, {'g', INT_MAX}, 255},
+        {"ScaleBlue -inf", [](IImage& i) { i.ScaleBlue(0, 0, -inf); }, {'b', INT_MIN}, 0},
+        {"ScaleRed NaN", [](IImage& i) { i.ScaleRed(0, 0, nan); }, {'r', 0}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        image.SetPixel(0, 0, 0xABFEFEFE);
+        image.values.clear();
+        c.operation(image);
+        EXPECT_EQ(image.values, (std::vector<std::pair<char, int>>{c.handed}));
+        const int shift = c.handed.first == 'r' ? 16 : c.handed.first == 'g' ? 8 : 0;
+        const Pixel others = 0xABFEFEFEu & ~(Pixel{0xFF} << shift);
+        EXPECT_EQ(image.GetPixel(0, 0), others | (Pixel{c.stored} << shift));
     }
 }
 

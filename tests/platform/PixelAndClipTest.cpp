@@ -1,6 +1,8 @@
 // SetPixel and GetPixel on a DC, and the clip region that limits every drawing call.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <initializer_list>
 
 #include "GdiTestSupport.h"
@@ -11,6 +13,9 @@ using zvx::test::RunningUnderWine;
 using zvx::test::Section;
 
 namespace {
+
+using Edges = std::array<LONG, 4>;
+Edges EdgesOf(const RECT& r) { return Edges{r.left, r.top, r.right, r.bottom}; }
 
 void ClipTo(HDC dc, int left, int top, int right, int bottom)
 {
@@ -104,6 +109,64 @@ TEST(ClipRegion, CornersMayComeInAnyOrderAndTheClipOutlivesABitmapChange)
     // Removing the clip opens the whole bitmap again.
     EXPECT_EQ(SIMPLEREGION, ::SelectClipRgn(canvas.dc(), nullptr));
     EXPECT_EQ(RGB(1, 1, 1), ::SetPixel(canvas.dc(), 3, 3, RGB(1, 1, 1)));
+}
+
+TEST(ClipRegion, ClipBoxIsTheBitmapCutToTheClipRegion)
+{
+    struct Case {
+        RECT clip;
+        int kind;
+        RECT box;  // for SIMPLEREGION; a NULLREGION box is only empty
+    };
+    const Case cases[] = {
+        {{2, 3, 10, 7}, SIMPLEREGION, {2, 3, 10, 7}},
+        {{-5, -5, 4, 100}, SIMPLEREGION, {0, 0, 4, 12}},
+        {{3, 3, 1, 1}, SIMPLEREGION, {1, 1, 3, 3}},
+        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, SIMPLEREGION, {0, 0, 16, 12}},
+        {{20, 20, 30, 30}, NULLREGION, {}},
+        {{-10, 0, 0, 4}, NULLREGION, {}},
+        {{5, 5, 5, 9}, NULLREGION, {}},
+        {{INT_MAX - 5, INT_MAX - 1, INT_MAX, INT_MAX}, NULLREGION, {}},
+    };
+    Canvas canvas(16, 12);
+    RECT box{};
+    EXPECT_EQ(SIMPLEREGION, ::GetClipBox(canvas.dc(), &box)) << "no clip: the bitmap";
+    EXPECT_EQ((Edges{0, 0, 16, 12}), EdgesOf(box));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.clip.left << "," << c.clip.top << " - "
+                                          << c.clip.right << "," << c.clip.bottom);
+        HRGN region = ::CreateRectRgn(c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+        ::SelectClipRgn(canvas.dc(), region);
+        ::DeleteObject(region);
+        box = RECT{-7, -7, -7, -7};
+        ASSERT_EQ(c.kind, ::GetClipBox(canvas.dc(), &box));
+        if (c.kind == SIMPLEREGION) {
+            EXPECT_EQ(EdgesOf(c.box), EdgesOf(box));
+        } else {
+            EXPECT_TRUE(box.left >= box.right || box.top >= box.bottom);
+        }
+    }
+    EXPECT_EQ(SIMPLEREGION, ::SelectClipRgn(canvas.dc(), nullptr));
+    EXPECT_EQ(SIMPLEREGION, ::GetClipBox(canvas.dc(), &box));
+    EXPECT_EQ((Edges{0, 0, 16, 12}), EdgesOf(box)) << "clip removed";
+
+    // Another bitmap, bottom-up this time, and the 1 x 1 one a new memory DC holds.
+    Section larger(40, 30);
+    MemoryDc memory;
+    EXPECT_EQ(SIMPLEREGION, ::GetClipBox(memory.dc, &box));
+    EXPECT_EQ((Edges{0, 0, 1, 1}), EdgesOf(box));
+    HGDIOBJ original = ::SelectObject(memory.dc, larger.bitmap);
+    EXPECT_EQ(SIMPLEREGION, ::GetClipBox(memory.dc, &box));
+    EXPECT_EQ((Edges{0, 0, 40, 30}), EdgesOf(box));
+    ::SelectObject(memory.dc, original);
+
+    // Not a DC: an error, and the rectangle is left alone.
+    box = RECT{-7, -7, -7, -7};
+    EXPECT_EQ(ERROR, ::GetClipBox(nullptr, &box));
+    HDC gone = ::CreateCompatibleDC(nullptr);
+    ::DeleteDC(gone);
+    EXPECT_EQ(ERROR, ::GetClipBox(gone, &box));
+    EXPECT_EQ((Edges{-7, -7, -7, -7}), EdgesOf(box));
 }
 
 }  // namespace

@@ -256,7 +256,7 @@ TYPED_TEST(BadInput, TilingRefusesBadRectanglesAndEndsAtTheEdgeOfTheIntRange)
     EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, INT_MIN, 5));
     EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 5, INT_MIN));
     EXPECT_FALSE(image->TileTo(dest.get(), INT_MIN, INT_MIN, INT_MAX, INT_MAX)) << "ends at -1";
-    // Accepted, but every copy starts at or beyond INT_MAX: one copy tried, then the end.
+    // Accepted, but every copy lies beyond the destination: none is made.
     EXPECT_TRUE(image->TileTo(dest.get(), INT_MAX, INT_MAX, INT_MAX, INT_MAX));
     EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 10, 10));
     EXPECT_TRUE(State(*dest) == target);

@@ -1,5 +1,8 @@
 // Rectangular regions and the DC's clip region. SelectClipRgn copies the region's rectangle into
-// the DC, so the region may be deleted straight away; NULL removes clipping.
+// the DC, so the region may be deleted straight away; NULL removes clipping. GetClipBox tells
+// where drawing can reach: the bitmap's bounds, cut to the clip region.
+#include <algorithm>
+
 #include "platform/posix/gdi/GdiObjects.h"
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom)
@@ -31,4 +34,25 @@ int SelectClipRgn(HDC hdc, HRGN region)
     dc->dc.hasClip = true;
     dc->dc.clip = object->region.rect;
     return dc->dc.clip.IsEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int GetClipBox(HDC hdc, LPRECT rect)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (rect == nullptr || !ResolveTarget(hdc, target)) return ERROR;
+    Rect box = target.raster.IsValid() ? target.raster.Bounds() : Rect{};
+    if (target.dc->hasClip) {
+        // Edge by edge, not normalised: an empty box keeps the edges that missed, as GDI's does.
+        const Rect& clip = target.dc->clip;
+        box.left = std::max(box.left, clip.left);
+        box.top = std::max(box.top, clip.top);
+        box.right = std::min(box.right, clip.right);
+        box.bottom = std::min(box.bottom, clip.bottom);
+    }
+    rect->left = box.left;
+    rect->top = box.top;
+    rect->right = box.right;
+    rect->bottom = box.bottom;
+    return box.IsEmpty() ? NULLREGION : SIMPLEREGION;
 }
