@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts/test, scripts/mutate and scripts/coverage. Tests run without a display; a
 # test that needs an X server and does not start its own carries the CTest label "display", and
 # only then is a virtual one (Xvfb) started for the run. The caller stops it with stop_xvfb (best
