@@ -6,6 +6,10 @@ function(zvx_set_warnings target)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  elseif(ZVX_COVERAGE)
+    # Public, like the sanitizers: whatever links the instrumented library needs gcov's runtime.
+    target_compile_options(${target} PRIVATE --coverage -O0)
+    target_link_options(${target} PUBLIC --coverage)
   elseif(ZVX_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
