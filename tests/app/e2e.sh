@@ -7,7 +7,8 @@
 #
 #   e2e.sh SCENARIO --program EXE --assets EXE --check EXE --work DIR [--emulator 'CMD|ARG|...']
 #
-#   session        first frame, cursor picture at x = 3 and beyond, a click (tint and sound), close
+#   session        first frame, a frame that neither sizes nor maximises, cursor picture at x = 3
+#                  and beyond, a click (tint and sound), close
 #   no-background  no "osiri.bmp": one message box, exit code 0, "hand.bmp" never opened
 #   no-cursor      no "hand.bmp": one message box, exit code 0
 #   no-sound       no "sound.wav": a click tints, silently
@@ -187,6 +188,30 @@ close_main_window() {
     expect_exit 0
 }
 
+# The frame offers moving and closing only, and a request to maximise changes nothing. The Motif
+# hints are what window managers read for frame controls: functions move (0x4) and close (0x20),
+# decorations border (0x2), title (0x8) and menu (0x10).
+expect_fixed_frame() {
+    local flags functions decorations rest state i
+    read -r flags functions decorations rest < <(xprop -id "$window" -notype _MOTIF_WM_HINTS |
+        sed -n 's/^_MOTIF_WM_HINTS = //p' | tr -d ',')
+    [[ -n $decorations && $((flags & 3)) == 3 && $((functions)) == $((0x24)) && $((decorations)) == $((0x1a)) ]] ||
+        fail "Motif hints '$flags $functions $decorations $rest', expected functions 0x24 and decorations 0x1a"
+    step "Motif hints: functions $functions, decorations $decorations"
+    xprop -id "$window" _NET_WM_ALLOWED_ACTIONS | grep -q -E 'MAXIMIZE|RESIZE' &&
+        fail "the window manager allows $(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)"
+    wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz || fail "wmctrl could not send the maximise request"
+    for i in $(seq 10); do
+        sleep 0.1
+        state=$(xprop -id "$window" _NET_WM_STATE)
+        [[ $state == *MAXIMIZED* ]] && fail "the window was maximised: $state"
+    done
+    local now
+    now=$(xwininfo -id "$window" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w " x " h}')
+    [[ $now == "$width x $height" ]] || fail "after a maximise request the client area is $now"
+    step "a maximise request left the client area at $now"
+}
+
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
     expect_frame "before-click" mouse "$1" "$2" "${@:3}"
@@ -267,6 +292,8 @@ case $scenario in
         make_assets
         open_main_window
         expect_frame "first" # before any mouse move: the background alone
+        expect_fixed_frame
+        expect_frame "first-after-maximise"
         xdotool mousemove --window "$window" 200 150
         expect_frame "mouse-200-150" mouse 200 150
         xdotool mousemove --window "$window" 3 150
