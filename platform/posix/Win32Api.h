@@ -17,6 +17,11 @@ typedef int BOOL;
 typedef char CHAR;
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
+typedef const CHAR* LPCCH;
+// UTF-16 code units: 16 bits as on Windows, where wchar_t is; here wchar_t is 32 bits.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef DWORD* LPDWORD;
@@ -305,6 +310,10 @@ BOOL CloseHandle(HANDLE object);
 BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
 BOOL DeleteFileA(LPCSTR fileName);
 DWORD GetCurrentProcessId();
+
+// ---- text --------------------------------------------------------------------------------------
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide,
+                        int wideLength);
 
 // ---- sound -------------------------------------------------------------------------------------
 #define SND_SYNC 0x0000
