@@ -254,6 +254,7 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 
 #define MB_OK 0x00000000L
 #define IDOK 1
+#define IDCANCEL 2
 
 #define LOWORD(l) ((WORD)(((std::uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((std::uintptr_t)(l)) >> 16) & 0xffff))
@@ -280,6 +281,7 @@ BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 
