@@ -252,20 +252,21 @@ wait_for_box() {
 
 # Reads the words of box $1 as a person would see them: its window alone, in grey, four times as
 # large, through tesseract's Japanese model; the spaces tesseract puts between Japanese characters
-# are dropped. Fails unless the words "読み込み" and "失敗" are there. Saves $2.png and $2.txt.
+# are dropped. Fails unless "読み込み", "失敗" and the file's name $3 ("osiri" or "hand": Latin
+# letters, which a Japanese font may lack) are there. Saves $2.png and $2.txt.
 expect_legible_box() {
-    local box=$1 name=$2 read= i
+    local box=$1 name=$2 file=$3 read= i
     # The box may still be drawing.
     for i in $(seq 10); do
         if import -window "$box" "$name.png" 2>/dev/null &&
             convert "$name.png" -colorspace Gray -resize 400% "$name-large.png" 2>/dev/null; then
             read=$(tesseract "$name-large.png" - -l jpn --psm 6 2>/dev/null | tr -d ' \n')
-            [[ $read == *読み込み* && $read == *失敗* ]] && break
+            [[ $read == *読み込み* && $read == *失敗* && $read == *"$file"* ]] && break
         fi
         sleep 0.5
     done
     printf '%s\n' "$read" >"$name.txt"
-    [[ $read == *読み込み* && $read == *失敗* ]] || fail "the box reads '$read' (see $work/$name.png)"
+    [[ $read == *読み込み* && $read == *失敗* && $read == *"$file"* ]] || fail "the box reads '$read' (see $work/$name.png)"
     step "the box reads: $read"
 }
 
@@ -280,7 +281,7 @@ expect_message_box() {
     box=$(wait_for_box) || exit 1
     [[ -z $(windows_titled Zorvexa) ]] || fail "a main window appeared"
     step "one message box captioned $caption"
-    [[ -n $legible ]] && expect_legible_box "$box" "$legible"
+    [[ -n $legible ]] && expect_legible_box "$box" "$legible" "${text%%.bmp*}"
     wmctrl -F -c "$caption" || fail "wmctrl could not close the message box"
     expect_exit 0
     if [[ $under_wine == 0 ]]; then
@@ -438,7 +439,7 @@ case $scenario in
             fi
             start_program "$probe"
             box=$(wait_for_box) || exit 1
-            [[ $box_maker == gtk ]] && expect_legible_box "$box" box-alone
+            [[ $box_maker == gtk ]] && expect_legible_box "$box" box-alone osiri
             press_in_box "$box" Return
             probe_window=$(find_window '^Zorvexa probe$' 30)
             [[ -n $probe_window ]] || fail "the probe's window did not appear; its output: $(cat program.log)"
@@ -447,7 +448,7 @@ case $scenario in
             [[ -n $owner && $((owner)) == "$probe_window" ]] ||
                 fail "the owned box belongs to '$owner', not to the window $probe_window"
             step "the owned box belongs to the window"
-            [[ $box_maker == gtk ]] && expect_legible_box "$box" box-owned
+            [[ $box_maker == gtk ]] && expect_legible_box "$box" box-owned hand
             if [[ $box_maker == gtk ]]; then press_in_box "$box" Escape; else wmctrl -F -c "$caption"; fi
             # A box while the window is still up, but no one's.
             for i in $(seq 50); do [[ -z $(windows_titled "$caption") ]] && break; sleep 0.1; done
