@@ -1,6 +1,7 @@
-// The sample's texts, in the Japanese ANSI code page (932) that the ANSI calls expect. Written as
-// bytes so that every compiler produces them (clang has no -fexec-charset other than UTF-8); the
-// UTF-8 text is beside each.
+// The sample's texts, in the Japanese code page 932. Class name and title go to the ANSI calls;
+// the messages are shown through ShowErrorMessage, which converts them from 932 itself. Written
+// as bytes so that every compiler produces them (clang has no -fexec-charset other than UTF-8);
+// the UTF-8 text is beside each.
 #pragma once
 
 namespace texts {

@@ -3,6 +3,7 @@
 
 #include "app/AppState.h"
 #include "app/ClickSound.h"
+#include "app/ErrorMessage.h"
 #include "app/Texts.h"
 
 namespace {
@@ -16,11 +17,11 @@ constexpr int kCannotStart = 1;
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     if (!g_background.LoadBmp("osiri.bmp")) {
-        ::MessageBoxA(nullptr, texts::kBackgroundFailed, texts::kErrorCaption, MB_OK);
+        ShowErrorMessage(nullptr, texts::kBackgroundFailed);
         return 0;
     }
     if (!g_hand.LoadBmp("hand.bmp")) {
-        ::MessageBoxA(nullptr, texts::kHandFailed, texts::kErrorCaption, MB_OK);
+        ShowErrorMessage(nullptr, texts::kHandFailed);
         return 0;
     }
     g_hand.SetColorKey(kWhite);
@@ -45,7 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     windowClass.lpszClassName = texts::kClassName;
     // Without a class or a window the loop below would wait for ever with nothing to close.
     if (::RegisterClassA(&windowClass) == 0) {
-        ::MessageBoxA(nullptr, texts::kClassFailed, texts::kErrorCaption, MB_OK);
+        ShowErrorMessage(nullptr, texts::kClassFailed);
         std::free(g_sound);
         return kCannotStart;
     }
@@ -58,7 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                nullptr);
     if (g_hwnd == nullptr) {
-        ::MessageBoxA(nullptr, texts::kWindowFailed, texts::kErrorCaption, MB_OK);
+        ShowErrorMessage(nullptr, texts::kWindowFailed);
         std::free(g_sound);
         return kCannotStart;
     }

@@ -17,6 +17,11 @@ typedef int BOOL;
 typedef char CHAR;
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
+typedef const CHAR* LPCCH;
+// UTF-16 code units: 16 bits as on Windows, where wchar_t is; here wchar_t is 32 bits.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef DWORD* LPDWORD;
@@ -250,6 +255,7 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 
 #define MB_OK 0x00000000L
 #define IDOK 1
+#define IDCANCEL 2
 
 #define LOWORD(l) ((WORD)(((std::uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((std::uintptr_t)(l)) >> 16) & 0xffff))
@@ -276,6 +282,7 @@ BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 
@@ -337,6 +344,10 @@ BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flag
                   LPVOID reserved);
 BOOL DeleteFileA(LPCSTR fileName);
 DWORD GetCurrentProcessId();
+
+// ---- text --------------------------------------------------------------------------------------
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide,
+                        int wideLength);
 
 // ---- sound -------------------------------------------------------------------------------------
 #define SND_SYNC 0x0000

@@ -5,11 +5,14 @@
 # manager. What the window should show is worked out by zorvexa_e2e_check with the library;
 # what is played is recorded (SDL's disk audio driver natively, an ALSA file device under Wine).
 #
-#   e2e.sh SCENARIO --program EXE --assets EXE --check EXE --work DIR [--emulator 'CMD|ARG|...']
+#   e2e.sh SCENARIO --program EXE --assets EXE --check EXE --probe EXE --work DIR
+#          [--emulator 'CMD|ARG|...']
 #
-#   session        first frame, cursor picture at x = 3 and beyond, a click (tint and sound), close
-#   no-background  no "osiri.bmp": one message box, exit code 0, "hand.bmp" never opened
-#   no-cursor      no "hand.bmp": one message box, exit code 0
+#   session        first frame, a frame that neither sizes nor maximises, cursor picture at x = 3
+#                  and beyond, a click (tint and sound), close
+#   no-background  no "osiri.bmp": one message box whose words read (OCR), exit code 0, "hand.bmp"
+#                  never opened
+#   no-cursor      no "hand.bmp": one message box whose words read (OCR), exit code 0
 #   no-sound       no "sound.wav": a click tints, silently
 #   bad-pictures   "osiri.bmp" truncated, huge in its declared size, 8-bit, 32-bit or not a
 #                  .bmp at all, then "hand.bmp" truncated or not a .bmp: each its message box,
@@ -18,26 +21,31 @@
 #                  WAVE: a click tints, silently
 #   no-display     no display at all: the window cannot be made, which the program says on
 #                  stderr, ending with exit code 1 instead of waiting for ever (not under Wine)
+#   boxes          the message box before any window, owned by a window and beside it
+#                  (zorvexa_box_probe): its words read (OCR), Return answers IDOK, Escape and the
+#                  close box IDCANCEL; natively also where GTK cannot open the display (SDL's box)
 #
+# Words are read from a screenshot of the box's window with tesseract's Japanese model.
 # --emulator runs the target's programs (the cross build runs them under Wine). Exits 77, which
 # CTest counts as skipped, when a tool it needs is missing.
 set -uo pipefail
 
 scenario=${1:-}
 shift || true
-program= assets= check= work=
+program= assets= check= probe= work=
 emulator=()
 while [[ $# -gt 0 ]]; do
     case $1 in
         --program) program=$2; shift 2 ;;
         --assets) assets=$2; shift 2 ;;
         --check) check=$2; shift 2 ;;
+        --probe) probe=$2; shift 2 ;;
         --work) work=$2; shift 2 ;;
         --emulator) [[ -n $2 ]] && IFS='|' read -r -a emulator <<<"$2"; shift 2 ;;
         *) echo "e2e.sh: unknown argument $1" >&2; exit 2 ;;
     esac
 done
-[[ -n $scenario && -n $program && -n $assets && -n $check && -n $work ]] || { sed -n '2,/^set -uo/p' "$0" | sed '$d'; exit 2; }
+[[ -n $scenario && -n $program && -n $assets && -n $check && -n $probe && -n $work ]] || { sed -n '2,/^set -uo/p' "$0" | sed '$d'; exit 2; }
 under_wine=0
 [[ ${#emulator[@]} -gt 0 ]] && under_wine=1
 
@@ -98,17 +106,19 @@ start_display() {
 # ---- the program --------------------------------------------------------------------------------
 
 app_pid=
+# Starts the sample, or the program given, in run/; its output goes to program.log.
 start_program() {
+    local exe=${1:-$program}
     if [[ $under_wine == 1 ]]; then
         # Wine takes its ANSI code page from the locale: 932 needs ja_JP.UTF-8. Its sound goes to
         # ALSA, whose default device is made a recorder here (through HOME's .asoundrc).
         mkdir -p home
         printf 'pcm.!default {\n type file\n slave.pcm "null"\n file "%s"\n format "raw"\n}\n' \
             "$work/played.raw" >home/.asoundrc
-        (cd run && exec env HOME="$work/home" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "${emulator[@]}" "$program") \
+        (cd run && exec env HOME="$work/home" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "${emulator[@]}" "$exe") \
             >program.log 2>&1 &
     else
-        (cd run && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/played.raw" "$program") >program.log 2>&1 &
+        (cd run && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/played.raw" "$exe") >program.log 2>&1 &
     fi
     app_pid=$!
     started+=("$app_pid")
@@ -187,6 +197,30 @@ close_main_window() {
     expect_exit 0
 }
 
+# The frame offers moving and closing only, and a request to maximise changes nothing. The Motif
+# hints are what window managers read for frame controls: functions move (0x4) and close (0x20),
+# decorations border (0x2), title (0x8) and menu (0x10).
+expect_fixed_frame() {
+    local flags functions decorations rest state i
+    read -r flags functions decorations rest < <(xprop -id "$window" -notype _MOTIF_WM_HINTS |
+        sed -n 's/^_MOTIF_WM_HINTS = //p' | tr -d ',')
+    [[ -n $decorations && $((flags & 3)) == 3 && $((functions)) == $((0x24)) && $((decorations)) == $((0x1a)) ]] ||
+        fail "Motif hints '$flags $functions $decorations $rest', expected functions 0x24 and decorations 0x1a"
+    step "Motif hints: functions $functions, decorations $decorations"
+    xprop -id "$window" _NET_WM_ALLOWED_ACTIONS | grep -q -E 'MAXIMIZE|RESIZE' &&
+        fail "the window manager allows $(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)"
+    wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz || fail "wmctrl could not send the maximise request"
+    for i in $(seq 10); do
+        sleep 0.1
+        state=$(xprop -id "$window" _NET_WM_STATE)
+        [[ $state == *MAXIMIZED* ]] && fail "the window was maximised: $state"
+    done
+    local now
+    now=$(xwininfo -id "$window" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w " x " h}')
+    [[ $now == "$width x $height" ]] || fail "after a maximise request the client area is $now"
+    step "a maximise request left the client area at $now"
+}
+
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
     expect_frame "before-click" mouse "$1" "$2" "${@:3}"
@@ -195,9 +229,14 @@ click_at() {
 
 # ---- message boxes ------------------------------------------------------------------------------
 
-expect_message_box() {
-    local text=$1 boxes= i
-    start_program
+need_ocr() {
+    command -v tesseract >/dev/null 2>&1 && tesseract --list-langs 2>/dev/null | grep -qx jpn ||
+        { echo "SKIP: tesseract with its Japanese model (tesseract-ocr-jpn) is not installed"; exit 77; }
+}
+
+# The one box captioned $caption, once it is there; fails when none comes.
+wait_for_box() {
+    local boxes= i
     # Wine's first start in a fresh prefix takes a while.
     for i in $(seq 900); do
         boxes=$(windows_titled "$caption")
@@ -207,10 +246,42 @@ expect_message_box() {
     done
     [[ -n $boxes ]] || fail "no message box captioned $caption; the program's output: $(cat program.log)"
     sleep 0.5
-    boxes=$(windows_titled "$caption" | wc -l)
-    [[ $boxes == 1 ]] || fail "$boxes message boxes, expected one"
+    [[ $(windows_titled "$caption" | wc -l) == 1 ]] || fail "$(windows_titled "$caption" | wc -l) message boxes, expected one"
+    windows_titled "$caption"
+}
+
+# Reads the words of box $1 as a person would see them: its window alone, in grey, four times as
+# large, through tesseract's Japanese model; the spaces tesseract puts between Japanese characters
+# are dropped. Fails unless "読み込み", "失敗" and the file's name $3 ("osiri" or "hand": Latin
+# letters, which a Japanese font may lack) are there. Saves $2.png and $2.txt.
+expect_legible_box() {
+    local box=$1 name=$2 file=$3 read= i
+    # The box may still be drawing.
+    for i in $(seq 10); do
+        if import -window "$box" "$name.png" 2>/dev/null &&
+            convert "$name.png" -colorspace Gray -resize 400% "$name-large.png" 2>/dev/null; then
+            read=$(tesseract "$name-large.png" - -l jpn --psm 6 2>/dev/null | tr -d ' \n')
+            [[ $read == *読み込み* && $read == *失敗* && $read == *"$file"* ]] && break
+        fi
+        sleep 0.5
+    done
+    printf '%s\n' "$read" >"$name.txt"
+    [[ $read == *読み込み* && $read == *失敗* && $read == *"$file"* ]] || fail "the box reads '$read' (see $work/$name.png)"
+    step "the box reads: $read"
+}
+
+# Sends a key to box $1 as a user types it (the box is brought to the front first).
+press_in_box() {
+    xdotool windowactivate --sync "$1" key "$2" 2>/dev/null || fail "xdotool could not press $2 in the box"
+}
+
+expect_message_box() {
+    local text=$1 legible=${2:-} box
+    start_program
+    box=$(wait_for_box) || exit 1
     [[ -z $(windows_titled Zorvexa) ]] || fail "a main window appeared"
     step "one message box captioned $caption"
+    [[ -n $legible ]] && expect_legible_box "$box" "$legible" "${text%%.bmp*}"
     wmctrl -F -c "$caption" || fail "wmctrl could not close the message box"
     expect_exit 0
     if [[ $under_wine == 0 ]]; then
@@ -267,6 +338,8 @@ case $scenario in
         make_assets
         open_main_window
         expect_frame "first" # before any mouse move: the background alone
+        expect_fixed_frame
+        expect_frame "first-after-maximise"
         xdotool mousemove --window "$window" 200 150
         expect_frame "mouse-200-150" mouse 200 150
         xdotool mousemove --window "$window" 3 150
@@ -288,13 +361,15 @@ case $scenario in
         # Opening a pipe with no writer blocks: a program that opened "hand.bmp" would hang.
         rm run/hand.bmp
         mkfifo run/hand.bmp
-        expect_message_box 'osiri.bmpの読み込みに失敗しました。'
+        need_ocr
+        expect_message_box 'osiri.bmpの読み込みに失敗しました。' box-no-background
         ;;
     no-cursor)
         start_display
         make_assets
         rm run/hand.bmp
-        expect_message_box 'hand.bmpの読み込みに失敗しました。'
+        need_ocr
+        expect_message_box 'hand.bmpの読み込みに失敗しました。' box-no-cursor
         ;;
     no-sound)
         start_display
@@ -348,6 +423,43 @@ case $scenario in
         [[ $line == "$caption: ウィンドウを作成できませんでした。" ]] || fail "the program said '$line'"
         [[ $rc == 1 ]] || fail "exit code $rc, expected 1"
         step "$line; exit code $rc"
+        ;;
+    boxes)
+        need_ocr
+        start_display
+        for box_maker in gtk sdl; do
+            if [[ $box_maker == sdl ]]; then
+                # Natively only: GTK cannot open the display, so SDL shows the boxes (with the X
+                # server's core fonts, which have no Japanese: nothing to read).
+                [[ $under_wine == 1 ]] && break
+                export GDK_BACKEND=wayland XDG_RUNTIME_DIR=$work/no-wayland
+                unset WAYLAND_DISPLAY
+                mkdir -p "$XDG_RUNTIME_DIR"
+                step "GTK unable to open the display"
+            fi
+            start_program "$probe"
+            box=$(wait_for_box) || exit 1
+            [[ $box_maker == gtk ]] && expect_legible_box "$box" box-alone osiri
+            press_in_box "$box" Return
+            probe_window=$(find_window '^Zorvexa probe$' 30)
+            [[ -n $probe_window ]] || fail "the probe's window did not appear; its output: $(cat program.log)"
+            box=$(wait_for_box) || exit 1
+            owner=$(xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
+            [[ -n $owner && $((owner)) == "$probe_window" ]] ||
+                fail "the owned box belongs to '$owner', not to the window $probe_window"
+            step "the owned box belongs to the window"
+            [[ $box_maker == gtk ]] && expect_legible_box "$box" box-owned hand
+            if [[ $box_maker == gtk ]]; then press_in_box "$box" Escape; else wmctrl -F -c "$caption"; fi
+            # A box while the window is still up, but no one's.
+            for i in $(seq 50); do [[ -z $(windows_titled "$caption") ]] && break; sleep 0.1; done
+            box=$(wait_for_box) || exit 1
+            wmctrl -F -c "$caption" || fail "wmctrl could not close the box"
+            expect_exit 0
+            # Return gives IDOK (1); Escape and the close box give IDCANCEL (2), as in Wine.
+            answers=$(tr -d '\r' <program.log | grep -E '^(alone|owned|beside) ' | tr '\n' ' ')
+            [[ $answers == "alone 1 owned 2 beside 2 " ]] || fail "the boxes answered '$answers'; the output: $(cat program.log)"
+            step "$box_maker boxes answered: $answers"
+        done
         ;;
     *)
         echo "e2e.sh: unknown scenario $scenario" >&2

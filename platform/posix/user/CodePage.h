@@ -1,12 +1,22 @@
-// The sample's texts are in the Windows ANSI code page of Japanese systems (932); the display
-// wants UTF-8.
+// Text conversions. The sample's texts are in the Windows ANSI code page of Japanese systems
+// (932), which is this layer's ANSI code page; the display wants UTF-8.
 #pragma once
 
 #include <string>
 
+#include "platform/Win32.h"
+
 namespace zvx::platform::user {
 
-// Converts a code-page-932 string to UTF-8; bytes that do not convert become '?'. Null gives "".
+constexpr UINT kAnsiCodePage = 932;
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD. Null gives "".
+std::string Utf16ToUtf8(const WCHAR* text);
+
+// An ANSI string to UTF-16 as MultiByteToWideChar converts it. Null gives an empty string.
+std::u16string AnsiToUtf16(const char* text);
+
+// An ANSI string to UTF-8, by way of AnsiToUtf16. Null gives "".
 std::string AnsiToUtf8(const char* text);
 
 }  // namespace zvx::platform::user

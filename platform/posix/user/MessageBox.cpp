@@ -1,4 +1,5 @@
-// Message boxes through SDL, or a plain line on stderr where there is no display to show one.
+// Message boxes: a GTK dialog; SDL's own box where GTK cannot open the display; a plain line on
+// stderr where there is no display at all.
 #include <cstdio>
 #include <string>
 
@@ -6,23 +7,55 @@
 
 #include "platform/Win32.h"
 #include "platform/posix/user/CodePage.h"
+#include "platform/posix/user/GtkMessageBox.h"
 #include "platform/posix/user/Sdl.h"
 #include "platform/posix/user/Window.h"
+#include "platform/posix/user/X11Window.h"
 
 using namespace zvx::platform::user;
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT)
+namespace {
+
+// SDL draws with the X server's core fonts, which have no Japanese; it is the last resort.
+int ShowSdlMessageBox(const std::string& caption, const std::string& text, SDL_Window* parent)
 {
-    const std::string body = AnsiToUtf8(text);
+    SDL_MessageBoxButtonData ok{};
+    ok.flags = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    ok.buttonid = IDOK;
+    ok.text = "OK";
+    SDL_MessageBoxData box{};
+    box.window = parent;
+    box.title = caption.c_str();
+    box.message = text.c_str();
+    box.numbuttons = 1;
+    box.buttons = &ok;
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) return 0;
+    return pressed == IDOK ? IDOK : IDCANCEL;  // -1: the box was closed
+}
+
+}  // namespace
+
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT)
+{
+    const std::string body = Utf16ToUtf8(text);
     // Windows' caption for a box given none.
-    const std::string title = caption != nullptr ? AnsiToUtf8(caption) : std::string("Error");
+    const std::string title = caption != nullptr ? Utf16ToUtf8(caption) : std::string("Error");
+    const Window* parent = FindWindow(owner);
+    SDL_Window* parentSdl = parent != nullptr ? parent->sdl : nullptr;
+    if (const int answer = ShowGtkMessageBox(title, body, X11WindowOf(parentSdl))) return answer;
     if (EnsureVideo()) {
-        const Window* parent = FindWindow(owner);
-        if (SDL_ShowSimpleMessageBox(0, title.c_str(), body.c_str(), parent != nullptr ? parent->sdl : nullptr) == 0) {
-            return IDOK;
-        }
+        if (const int answer = ShowSdlMessageBox(title, body, parentSdl)) return answer;
     }
     std::fprintf(stderr, "%s: %s\n", title.c_str(), body.c_str());
     std::fflush(stderr);
     return IDOK;
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    const std::u16string wideText = AnsiToUtf16(text);
+    const std::u16string wideCaption = AnsiToUtf16(caption);
+    return MessageBoxW(owner, text != nullptr ? wideText.c_str() : nullptr,
+                       caption != nullptr ? wideCaption.c_str() : nullptr, type);
 }

@@ -13,6 +13,7 @@
 #include "platform/posix/user/CodePage.h"
 #include "platform/posix/user/Sdl.h"
 #include "platform/posix/user/Window.h"
+#include "platform/posix/user/X11Window.h"
 
 namespace zvx::platform::user {
 
@@ -167,6 +168,11 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     const std::string title = AnsiToUtf8(windowName);
     SDL_Window* sdl = SDL_CreateWindow(title.c_str(), left, top, width, height, flags);
     if (sdl == nullptr) return nullptr;
+    // SDL may make the X window anew when it first gives it a surface; so take the surface
+    // now, before telling the window manager that a Win32 window without a sizing border or
+    // minimise and maximise boxes has none (SDL asks for all).
+    SDL_GetWindowSurface(sdl);
+    if ((flags & SDL_WINDOW_BORDERLESS) == 0) SetFrameHints(sdl, style);
 
     static std::uintptr_t nextHandle = 0x10;
     auto window = std::make_unique<Window>();

@@ -1,0 +1,31 @@
+#include "app/ErrorMessage.h"
+
+#include <vector>
+
+#include "app/Texts.h"
+
+namespace {
+
+constexpr UINT kJapaneseCodePage = 932;
+
+// The UTF-16 form of a code-page-932 text, with its null; empty if it cannot be converted.
+std::vector<WCHAR> FromJapanese(const char* text)
+{
+    const int length = ::MultiByteToWideChar(kJapaneseCodePage, 0, text, -1, nullptr, 0);
+    std::vector<WCHAR> wide(length > 0 ? static_cast<size_t>(length) : 0);
+    if (wide.empty() || ::MultiByteToWideChar(kJapaneseCodePage, 0, text, -1, wide.data(), length) != length) {
+        wide.clear();
+    }
+    return wide;
+}
+
+}  // namespace
+
+int ShowErrorMessage(HWND owner, const char* text)
+{
+    const std::vector<WCHAR> wideText = FromJapanese(text);
+    const std::vector<WCHAR> wideCaption = FromJapanese(texts::kErrorCaption);
+    // A system without code page 932 still gets the message, as the ANSI code page shows it.
+    if (wideText.empty() || wideCaption.empty()) return ::MessageBoxA(owner, text, texts::kErrorCaption, MB_OK);
+    return ::MessageBoxW(owner, wideText.data(), wideCaption.data(), MB_OK);
+}
