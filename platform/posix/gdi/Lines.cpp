@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/posix/gdi/ColorRef.h"
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/PixelFormats.h"
 
 namespace {
 
@@ -91,9 +93,13 @@ BOOL LineTo(HDC hdc, int x, int y)
     const POINT from = target.dc->position;
     target.dc->position = POINT{x, y};
     const Object* pen = Find(target.dc->pen, Kind::Pen);
-    const std::uint32_t rgb =
-        Quantize(target.raster, ColorRefToRgb(pen != nullptr ? pen->pen.color : 0));
-    RasteriseLine(from.x, from.y, x, y, target.clip,
-                  [&](int px, int py) { WritePixel(target.raster, px, py, rgb); });
+    const COLORREF color = pen != nullptr ? pen->pen.color : 0;
+    const DibLayout& pixels = target.layout;
+    WithFormat(pixels.bitsPerPixel, [&](auto format) {
+        using Format = decltype(format);
+        const std::uint32_t rgb = Format::Quantize(ColorRefToRgb(color));
+        RasteriseLine(from.x, from.y, x, y, target.clip,
+                      [&](int px, int py) { Format::Write(pixels.Row(py), px, rgb); });
+    });
     return TRUE;
 }

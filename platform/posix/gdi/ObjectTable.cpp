@@ -108,17 +108,6 @@ Object Vacate(Table& table, Slot& slot)
 
 }  // namespace
 
-Rect Intersect(const Rect& a, const Rect& b)
-{
-    Rect r;
-    r.left = a.left > b.left ? a.left : b.left;
-    r.top = a.top > b.top ? a.top : b.top;
-    r.right = a.right < b.right ? a.right : b.right;
-    r.bottom = a.bottom < b.bottom ? a.bottom : b.bottom;
-    if (r.IsEmpty()) r = Rect{};
-    return r;
-}
-
 HGDIOBJ Allocate(Object&& object)
 {
     Table& table = Objects();

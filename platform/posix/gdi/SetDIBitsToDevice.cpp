@@ -12,8 +12,9 @@
 #include <functional>
 #include <vector>
 
-#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/PixelFormats.h"
 
 namespace {
 
@@ -21,18 +22,6 @@ struct ScanRange {
     std::int64_t first = 0;  // scan lines [first, end) that the buffer supplies
     std::int64_t end = 0;
 };
-
-std::uint32_t SourceWord(const std::uint8_t* row, int bitsPerPixel, std::int64_t x)
-{
-    if (bitsPerPixel == 32) {
-        std::uint32_t word;
-        std::memcpy(&word, row + x * 4, 4);
-        return word;
-    }
-    const std::uint8_t* p = row + x * 3;
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16);
-}
 
 }  // namespace
 
@@ -84,7 +73,7 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
         return static_cast<int>(result);
     }
 
-    const Raster& raster = target.raster;
+    const DibLayout& dest = target.layout;
     // The buffer rows that are read, [firstRow, lastRow], as they lie in memory.
     const std::int64_t firstRow = dib.bottomUp ? firstScan - start : start + count - endScan;
     const std::int64_t lastRow = dib.bottomUp ? endScan - 1 - start : start + count - 1 - firstScan;
@@ -93,25 +82,22 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     // A DIB section drawn onto its own DC reads the memory it writes: the rows are read from a
     // copy, as if from the untouched image (and no copy overlaps itself).
     std::vector<std::uint8_t> snapshot;
-    const std::uint8_t* rasterEnd = raster.bits + static_cast<std::ptrdiff_t>(raster.height) * raster.stride;
-    if (std::less<const std::uint8_t*>()(rows, rasterEnd) &&
-        std::less<const std::uint8_t*>()(raster.bits, rows + rowBytes)) {
+    const std::uint8_t* destEnd = dest.bits + dest.ImageBytes();
+    if (std::less<const std::uint8_t*>()(rows, destEnd) &&
+        std::less<const std::uint8_t*>()(dest.bits, rows + rowBytes)) {
         snapshot.assign(rows, rows + rowBytes);
         rows = snapshot.data();
     }
-    for (std::int64_t b = firstScan; b < endScan; ++b) {
-        const std::int64_t memoryRow = dib.bottomUp ? b - start : start + count - 1 - b;
-        const std::uint8_t* row = rows + (memoryRow - firstRow) * dib.stride;
-        const int y = static_cast<int>(topScan - b);
-        if (dib.bitsPerPixel == 32 && raster.bitsPerPixel == 32) {
-            std::memcpy(raster.Row(y) + (firstColumn + shift) * 4, row + firstColumn * 4,
-                        static_cast<std::size_t>(endColumn - firstColumn) * 4);
-            continue;
-        }
-        for (std::int64_t c = firstColumn; c < endColumn; ++c) {
-            WritePixel(raster, static_cast<int>(c + shift), y,
-                       SourceWord(row, dib.bitsPerPixel, c));
-        }
-    }
+    WithFormat(dib.bitsPerPixel, [&](auto from) {
+        WithFormat(dest.bitsPerPixel, [&](auto to) {
+            for (std::int64_t b = firstScan; b < endScan; ++b) {
+                const std::int64_t memoryRow = dib.bottomUp ? b - start : start + count - 1 - b;
+                const std::uint8_t* row = rows + (memoryRow - firstRow) * dib.stride;
+                const int y = static_cast<int>(topScan - b);
+                CopyPixels<decltype(from), decltype(to)>(row, firstColumn, dest.Row(y), firstColumn + shift,
+                                                         endColumn - firstColumn);
+            }
+        });
+    });
     return static_cast<int>(result);
 }
