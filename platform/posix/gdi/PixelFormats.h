@@ -11,10 +11,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace zvx::gdi {
 
 struct Format32 {
+    static constexpr std::ptrdiff_t kBytesPerPixel = 4;
     static std::uint32_t Read(const std::uint8_t* row, std::ptrdiff_t x)
     {
         std::uint32_t word;
@@ -35,6 +37,7 @@ struct Format32 {
 };
 
 struct Format24 {
+    static constexpr std::ptrdiff_t kBytesPerPixel = 3;
     static std::uint32_t Read(const std::uint8_t* row, std::ptrdiff_t x)
     {
         const std::uint8_t* p = row + x * 3;
@@ -56,6 +59,7 @@ struct Format24 {
 };
 
 struct Format1 {
+    static constexpr std::ptrdiff_t kBytesPerPixel = 0;  // pixels are bits, not bytes
     // Nearer white when the channel sum reaches half of 3 x 255.
     static bool IsNearerWhite(std::uint32_t rgb)
     {
@@ -94,24 +98,18 @@ decltype(auto) WithFormat(int bitsPerPixel, Fn&& fn)
 }
 
 // count pixels from column fromX of one row to column toX of another, each as the target's
-// format keeps it. Rows of one format are the same bytes either way, so they are copied.
+// format keeps it. Rows of one byte-sized format are the same bytes either way, so they are
+// copied.
 template <class From, class To>
 void CopyPixels(const std::uint8_t* from, std::ptrdiff_t fromX, std::uint8_t* to, std::ptrdiff_t toX,
                 std::ptrdiff_t count)
 {
-    for (std::ptrdiff_t i = 0; i < count; ++i) To::Write(to, toX + i, From::Read(from, fromX + i));
-}
-template <>
-inline void CopyPixels<Format32, Format32>(const std::uint8_t* from, std::ptrdiff_t fromX, std::uint8_t* to,
-                                           std::ptrdiff_t toX, std::ptrdiff_t count)
-{
-    std::memcpy(to + toX * 4, from + fromX * 4, static_cast<std::size_t>(count) * 4);
-}
-template <>
-inline void CopyPixels<Format24, Format24>(const std::uint8_t* from, std::ptrdiff_t fromX, std::uint8_t* to,
-                                           std::ptrdiff_t toX, std::ptrdiff_t count)
-{
-    std::memcpy(to + toX * 3, from + fromX * 3, static_cast<std::size_t>(count) * 3);
+    if constexpr (std::is_same_v<From, To> && From::kBytesPerPixel > 0) {
+        constexpr std::ptrdiff_t size = From::kBytesPerPixel;
+        std::memcpy(to + toX * size, from + fromX * size, static_cast<std::size_t>(count * size));
+    } else {
+        for (std::ptrdiff_t i = 0; i < count; ++i) To::Write(to, toX + i, From::Read(from, fromX + i));
+    }
 }
 
 }  // namespace zvx::gdi

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
+#include "platform/posix/gdi/CopyRows.h"
 #include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
@@ -88,14 +90,29 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
         snapshot.assign(rows, rows + rowBytes);
         rows = snapshot.data();
     }
-    WithFormat(dib.bitsPerPixel, [&](auto from) {
-        WithFormat(dest.bitsPerPixel, [&](auto to) {
-            for (std::int64_t b = firstScan; b < endScan; ++b) {
-                const std::int64_t memoryRow = dib.bottomUp ? b - start : start + count - 1 - b;
-                const std::uint8_t* row = rows + (memoryRow - firstRow) * dib.stride;
-                const int y = static_cast<int>(topScan - b);
-                CopyPixels<decltype(from), decltype(to)>(row, firstColumn, dest.Row(y), firstColumn + shift,
-                                                         endColumn - firstColumn);
+    // The target's rows top to bottom: the top one takes scan line endScan - 1, and each next
+    // one the scan line below, one row further on in a top-down buffer and one back in a
+    // bottom-up one.
+    const std::int64_t topMemoryRow = dib.bottomUp ? endScan - 1 - start : start + count - endScan;
+    const std::uint8_t* from = rows + (topMemoryRow - firstRow) * dib.stride;
+    const std::ptrdiff_t fromStep = dib.bottomUp ? -dib.stride : dib.stride;
+    std::uint8_t* to = dest.Row(static_cast<int>(topScan - (endScan - 1)));
+    const std::ptrdiff_t toStep = dest.RowStep();
+    const std::ptrdiff_t rowCount = endScan - firstScan;
+    const std::ptrdiff_t columns = endColumn - firstColumn;
+    const std::ptrdiff_t toColumn = firstColumn + shift;
+    WithFormat(dib.bitsPerPixel, [&](auto fromFormat) {
+        WithFormat(dest.bitsPerPixel, [&](auto toFormat) {
+            using From = decltype(fromFormat);
+            using To = decltype(toFormat);
+            if constexpr (std::is_same_v<From, To> && From::kBytesPerPixel > 0) {
+                constexpr std::ptrdiff_t size = From::kBytesPerPixel;
+                CopyRows(to + toColumn * size, toStep, from + firstColumn * size, fromStep,
+                         static_cast<std::size_t>(columns * size), static_cast<std::size_t>(rowCount));
+            } else {
+                for (std::ptrdiff_t i = 0; i < rowCount; ++i) {
+                    CopyPixels<From, To>(from + i * fromStep, firstColumn, to + i * toStep, toColumn, columns);
+                }
             }
         });
     });
