@@ -2,8 +2,6 @@
 // zeroed, rows are padded to 4 bytes, and the whole block must stay addressable with 32-bit
 // offsets, as on Windows; anything else is refused.
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 
 #include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
@@ -21,7 +19,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     object.kind = Kind::Bitmap;
     Bitmap& bitmap = object.bitmap;
     const std::size_t bytes = layout.ImageBytes();
-    bitmap.storage.reset(new (std::nothrow) std::uint32_t[bytes / 4]());
+    bitmap.storage = ZeroedStorage(bytes / 4);
     if (!bitmap.storage) return nullptr;
     layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.storage.get());
     bitmap.layout = layout;

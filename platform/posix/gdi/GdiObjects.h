@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/Win32.h"
@@ -14,9 +15,19 @@ namespace zvx::gdi {
 
 enum class Kind : std::uint8_t { Bitmap = 1, Dc = 2, Pen = 3, Brush = 4, Region = 5 };
 
+// Pixel storage from calloc: fresh pages come zeroed from the system and are not written twice.
+struct FreeStorage {
+    void operator()(std::uint32_t* words) const { std::free(words); }
+};
+using Storage = std::unique_ptr<std::uint32_t[], FreeStorage>;
+inline Storage ZeroedStorage(std::size_t words)
+{
+    return Storage(static_cast<std::uint32_t*>(std::calloc(words, sizeof(std::uint32_t))));
+}
+
 struct Bitmap {
     DibLayout layout;
-    std::unique_ptr<std::uint32_t[]> storage;  // owns layout.bits
+    Storage storage;  // owns layout.bits
     bool isDibSection = false;                 // false: the 1x1 monochrome default bitmap
     BITMAPINFOHEADER header{};                 // as created, for GetObjectA's DIBSECTION
 };

@@ -23,7 +23,7 @@ struct StockSet {
         // word-aligned, as a device-dependent bitmap's are.
         Object bitmap;
         bitmap.kind = Kind::Bitmap;
-        bitmap.bitmap.storage.reset(new std::uint32_t[1]());
+        bitmap.bitmap.storage = ZeroedStorage(1);
         DibLayout& layout = bitmap.bitmap.layout;
         layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.bitmap.storage.get());
         layout.width = 1;
