@@ -22,7 +22,7 @@ __extension__ typedef __int128 Wide;
 // line of any length costs at most the clip's extent; horizontal and vertical lines are one run.
 template <class Runs>
 void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, const Rect& clip,
-              Runs&& runs)
+              const Runs& runs)
 {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;
@@ -142,7 +142,8 @@ BOOL LineTo(HDC hdc, int x, int y)
     const DibLayout& pixels = target.layout;
     WithFormat(pixels.bitsPerPixel, [&](auto format) {
         using Format = decltype(format);
-        WalkLine(from.x, from.y, x, y, target.clip, PenRuns<Format>{pixels, Format::Quantize(ColorRefToRgb(color))});
+        const PenRuns<Format> runs{pixels, Format::Quantize(ColorRefToRgb(color))};
+        WalkLine(from.x, from.y, x, y, target.clip, runs);
     });
     return TRUE;
 }

@@ -8,7 +8,6 @@
 // 32-bit words reach a 32-bit bitmap whole, top byte included.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <type_traits>
 #include <vector>
