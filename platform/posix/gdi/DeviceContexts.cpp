@@ -32,13 +32,13 @@ bool ResolveTarget(HDC hdc, Target& target)
     Object* object = Find(hdc, Kind::Dc);
     if (object == nullptr) return false;
     target.dc = &object->dc;
-    target.raster = Raster{};
+    target.layout = DibLayout{};
     if (object->dc.kind == DcKind::Surface) {
-        target.raster = object->dc.surface;
+        target.layout = object->dc.surface;
     } else if (Object* bitmap = Find(object->dc.bitmap, Kind::Bitmap)) {
-        target.raster = bitmap->bitmap.raster;
+        target.layout = bitmap->bitmap.layout;
     }
-    target.clip = target.raster.IsValid() ? target.raster.Bounds() : Rect{};
+    target.clip = target.layout.IsValid() ? target.layout.Bounds() : Rect{};
     if (object->dc.hasClip) target.clip = Intersect(target.clip, object->dc.clip);
     return true;
 }

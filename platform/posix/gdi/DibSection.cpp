@@ -2,10 +2,8 @@
 // zeroed, rows are padded to 4 bytes, and the whole block must stay addressable with 32-bit
 // offsets, as on Windows; anything else is refused.
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 
-#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
@@ -20,23 +18,18 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     Object object;
     object.kind = Kind::Bitmap;
     Bitmap& bitmap = object.bitmap;
-    const std::size_t words = layout.imageBytes / 4;
-    bitmap.storage.reset(new (std::nothrow) std::uint32_t[words]());
+    const std::size_t bytes = layout.ImageBytes();
+    bitmap.storage = ZeroedStorage(bytes / 4);
     if (!bitmap.storage) return nullptr;
-    bitmap.raster.bits = reinterpret_cast<std::uint8_t*>(bitmap.storage.get());
-    bitmap.raster.width = layout.width;
-    bitmap.raster.height = layout.height;
-    bitmap.raster.stride = layout.stride;
-    bitmap.raster.bitsPerPixel = layout.bitsPerPixel;
-    bitmap.raster.bottomUp = layout.bottomUp;
+    layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.storage.get());
+    bitmap.layout = layout;
     bitmap.isDibSection = true;
     bitmap.header = info->bmiHeader;
     bitmap.header.biSize = sizeof(BITMAPINFOHEADER);
     bitmap.header.biHeight = layout.height;
-    bitmap.header.biSizeImage = static_cast<DWORD>(layout.imageBytes);
-    void* pixels = bitmap.raster.bits;
+    bitmap.header.biSizeImage = static_cast<DWORD>(bytes);
     HGDIOBJ handle = Allocate(std::move(object));
     if (handle == nullptr) return nullptr;
-    if (bits != nullptr) *bits = pixels;
+    if (bits != nullptr) *bits = layout.bits;
     return static_cast<HBITMAP>(handle);
 }

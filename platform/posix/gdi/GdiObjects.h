@@ -1,52 +1,35 @@
 // The GDI layer's own view of its objects: what a handle stands for, how handles are checked,
-// and the pixel memory that drawing calls write into. Internal to platform/posix/gdi.
+// and where a DC draws. Internal to platform/posix/gdi.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/Win32.h"
+#include "platform/posix/gdi/DibLayout.h"
+#include "platform/posix/gdi/Rect.h"
 
 namespace zvx::gdi {
 
 enum class Kind : std::uint8_t { Bitmap = 1, Dc = 2, Pen = 3, Brush = 4, Region = 5 };
 
-// Half-open rectangle [left, right) x [top, bottom).
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool IsEmpty() const { return left >= right || top >= bottom; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+// Pixel storage from calloc: fresh pages come zeroed from the system and are not written twice.
+struct FreeStorage {
+    void operator()(std::uint32_t* words) const { std::free(words); }
 };
-Rect Intersect(const Rect& a, const Rect& b);
-
-// Pixel memory as the drawing code sees it: 1, 24 or 32 bits per pixel, rows in memory
-// bottom-up or top-down. y is always counted from the top.
-struct Raster {
-    std::uint8_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-    std::ptrdiff_t stride = 0;  // bytes from one row in memory to the next
-    int bitsPerPixel = 0;
-    bool bottomUp = false;
-
-    bool IsValid() const { return bits != nullptr && width > 0 && height > 0; }
-    Rect Bounds() const { return Rect{0, 0, width, height}; }
-    std::uint8_t* Row(int y) const
-    {
-        const int memoryRow = bottomUp ? height - 1 - y : y;
-        return bits + static_cast<std::ptrdiff_t>(memoryRow) * stride;
-    }
-};
+using Storage = std::unique_ptr<std::uint32_t[], FreeStorage>;
+inline Storage ZeroedStorage(std::size_t words)
+{
+    return Storage(static_cast<std::uint32_t*>(std::calloc(words, sizeof(std::uint32_t))));
+}
 
 struct Bitmap {
-    Raster raster;
-    std::unique_ptr<std::uint32_t[]> storage;  // owns raster.bits
-    bool isDibSection = false;                 // false: the 1x1 monochrome default bitmap
-    BITMAPINFOHEADER header{};                 // as created, for GetObjectA's DIBSECTION
+    DibLayout layout;
+    Storage storage;             // owns layout.bits
+    bool isDibSection = false;   // false: the 1x1 monochrome default bitmap
+    BITMAPINFOHEADER header{};   // as created, for GetObjectA's DIBSECTION
 };
 
 struct Pen {
@@ -72,7 +55,7 @@ struct Dc {
     bool hasClip = false;
     Rect clip;
     POINT position{0, 0};
-    Raster surface;  // surface DCs: the caller's pixels
+    DibLayout surface;  // surface DCs: the caller's pixels
 };
 
 // What a handle stands for. Kind, stock and the object's own description are fixed when it is
@@ -121,20 +104,9 @@ void DestroyDc(HDC hdc);
 // region). False when hdc is not a live DC. A DC with nothing to draw on gets an empty clip.
 struct Target {
     Dc* dc = nullptr;
-    Raster raster;
+    DibLayout layout;
     Rect clip;
 };
 bool ResolveTarget(HDC hdc, Target& target);
-
-// ---- pixel formats (PixelFormat.cpp) -------------------------------------------------------
-// A COLORREF as 0x00RRGGBB, with palette-index colours taken from the default palette.
-std::uint32_t ColorRefToRgb(COLORREF color);
-std::uint32_t RgbToColorRef(std::uint32_t rgb);
-// What the raster would store for a colour, read back as 0x00RRGGBB.
-std::uint32_t Quantize(const Raster& raster, std::uint32_t rgb);
-// Reads a pixel as 0x00RRGGBB, top byte included for 32-bit rasters.
-std::uint32_t ReadPixel(const Raster& raster, int x, int y);
-// Writes a 32-bit word: 32-bit rasters keep it whole, others take its colour.
-void WritePixel(const Raster& raster, int x, int y, std::uint32_t word);
 
 }  // namespace zvx::gdi

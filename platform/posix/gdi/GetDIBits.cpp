@@ -8,26 +8,27 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/PixelFormats.h"
 
 namespace {
 
 constexpr DWORD kBitfields = 3;
 
 // With no buffer and no bit count the caller asks for the bitmap's own format.
-int DescribeBitmap(const zvx::gdi::Raster& raster, UINT start, UINT lines,
+int DescribeBitmap(const zvx::gdi::DibLayout& bitmap, UINT start, UINT lines,
                    BITMAPINFOHEADER& header)
 {
-    header.biWidth = raster.width;
-    header.biHeight = raster.height;
+    header.biWidth = bitmap.width;
+    header.biHeight = bitmap.height;
     header.biPlanes = 1;
-    header.biBitCount = static_cast<WORD>(raster.bitsPerPixel);
-    header.biCompression = raster.bitsPerPixel == 32 ? kBitfields : BI_RGB;
+    header.biBitCount = static_cast<WORD>(bitmap.bitsPerPixel);
+    header.biCompression = bitmap.bitsPerPixel == 32 ? kBitfields : BI_RGB;
     header.biSizeImage = static_cast<DWORD>(
-        (static_cast<std::int64_t>(raster.width) * raster.bitsPerPixel + 31) / 32 * 4 *
-        raster.height);
-    const std::int64_t available = static_cast<std::int64_t>(raster.height) - start;
+        (static_cast<std::int64_t>(bitmap.width) * bitmap.bitsPerPixel + 31) / 32 * 4 *
+        bitmap.height);
+    const std::int64_t available = static_cast<std::int64_t>(bitmap.height) - start;
     const std::int64_t answered = std::min<std::int64_t>(lines, available);
     return answered > 0 ? static_cast<int>(answered) : 1;
 }
@@ -43,13 +44,13 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     if (object == nullptr) return 0;
     BITMAPINFOHEADER& header = info->bmiHeader;
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1) return 0;
-    const Raster& source = object->bitmap.raster;
+    const DibLayout& source = object->bitmap.layout;
     if (bits == nullptr) {
         return header.biBitCount == 0 ? DescribeBitmap(source, start, lines, header) : 1;
     }
     DibLayout request;
     if (!DescribeDib(header, request)) return 0;
-    header.biSizeImage = static_cast<DWORD>(request.imageBytes);
+    header.biSizeImage = static_cast<DWORD>(request.ImageBytes());
     // Asking for no rows of the image succeeds, as it does on Windows, and writes nothing.
     if (lines == 0 || start >= static_cast<UINT>(request.height)) return 1;
 
@@ -61,27 +62,21 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     if (!request.bottomUp && request.height - 1 - highestScan > source.height) return 0;
 
     const int columns = std::min(request.width, source.width);
-    auto* out = static_cast<std::uint8_t*>(bits);
-    int copied = 0;
-    for (int k = 0; k < rows; ++k) {
-        std::uint8_t* row = out + static_cast<std::ptrdiff_t>(k) * request.stride;
-        std::memset(row, 0, static_cast<std::size_t>(request.stride));
-        const std::int64_t scan = request.bottomUp ? start + k : start + rows - 1 - k;
-        const std::int64_t fromTop = request.height - 1 - scan;
-        if (fromTop >= source.height) continue;
-        const int y = static_cast<int>(fromTop);
-        for (int x = 0; x < columns; ++x) {
-            const std::uint32_t word = ReadPixel(source, x, y);
-            if (request.bitsPerPixel == 32) {
-                std::memcpy(row + static_cast<std::ptrdiff_t>(x) * 4, &word, 4);
-            } else {
-                std::uint8_t* p = row + static_cast<std::ptrdiff_t>(x) * 3;
-                p[0] = static_cast<std::uint8_t>(word);
-                p[1] = static_cast<std::uint8_t>(word >> 8);
-                p[2] = static_cast<std::uint8_t>(word >> 16);
+    request.bits = static_cast<std::uint8_t*>(bits);
+    return WithFormat(source.bitsPerPixel, [&](auto from) {
+        return WithFormat(request.bitsPerPixel, [&](auto to) {
+            int copied = 0;
+            for (int k = 0; k < rows; ++k) {
+                std::uint8_t* row = request.bits + static_cast<std::ptrdiff_t>(k) * request.stride;
+                std::memset(row, 0, static_cast<std::size_t>(request.stride));
+                const std::int64_t scan = request.bottomUp ? start + k : start + rows - 1 - k;
+                const std::int64_t fromTop = request.height - 1 - scan;
+                if (fromTop >= source.height) continue;
+                CopyPixels<decltype(from), decltype(to)>(source.Row(static_cast<int>(fromTop)), 0, row, 0,
+                                                         columns);
+                ++copied;
             }
-        }
-        ++copied;
-    }
-    return copied;
+            return copied;
+        });
+    });
 }

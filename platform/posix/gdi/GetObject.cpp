@@ -50,12 +50,12 @@ int GetObjectA(HANDLE handle, int size, LPVOID buffer)
     case Kind::Bitmap: {
         const Bitmap& source = object->bitmap;
         BITMAP bm{};
-        bm.bmWidth = source.raster.width;
-        bm.bmHeight = source.raster.height;
-        bm.bmWidthBytes = static_cast<LONG>(source.raster.stride);
+        bm.bmWidth = source.layout.width;
+        bm.bmHeight = source.layout.height;
+        bm.bmWidthBytes = static_cast<LONG>(source.layout.stride);
         bm.bmPlanes = 1;
-        bm.bmBitsPixel = static_cast<WORD>(source.raster.bitsPerPixel);
-        bm.bmBits = source.isDibSection ? source.raster.bits : nullptr;
+        bm.bmBitsPixel = static_cast<WORD>(source.layout.bitsPerPixel);
+        bm.bmBits = source.isDibSection ? source.layout.bits : nullptr;
         if (source.isDibSection && buffer != nullptr && bytes >= sizeof(DibSection)) {
             DibSection ds{};
             ds.bitmap = bm;

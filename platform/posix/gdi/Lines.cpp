@@ -6,19 +6,23 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/posix/gdi/ColorRef.h"
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/PixelFormats.h"
 
 namespace {
 
 using zvx::gdi::Rect;
 __extension__ typedef __int128 Wide;
 
-// Sets the pixels of the line (x0, y0)-(x1, y1) without its end point, only inside clip. Only
-// the steps whose major coordinate lies inside clip are visited, so a line of any length costs
-// at most the clip's extent.
-template <typename Plot>
-void RasteriseLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                   const Rect& clip, Plot plot)
+// Walks the line (x0, y0)-(x1, y1) without its end point, only inside clip, in runs of pixels
+// that share the minor coordinate: runs.Row(y, x, count) sets count pixels of row y from column
+// x on (lines more wide than high), runs.Column(x, y, count) count pixels of column x from row
+// y down (the others). Only the steps whose major coordinate lies inside clip are visited, so a
+// line of any length costs at most the clip's extent; horizontal and vertical lines are one run.
+template <class Runs>
+void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, const Rect& clip,
+              const Runs& runs)
 {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;
@@ -32,6 +36,8 @@ void RasteriseLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64
     const std::int64_t minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const std::int64_t lo = xMajor ? clip.left : clip.top;
     const std::int64_t hi = xMajor ? clip.right : clip.bottom;
+    const std::int64_t minorLo = xMajor ? clip.top : clip.left;
+    const std::int64_t minorHi = xMajor ? clip.bottom : clip.right;
 
     std::int64_t first;
     std::int64_t end;
@@ -44,21 +50,62 @@ void RasteriseLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64
     }
     first = std::max<std::int64_t>(first, 0);
     end = std::min<std::int64_t>(end, steps);
-    // Halves round away from the start when the minor coordinate falls, towards it when it rises.
-    // Both deltas reach 2^32 at the ends of the int range, so the product needs 128 bits.
-    const Wide bias = minorSign < 0 ? steps : steps - 1;
-    for (std::int64_t i = first; i < end; ++i) {
-        const auto offset = static_cast<std::int64_t>((2 * static_cast<Wide>(i) * minorDelta + bias) /
-                                                      (2 * static_cast<Wide>(steps)));
-        const std::int64_t major = majorStart + majorSign * i;
+    if (first >= end) return;
+
+    // Steps [from, to) at minor offset `offset`.
+    const auto run = [&](std::int64_t offset, std::int64_t from, std::int64_t to) {
         const std::int64_t minor = minorStart + minorSign * offset;
-        const std::int64_t x = xMajor ? major : minor;
-        const std::int64_t y = xMajor ? minor : major;
-        if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
-            plot(static_cast<int>(x), static_cast<int>(y));
+        if (minor < minorLo || minor >= minorHi) return;
+        const std::int64_t lowest = majorSign > 0 ? majorStart + from : majorStart - (to - 1);
+        if (xMajor) {
+            runs.Row(static_cast<int>(minor), static_cast<int>(lowest), to - from);
+        } else {
+            runs.Column(static_cast<int>(minor), static_cast<int>(lowest), to - from);
+        }
+    };
+    if (minorDelta == 0) {
+        run(0, first, end);
+        return;
+    }
+    // Step i lies floor((2 i minorDelta + bias) / (2 steps)) off the start along the minor axis:
+    // halves round away from the start when the minor coordinate falls, towards it when it
+    // rises. The first step divides in 128 bits (both deltas reach 2^32 at the ends of the int
+    // range); every later one adds 2 minorDelta to the remainder, which, being at most
+    // 2 steps, carries at most once.
+    const std::int64_t bias = minorSign < 0 ? steps : steps - 1;
+    const Wide numerator = 2 * static_cast<Wide>(first) * minorDelta + bias;
+    const Wide denominator = 2 * static_cast<Wide>(steps);
+    auto offset = static_cast<std::int64_t>(numerator / denominator);
+    auto remainder = static_cast<std::int64_t>(numerator % denominator);
+    const std::int64_t twiceSteps = 2 * steps;
+    const std::int64_t twiceDelta = 2 * minorDelta;
+    std::int64_t runFrom = first;
+    for (std::int64_t i = first + 1; i < end; ++i) {
+        remainder += twiceDelta;
+        if (remainder >= twiceSteps) {
+            remainder -= twiceSteps;
+            run(offset, runFrom, i);
+            ++offset;
+            runFrom = i;
         }
     }
+    run(offset, runFrom, end);
 }
+
+// Sets the runs of a line in one pixel format.
+template <class Format>
+struct PenRuns {
+    const zvx::gdi::DibLayout& pixels;
+    std::uint32_t rgb;
+
+    void Row(int y, int x, std::int64_t count) const { Format::Fill(pixels.Row(y), x, count, rgb); }
+    void Column(int x, int y, std::int64_t count) const
+    {
+        std::uint8_t* row = pixels.Row(y);
+        const std::ptrdiff_t step = pixels.RowStep();
+        for (std::int64_t k = 0; k < count; ++k, row += step) Format::Write(row, x, rgb);
+    }
+};
 
 }  // namespace
 
@@ -91,9 +138,12 @@ BOOL LineTo(HDC hdc, int x, int y)
     const POINT from = target.dc->position;
     target.dc->position = POINT{x, y};
     const Object* pen = Find(target.dc->pen, Kind::Pen);
-    const std::uint32_t rgb =
-        Quantize(target.raster, ColorRefToRgb(pen != nullptr ? pen->pen.color : 0));
-    RasteriseLine(from.x, from.y, x, y, target.clip,
-                  [&](int px, int py) { WritePixel(target.raster, px, py, rgb); });
+    const COLORREF color = pen != nullptr ? pen->pen.color : 0;
+    const DibLayout& pixels = target.layout;
+    WithFormat(pixels.bitsPerPixel, [&](auto format) {
+        using Format = decltype(format);
+        const PenRuns<Format> runs{pixels, Format::Quantize(ColorRefToRgb(color))};
+        WalkLine(from.x, from.y, x, y, target.clip, runs);
+    });
     return TRUE;
 }

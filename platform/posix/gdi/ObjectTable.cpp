@@ -1,18 +1,20 @@
 // The handle table. Every GDI object lives in one slot; its handle is a number made of a tag,
-// the slot's generation, the slot index and the kind, so looking a handle up never touches
-// memory the handle points at. A freed slot gets a new generation and goes to the back of the
-// free queue, so an old handle stays invalid for a long time after its object is gone.
+// the slot's generation, the slot index, the kind and whether it is a stock object, so looking
+// a handle up never touches memory the handle points at. A freed slot gets a new generation and
+// goes to the back of the free queue, so an old handle stays invalid for a long time after its
+// object is gone.
 //
 // Any thread may make, use and delete objects, as on Windows. Slots sit in chunks that never
 // move once made, and each slot publishes the handle it answers to atomically, so a lookup
 // takes no lock and stays safe while other threads make and free other objects. Making and
 // freeing objects and the DCs' hold on them (selection counts, pending deletes) go under one
 // small lock; no drawing happens under it, and a freed object's memory is released after it.
+// Stock objects are never counted or freed, so selecting and releasing them takes no lock.
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <new>
+#include <type_traits>
 
 #include "platform/posix/GdiObjectCounts.h"
 #include "platform/posix/gdi/GdiObjects.h"
@@ -24,6 +26,7 @@ static_assert(sizeof(void*) == 8, "the handle layout needs 64-bit pointers");
 
 constexpr std::uint64_t kTag = 0x5AULL << 56;
 constexpr std::uint64_t kTagMask = 0xFFULL << 56;
+constexpr std::uint64_t kStockBit = 1ULL << 3;
 constexpr std::uint32_t kGenerationMask = 0xFFFFFF;
 constexpr std::uint32_t kMaxSlots = 1u << 24;
 
@@ -33,9 +36,12 @@ constexpr std::uint32_t kFirstChunkSlots = 64;
 constexpr int kChunks = 19;
 static_assert(kFirstChunkSlots * ((1ULL << kChunks) - 1) >= kMaxSlots, "the chunks cover every index");
 
+constexpr std::uint32_t kNoSlot = 0xFFFFFFFF;
+
 struct Slot {
     std::atomic<std::uint64_t> handle{0};  // the handle it answers to while live, else 0
     std::uint32_t generation = 1;          // under the lock
+    std::uint32_t nextFree = kNoSlot;      // the free queue's link; under the lock
     Object object;
 };
 
@@ -43,16 +49,17 @@ struct Table {
     std::mutex lock;
     std::atomic<Slot*> chunks[kChunks] = {};
     std::uint32_t used = 0;  // indices handed out at least once; under the lock
-    std::deque<std::uint32_t> freeSlots;  // under the lock
+    std::uint32_t firstFree = kNoSlot;  // the free queue, oldest first; under the lock
+    std::uint32_t lastFree = kNoSlot;
 };
 
-// Built on first use and never destroyed: images with static storage duration create and
-// release objects before main and after it, in an order no global constructor could match.
-Table& Objects()
-{
-    static Table* table = new Table();
-    return *table;
-}
+// Ready before any code runs (constant initialisation) and never torn down: images with static
+// storage duration create and release objects before main and after it, in an order no global
+// constructor or destructor could match.
+static_assert(std::is_trivially_destructible_v<Table>, "the table outlives every static image");
+Table g_objects;
+
+Table& Objects() { return g_objects; }
 
 struct Place {
     int chunk;
@@ -73,12 +80,20 @@ Slot* SlotAt(Table& table, std::uint32_t index)
     return chunk != nullptr ? &chunk[place.offset] : nullptr;
 }
 
-std::uint64_t Encode(std::uint32_t index, std::uint32_t generation, Kind kind)
+std::uint64_t Encode(std::uint32_t index, std::uint32_t generation, Kind kind, bool stock)
 {
     return kTag | (static_cast<std::uint64_t>(generation) << 32) |
            (static_cast<std::uint64_t>(index) << 8) |
-           (static_cast<std::uint64_t>(kind) << 4);
+           (static_cast<std::uint64_t>(kind) << 4) | (stock ? kStockBit : 0);
 }
+
+std::uint64_t ValueOf(const void* handle)
+{
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
+
+// Only a live stock object's handle has the bit: Lookup compares every bit with the slot's.
+bool HasStockBit(const void* handle) { return (ValueOf(handle) & kStockBit) != 0; }
 
 std::uint32_t IndexOf(std::uint64_t value) { return static_cast<std::uint32_t>((value >> 8) & (kMaxSlots - 1)); }
 
@@ -86,8 +101,8 @@ std::uint32_t IndexOf(std::uint64_t value) { return static_cast<std::uint32_t>((
 // all have to match what the slot published, so nothing of the object is read to decide.
 Slot* Lookup(const void* handle)
 {
-    const auto value = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
-    if ((value & kTagMask) != kTag || (value & 0xF) != 0) return nullptr;
+    const std::uint64_t value = ValueOf(handle);
+    if ((value & kTagMask) != kTag || (value & 0x7) != 0) return nullptr;
     Slot* slot = SlotAt(Objects(), IndexOf(value));
     if (slot == nullptr || slot->handle.load(std::memory_order_acquire) != value) return nullptr;
     return slot;
@@ -100,33 +115,28 @@ Object Vacate(Table& table, Slot& slot)
     const std::uint32_t index = IndexOf(slot.handle.load(std::memory_order_relaxed));
     slot.handle.store(0, std::memory_order_release);
     slot.generation = (slot.generation % kGenerationMask) + 1;
-    Object gone = std::move(slot.object);
-    slot.object = Object{};
-    table.freeSlots.push_back(index);
-    return gone;
+    slot.nextFree = kNoSlot;
+    if (table.lastFree == kNoSlot) {
+        table.firstFree = index;
+    } else {
+        SlotAt(table, table.lastFree)->nextFree = index;
+    }
+    table.lastFree = index;
+    // What stays behind is never read again: the next object moves in over it.
+    return std::move(slot.object);
 }
 
 }  // namespace
-
-Rect Intersect(const Rect& a, const Rect& b)
-{
-    Rect r;
-    r.left = a.left > b.left ? a.left : b.left;
-    r.top = a.top > b.top ? a.top : b.top;
-    r.right = a.right < b.right ? a.right : b.right;
-    r.bottom = a.bottom < b.bottom ? a.bottom : b.bottom;
-    if (r.IsEmpty()) r = Rect{};
-    return r;
-}
 
 HGDIOBJ Allocate(Object&& object)
 {
     Table& table = Objects();
     std::lock_guard<std::mutex> guard(table.lock);
     std::uint32_t index;
-    if (!table.freeSlots.empty()) {
-        index = table.freeSlots.front();
-        table.freeSlots.pop_front();
+    if (table.firstFree != kNoSlot) {
+        index = table.firstFree;
+        table.firstFree = SlotAt(table, index)->nextFree;
+        if (table.firstFree == kNoSlot) table.lastFree = kNoSlot;
     } else {
         if (table.used >= kMaxSlots) return nullptr;
         index = table.used;
@@ -140,7 +150,7 @@ HGDIOBJ Allocate(Object&& object)
     }
     Slot& slot = *SlotAt(table, index);
     slot.object = std::move(object);
-    const std::uint64_t value = Encode(index, slot.generation, slot.object.kind);
+    const std::uint64_t value = Encode(index, slot.generation, slot.object.kind, slot.object.stock);
     slot.handle.store(value, std::memory_order_release);
     return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value));
 }
@@ -161,6 +171,7 @@ Object* FindAny(const void* handle)
 
 void Free(const void* handle)
 {
+    if (HasStockBit(handle)) return;
     Table& table = Objects();
     Object gone;
     std::lock_guard<std::mutex> guard(table.lock);
@@ -171,6 +182,7 @@ void Free(const void* handle)
 
 bool DeleteWhenReleased(const void* handle)
 {
+    if (HasStockBit(handle)) return Lookup(handle) != nullptr;
     Table& table = Objects();
     Object gone;
     std::lock_guard<std::mutex> guard(table.lock);
@@ -187,6 +199,10 @@ bool DeleteWhenReleased(const void* handle)
 
 Selection TakeSelection(HGDIOBJ handle, HGDIOBJ held, bool exclusive)
 {
+    if (HasStockBit(handle)) {
+        if (Lookup(handle) == nullptr) return Selection::Refused;
+        return handle == held ? Selection::AlreadyHeld : Selection::Taken;
+    }
     Table& table = Objects();
     std::lock_guard<std::mutex> guard(table.lock);
     Slot* slot = Lookup(handle);
@@ -203,6 +219,7 @@ Selection TakeSelection(HGDIOBJ handle, HGDIOBJ held, bool exclusive)
 
 void ReleaseSelection(HGDIOBJ handle)
 {
+    if (HasStockBit(handle)) return;
     Table& table = Objects();
     Object gone;
     std::lock_guard<std::mutex> guard(table.lock);

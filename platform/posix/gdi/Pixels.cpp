@@ -1,19 +1,30 @@
 // SetPixel and GetPixel on a DC. Both answer CLR_INVALID outside the bitmap and outside the
 // clip region; SetPixel returns the colour the bitmap actually took.
+#include "platform/posix/gdi/ColorRef.h"
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/PixelFormats.h"
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color)
 {
-    zvx::gdi::Target target;
-    if (!zvx::gdi::ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
-    const std::uint32_t rgb = zvx::gdi::Quantize(target.raster, zvx::gdi::ColorRefToRgb(color));
-    zvx::gdi::WritePixel(target.raster, x, y, rgb);
-    return zvx::gdi::RgbToColorRef(rgb);
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
+    const std::uint32_t rgb = WithFormat(target.layout.bitsPerPixel, [&](auto format) {
+        using Format = decltype(format);
+        const std::uint32_t kept = Format::Quantize(ColorRefToRgb(color));
+        Format::Write(target.layout.Row(y), x, kept);
+        return kept;
+    });
+    return RgbToColorRef(rgb);
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y)
 {
-    zvx::gdi::Target target;
-    if (!zvx::gdi::ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
-    return zvx::gdi::RgbToColorRef(zvx::gdi::ReadPixel(target.raster, x, y) & 0xFFFFFF);
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
+    const std::uint32_t word = WithFormat(target.layout.bitsPerPixel, [&](auto format) {
+        return decltype(format)::Read(target.layout.Row(y), x);
+    });
+    return RgbToColorRef(word & 0xFFFFFF);
 }

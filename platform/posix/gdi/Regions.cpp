@@ -41,7 +41,7 @@ int GetClipBox(HDC hdc, LPRECT rect)
     using namespace zvx::gdi;
     Target target;
     if (rect == nullptr || !ResolveTarget(hdc, target)) return ERROR;
-    Rect box = target.raster.IsValid() ? target.raster.Bounds() : Rect{};
+    Rect box = target.layout.IsValid() ? target.layout.Bounds() : Rect{};
     if (target.dc->hasClip) {
         // Edge by edge, not normalised: an empty box keeps the edges that missed, as GDI's does.
         const Rect& clip = target.dc->clip;

@@ -8,12 +8,14 @@
 // 32-bit words reach a 32-bit bitmap whole, top byte included.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
-#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/CopyRows.h"
+#include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/PixelFormats.h"
 
 namespace {
 
@@ -21,18 +23,6 @@ struct ScanRange {
     std::int64_t first = 0;  // scan lines [first, end) that the buffer supplies
     std::int64_t end = 0;
 };
-
-std::uint32_t SourceWord(const std::uint8_t* row, int bitsPerPixel, std::int64_t x)
-{
-    if (bitsPerPixel == 32) {
-        std::uint32_t word;
-        std::memcpy(&word, row + x * 4, 4);
-        return word;
-    }
-    const std::uint8_t* p = row + x * 3;
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16);
-}
 
 }  // namespace
 
@@ -84,7 +74,7 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
         return static_cast<int>(result);
     }
 
-    const Raster& raster = target.raster;
+    const DibLayout& dest = target.layout;
     // The buffer rows that are read, [firstRow, lastRow], as they lie in memory.
     const std::int64_t firstRow = dib.bottomUp ? firstScan - start : start + count - endScan;
     const std::int64_t lastRow = dib.bottomUp ? endScan - 1 - start : start + count - 1 - firstScan;
@@ -93,25 +83,37 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     // A DIB section drawn onto its own DC reads the memory it writes: the rows are read from a
     // copy, as if from the untouched image (and no copy overlaps itself).
     std::vector<std::uint8_t> snapshot;
-    const std::uint8_t* rasterEnd = raster.bits + static_cast<std::ptrdiff_t>(raster.height) * raster.stride;
-    if (std::less<const std::uint8_t*>()(rows, rasterEnd) &&
-        std::less<const std::uint8_t*>()(raster.bits, rows + rowBytes)) {
+    const std::uint8_t* destEnd = dest.bits + dest.ImageBytes();
+    if (std::less<const std::uint8_t*>()(rows, destEnd) &&
+        std::less<const std::uint8_t*>()(dest.bits, rows + rowBytes)) {
         snapshot.assign(rows, rows + rowBytes);
         rows = snapshot.data();
     }
-    for (std::int64_t b = firstScan; b < endScan; ++b) {
-        const std::int64_t memoryRow = dib.bottomUp ? b - start : start + count - 1 - b;
-        const std::uint8_t* row = rows + (memoryRow - firstRow) * dib.stride;
-        const int y = static_cast<int>(topScan - b);
-        if (dib.bitsPerPixel == 32 && raster.bitsPerPixel == 32) {
-            std::memcpy(raster.Row(y) + (firstColumn + shift) * 4, row + firstColumn * 4,
-                        static_cast<std::size_t>(endColumn - firstColumn) * 4);
-            continue;
-        }
-        for (std::int64_t c = firstColumn; c < endColumn; ++c) {
-            WritePixel(raster, static_cast<int>(c + shift), y,
-                       SourceWord(row, dib.bitsPerPixel, c));
-        }
-    }
+    // The target's rows top to bottom: the top one takes scan line endScan - 1, and each next
+    // one the scan line below, one row further on in a top-down buffer and one back in a
+    // bottom-up one.
+    const std::int64_t topMemoryRow = dib.bottomUp ? endScan - 1 - start : start + count - endScan;
+    const std::uint8_t* from = rows + (topMemoryRow - firstRow) * dib.stride;
+    const std::ptrdiff_t fromStep = dib.bottomUp ? -dib.stride : dib.stride;
+    std::uint8_t* to = dest.Row(static_cast<int>(topScan - (endScan - 1)));
+    const std::ptrdiff_t toStep = dest.RowStep();
+    const std::ptrdiff_t rowCount = endScan - firstScan;
+    const std::ptrdiff_t columns = endColumn - firstColumn;
+    const std::ptrdiff_t toColumn = firstColumn + shift;
+    WithFormat(dib.bitsPerPixel, [&](auto fromFormat) {
+        WithFormat(dest.bitsPerPixel, [&](auto toFormat) {
+            using From = decltype(fromFormat);
+            using To = decltype(toFormat);
+            if constexpr (std::is_same_v<From, To> && From::kBytesPerPixel > 0) {
+                constexpr std::ptrdiff_t size = From::kBytesPerPixel;
+                CopyRows(to + toColumn * size, toStep, from + firstColumn * size, fromStep,
+                         static_cast<std::size_t>(columns * size), static_cast<std::size_t>(rowCount));
+            } else {
+                for (std::ptrdiff_t i = 0; i < rowCount; ++i) {
+                    CopyPixels<From, To>(from + i * fromStep, firstColumn, to + i * toStep, toColumn, columns);
+                }
+            }
+        });
+    });
     return static_cast<int>(result);
 }

@@ -23,12 +23,13 @@ struct StockSet {
         // word-aligned, as a device-dependent bitmap's are.
         Object bitmap;
         bitmap.kind = Kind::Bitmap;
-        bitmap.bitmap.storage.reset(new std::uint32_t[1]());
-        bitmap.bitmap.raster.bits = reinterpret_cast<std::uint8_t*>(bitmap.bitmap.storage.get());
-        bitmap.bitmap.raster.width = 1;
-        bitmap.bitmap.raster.height = 1;
-        bitmap.bitmap.raster.stride = 2;
-        bitmap.bitmap.raster.bitsPerPixel = 1;
+        bitmap.bitmap.storage = ZeroedStorage(1);
+        DibLayout& layout = bitmap.bitmap.layout;
+        layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.bitmap.storage.get());
+        layout.width = 1;
+        layout.height = 1;
+        layout.stride = 2;
+        layout.bitsPerPixel = 1;
         defaultBitmap = MakeStock(std::move(bitmap));
 
         Object pen;

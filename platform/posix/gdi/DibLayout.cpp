@@ -1,4 +1,4 @@
-#include "platform/posix/gdi/DibFormat.h"
+#include "platform/posix/gdi/DibLayout.h"
 
 #include <cstdint>
 
@@ -15,14 +15,13 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibLayout& layout)
                                                     : header.biHeight;
     const std::int64_t stride =
         (static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    const std::int64_t bytes = stride * height;
-    if (height > INT32_MAX || bytes > INT32_MAX) return false;
+    if (height > INT32_MAX || stride * height > INT32_MAX) return false;
+    layout = DibLayout{};
     layout.width = header.biWidth;
     layout.height = static_cast<int>(height);
     layout.bottomUp = header.biHeight > 0;
     layout.bitsPerPixel = header.biBitCount;
     layout.stride = static_cast<std::ptrdiff_t>(stride);
-    layout.imageBytes = static_cast<std::size_t>(bytes);
     return true;
 }
 
