@@ -9,12 +9,7 @@
 
 namespace zvx::test {
 
-inline BITMAPINFO DibHeader(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return info;
-}
+inline BITMAPINFO DibHeader(int width, int height) { return {{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}}; }
 
 // Every word 0 at first; rows top-down unless bottomUp (as a caller's own bitmap may be).
 struct Canvas {
@@ -34,7 +29,6 @@ struct Canvas {
         ::DeleteDC(dc);
     }
     Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
 
     std::uint32_t& at(int x, int y) const
     {
@@ -57,14 +51,5 @@ struct Canvas {
         return out;
     }
 };
-
-// What the library may be given where a DC belongs: a deleted DC, a value GDI never made.
-inline HDC DeletedDc()
-{
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    ::DeleteDC(dc);
-    return dc;
-}
-inline HDC ForeignDc() { return reinterpret_cast<HDC>(static_cast<std::uintptr_t>(0x12345)); }
 
 }  // namespace zvx::test

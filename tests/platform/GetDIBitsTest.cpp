@@ -21,7 +21,6 @@ TEST(GetDIBits, GivesTheWholeBitmapTopRowFirstWithItsTopBytes)
     Canvas deleted(1, 1);
     ::SelectObject(deleted.dc, deleted.original);
     ::DeleteObject(deleted.bitmap);
-    const Words none{0xCCCCCCCCu};
     const struct {
         const char* what;
         HBITMAP bitmap;
@@ -31,8 +30,8 @@ TEST(GetDIBits, GivesTheWholeBitmapTopRowFirstWithItsTopBytes)
         {"top-down section", topDown.bitmap, 3, 2, {0xAB000011, 0xAB000012, 0xAB000013, 0xAB000021, 0xAB000022, 0xAB000023}},
         {"bottom-up section", bottomUp.bitmap, 3, 2, {0xAB000011, 0xAB000012, 0xAB000013, 0xAB000021, 0xAB000022, 0xAB000023}},
         {"a new memory DC's own bitmap", static_cast<HBITMAP>(topDown.original), 1, 1, {0}},
-        {"a deleted bitmap", deleted.bitmap, 0, 0, none},
-        {"a DC", reinterpret_cast<HBITMAP>(topDown.dc), 0, 0, none},
+        {"a deleted bitmap", deleted.bitmap, 0, 0, {0xCCCCCCCCu}},
+        {"a DC", reinterpret_cast<HBITMAP>(topDown.dc), 0, 0, {0xCCCCCCCCu}},
     };
     HDC screen = ::GetDC(nullptr);
     for (const auto& c : cases) {
