@@ -6,11 +6,10 @@
 
 namespace zvx::test::wave {
 
+// `value` as `bytes` little-endian bytes.
 inline std::string Le(std::uint32_t value, int bytes)
 {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
+    return bytes == 0 ? std::string() : static_cast<char>(value & 0xFF) + Le(value >> 8, bytes - 1);
 }
 
 // Padded to an even length unless told not to.
@@ -19,11 +18,9 @@ inline std::string Chunk(const char* id, const std::string& body, bool pad = tru
     return id + Le(static_cast<std::uint32_t>(body.size()), 4) + body + std::string(pad ? body.size() % 2 : 0, '\0');
 }
 
-inline std::string Format(int tag, int channels, std::uint32_t rate, int bits)
+inline std::string Format(std::uint32_t tag, std::uint32_t channels, std::uint32_t rate, std::uint32_t bits)
 {
-    const auto block = static_cast<std::uint32_t>(channels * bits / 8);
-    return Chunk("fmt ", Le(static_cast<std::uint32_t>(tag), 2) + Le(static_cast<std::uint32_t>(channels), 2) +
-                             Le(rate, 4) + Le(rate * block, 4) + Le(block, 2) + Le(static_cast<std::uint32_t>(bits), 2));
+    return Chunk("fmt ", Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * channels * bits / 8, 4) + Le(channels * bits / 8, 2) + Le(bits, 2));
 }
 
 // The RIFF size is the true one, give or take `off`.
