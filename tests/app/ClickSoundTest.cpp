@@ -14,17 +14,17 @@
 
 namespace {
 
+using namespace zvx::test::wave;
+
+// A RIFF header declaring `riffSize`, cut or padded to `fileSize` bytes.
 std::string Wave(std::uint32_t riffSize, std::size_t fileSize, const char* form = "WAVE")
 {
-    std::string bytes = "RIFF" + std::string(reinterpret_cast<const char*>(&riffSize), 4) + form;
-    bytes.resize(fileSize, '\x01');
-    return bytes;
+    std::string bytes = "RIFF" + Le(riffSize, 4) + form;
+    return bytes.resize(fileSize, '\x01'), bytes;
 }
 
 TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
 {
-    std::string notRiff = Wave(40, 48);
-    notRiff[0] = 'X';
     const struct {
         std::string bytes;  // "-": no file
         bool kept;
@@ -32,16 +32,14 @@ TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
         {Wave(40, 48), true},  {Wave(40, 55), true},  // bytes after the image do no harm
         {"-", false},          {"", false},           {"RIFF", false},
         {Wave(41, 48), false}, {Wave(0xFFFFFFFFu, 48), false}, {Wave(40, 48, "AVI "), false},
-        {notRiff, false},
+        {"X" + Wave(40, 48).substr(1), false},
     };
     for (const auto& c : cases) {
         const std::string path = zvx::test::ScratchPath("sound.wav");
         if (c.bytes != "-") std::ofstream(path, std::ios::binary) << c.bytes;
         BYTE* sound = LoadClickSound(path.c_str());
         EXPECT_EQ(c.kept, sound != nullptr) << c.bytes.size() << " bytes";
-        if (sound != nullptr) {
-            EXPECT_EQ(0, std::memcmp(sound, c.bytes.data(), c.bytes.size()));
-        }
+        EXPECT_TRUE(sound == nullptr || std::memcmp(sound, c.bytes.data(), c.bytes.size()) == 0);
         std::free(sound);
         std::remove(path.c_str());
     }
@@ -49,14 +47,13 @@ TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
 
 #ifndef _WIN32
 // Through SDL's disk audio driver, which writes what it plays to a file.
-TEST(ClickSound, PlaysWholeBeforeTheClickReturnsFromMemoryOnly)
+TEST(ClickSound, PlaysWholeBeforeTheClickReturns)
 {
     const std::string recording = zvx::test::ScratchPath("played.raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);  // read when the audio system starts, at the first sound
     setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
     std::string samples;
     for (int i = 0; i < 800; ++i) samples += static_cast<char>(0x40 + i % 64);  // 100 ms at 8 kHz
-    using namespace zvx::test::wave;
     std::string image = Riff(Format(1, 1, 8000, 8) + Chunk("data", samples));
     g_sound = reinterpret_cast<BYTE*>(&image[0]);
     const auto start = std::chrono::steady_clock::now();
@@ -67,12 +64,6 @@ TEST(ClickSound, PlaysWholeBeforeTheClickReturnsFromMemoryOnly)
     const std::size_t at = played.find(samples);
     ASSERT_NE(std::string::npos, at) << played.size() << " bytes recorded";
     EXPECT_EQ(std::string(at, '\x80'), played.substr(0, at)) << "only silence (0x80 at 8 bits) before it";
-
-    EXPECT_EQ(FALSE, sndPlaySoundA(image.data(), SND_MEMORY | SND_ASYNC));
-    EXPECT_EQ(FALSE, sndPlaySoundA("osiri.wav", SND_SYNC));
-    EXPECT_EQ(FALSE, sndPlaySoundA(("RIFX" + image.substr(4)).data(), SND_MEMORY));
-    EXPECT_EQ(FALSE, sndPlaySoundA(Wave(4, 12).data(), SND_MEMORY)) << "no format, no samples";
-    EXPECT_EQ(TRUE, sndPlaySoundA(nullptr, SND_MEMORY)) << "nothing is playing, so nothing to stop";
 }
 #endif
 
