@@ -44,8 +44,7 @@ std::vector<Pixel> Workload(int who)
     }
     std::remove(file.c_str());
     std::vector<Pixel> pixels(1, ok ? 1 : 0);
-    for (const IImage* image : {static_cast<const IImage*>(&imported), static_cast<const IImage*>(&heap),
-                                static_cast<const IImage*>(&churn)}) {
+    for (const IImage* image : std::initializer_list<const IImage*>{&imported, &heap, &churn}) {
         for (int i = 0; i < image->GetWidth() * image->GetHeight(); ++i) pixels.push_back(image->GetPixel(i % image->GetWidth(), i / image->GetWidth()));
     }
     return pixels;
@@ -57,9 +56,7 @@ TEST(DistinctImages, FourThreadsGetWhatOneThreadGets)
     for (int i = 0; i < kThreads; ++i) {
         alone.push_back(Workload(i));  // also makes what is made once and kept (stock objects)
         ASSERT_EQ(1u, alone[i][0]) << "workload " << i << " failed on one thread";
-        if (i > 0) {
-            ASSERT_NE(alone[i - 1], alone[i]);
-        }
+        ASSERT_TRUE(i == 0 || alone[i - 1] != alone[i]);
     }
     const std::optional<long> before = zvx::test::LiveGdiObjects();  // none under Wine 8
     std::atomic<int> waiting{kThreads};
