@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/ImageTestKit.h"
+#include "support/LegacyKit.h"
 
 namespace {
 

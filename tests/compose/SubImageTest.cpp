@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ImageTestKit.h"
+#include "support/LegacyKit.h"
 
 namespace {
 

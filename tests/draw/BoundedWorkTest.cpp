@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ImageTestKit.h"
+#include "support/LegacyKit.h"
 
 namespace {
 

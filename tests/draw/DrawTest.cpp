@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ImageTestKit.h"
+#include "support/LegacyKit.h"
 
 namespace {
 

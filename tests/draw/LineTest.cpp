@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ImageTestKit.h"
+#include "support/LegacyKit.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ImageTestKit.h"
+#include "support/LegacyKit.h"
 #include "support/TestData.h"
 
 namespace {
