@@ -54,6 +54,7 @@ const Line kLines[] = {
     {0, 49, 1, 0, Run(1, 1, 0, 49), false},  // measured from (1, 0): (0, 49) is never set
     {-1, 0, 0, 5, Run(0, 0, 1, 5), false},   // -0.8 truncates to column 0
     {46, 0, 54, 4, {{46, 0}, {47, 0}, {48, 1}, {49, 1}}, false},  // cut at the right edge
+    {48, 0, 52, 8, {{48, 0}, {48, 1}, {49, 2}, {49, 3}}, false},  // one pixel per row, out at the right
     {-5, -5, 60, 60, Run(0, 49, 0, 49, true), false},
     {0, 0, 3, 0, Run(0, 3, 0, 0), true},
     {3, 1, 0, 1, Run(0, 3, 1, 1), true},

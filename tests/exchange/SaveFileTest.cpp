@@ -82,8 +82,9 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
         const fs::path folder = zvx::test::ScratchPath("save");
         fs::create_directory(folder);
         std::ofstream(folder / "pic.bmp") << "old";
+        const std::string initial = Contents(folder);  // read before a file is held unshared
         Obstacle obstacle = c.arrange ? c.arrange(folder) : nullptr;
-        const std::string before = Contents(folder);
+        const std::string before = obstacle ? initial : Contents(folder);
         const std::string path = (folder / c.name).string();
 #ifndef _WIN32
         struct stat old {}, now {};
