@@ -12,9 +12,9 @@
 
 namespace zvx {
 
-// Whole words.
+// Whole words (memmove; copies larger than the cache go around it).
 void CopyPixels(const Pixel* from, Pixel* to, std::size_t count);
-// Colours: each word with its top byte cleared.
+// Colours: each word with its top byte cleared (copies larger than the cache go around it).
 void CopyColors(const Pixel* from, Pixel* to, std::size_t count);
 // Whole words, except where the source's colour (top byte cleared) equals key: there the target
 // keeps its word. A key with a top byte set matches nothing.
@@ -24,12 +24,16 @@ void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
 // COLORKEY_NONE and the source's colour equals it, the target keeps its word. 0 < alpha < 1.
 void BlendColors(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
 // 24-bit file pixels (blue, green, red) to Pixels with the top byte 0. Reads exactly 3 x count
-// bytes.
-void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count);
+// bytes. `streaming` writes around the cache: for the rows of a conversion too large for it.
+void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
 // Pixels to 24-bit file pixels (blue, green, red); the top byte is dropped. Writes exactly
 // 3 x count bytes.
 void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count);
 void FillPixels(Pixel* to, std::size_t count, Pixel value);
+
+// Whether writing `bytes` had better go around the cache. CopyPixels and CopyColors decide this
+// themselves from their count; a conversion done row by row asks once for all its rows.
+bool IsLargerThanCache(std::size_t bytes);
 
 // The instruction sets the kernels come in. Every variant gives the same words; the widest one
 // the processor offers is chosen once, and a test may choose another to compare them.
