@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include "image/DibSectionImage.h"
+#include "image/ImageStorage.h"
 #include "image/MemoryImage.h"
 #include "image/RowKernels.h"
 #include "image/draw/LineSteps.h"
@@ -83,7 +84,17 @@ void CopyRows(const PlainPair& rows, const BlitArea& area)
     ForEachRun(rows, area, [](const Pixel* from, Pixel* to, std::size_t count) { CopyPixels(from, to, count); });
 }
 
-bool CreateToOverwrite(IImage& image, int width, int height) { return image.Create(width, height, 0); }
+bool CreateToOverwrite(IImage& image, int width, int height)
+{
+    // For a plain image that already has pixels of this size, Create would only make storage of
+    // the same shape and clear it: the pixels come out the same, the DIB section and its DC are
+    // simply kept.
+    if (PlainRows(image) != nullptr && IsCreatableSize(width, height) && image.GetWidth() == width &&
+        image.GetHeight() == height) {
+        return true;
+    }
+    return image.Create(width, height, 0);
+}
 
 void Rows24ToRows(IPixelBuffer& image, const BlitArea& area, const BYTE* rows, std::uint64_t stride, int height)
 {
