@@ -99,7 +99,9 @@ bool CreateToOverwrite(IImage& image, int width, int height)
 void Rows24ToRows(IPixelBuffer& image, const BlitArea& area, const BYTE* rows, std::uint64_t stride, int height)
 {
     const bool streaming = IsLargerThanCache(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height) * sizeof(Pixel));
-    for (int j = 0; j < area.height; ++j) {
+    // The block's rows in the order they lie in memory, one long ascending run to read; the
+    // image's rows then go bottom to top.
+    for (int j = area.height - 1; j >= 0; --j) {
         const auto fileRow = static_cast<std::uint64_t>(height - 1 - (area.srcY + j));
         const BYTE* from = rows + static_cast<std::size_t>(fileRow * stride + 3u * static_cast<std::uint64_t>(area.srcX));
         Rows24ToPixels(from, image.GetScanLine(area.destY + j) + area.destX, static_cast<std::size_t>(area.width),

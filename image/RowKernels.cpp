@@ -96,8 +96,8 @@ void Rows24ToPixelsFrom(std::size_t first, const BYTE* from, Pixel* to, std::siz
     }
 }
 
-// Where a run that wants streaming stores aligned to `alignment` bytes may start them: the
-// pixels before are written plainly (the target is at least 4-byte aligned).
+// Where a run's vector stores may start aligned to `alignment` bytes (a whole cache line per
+// store at 64): the pixels before are written plainly (the target is at least 4-byte aligned).
 std::size_t PixelsBeforeAligned(const Pixel* to, std::size_t count, std::size_t alignment)
 {
     const std::size_t misalign = reinterpret_cast<std::uintptr_t>(to) % alignment;
@@ -118,24 +118,26 @@ std::size_t PixelsBeforeAligned(const Pixel* to, std::size_t count, std::size_t 
 // Four pixels' words with their top byte cleared.
 inline __m128i ColorsSse2(__m128i words) { return _mm_and_si128(words, _mm_set1_epi32(0x00FFFFFF)); }
 
+inline void StoreSse2(Pixel* to, __m128i words, bool streaming)
+{
+    if (streaming) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to), words);
+    } else {
+        _mm_store_si128(reinterpret_cast<__m128i*>(to), words);
+    }
+}
+
 void CopyColorsSse2(const Pixel* from, Pixel* to, std::size_t count)
 {
     std::size_t i = 0;
     if (!OverlapsAhead(from, to, count * sizeof(Pixel))) {
-        if (Streams(count)) {
-            i = PixelsBeforeAligned(to, count, 16);
-            CopyColorsFrom(0, from, to, i);
-            for (; i + 4 <= count; i += 4) {
-                _mm_stream_si128(reinterpret_cast<__m128i*>(to + i),
-                                 ColorsSse2(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i))));
-            }
-            _mm_sfence();
-        } else {
-            for (; i + 4 <= count; i += 4) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
-                                 ColorsSse2(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i))));
-            }
+        const bool streaming = Streams(count);
+        i = PixelsBeforeAligned(to, count, 16);
+        CopyColorsFrom(0, from, to, i);
+        for (; i + 4 <= count; i += 4) {
+            StoreSse2(to + i, ColorsSse2(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i))), streaming);
         }
+        if (streaming) _mm_sfence();
     }
     CopyColorsFrom(i, from, to, count);
 }
@@ -206,28 +208,20 @@ inline __m128i Rows24Sse2(const BYTE* p)
 void Rows24ToPixelsSse2(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
 {
     // A block reads 16 bytes for its 12, so the last pixels of the run are left to the plain loop.
-    std::size_t i = streaming ? PixelsBeforeAligned(to, count, 16) : 0;
+    std::size_t i = PixelsBeforeAligned(to, count, 16);
     Rows24ToPixelsFrom(0, from, to, i);
-    for (; i + 4 <= count && 3 * i + 16 <= 3 * count; i += 4) {
-        const __m128i pixels = Rows24Sse2(from + 3 * i);
-        if (streaming) {
-            _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), pixels);
-        } else {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), pixels);
-        }
-    }
+    for (; i + 4 <= count && 3 * i + 16 <= 3 * count; i += 4) StoreSse2(to + i, Rows24Sse2(from + 3 * i), streaming);
     if (streaming) _mm_sfence();
     Rows24ToPixelsFrom(i, from, to, count);
 }
 
-void CopyPixelsStreamingSse2(const Pixel* from, Pixel* to, std::size_t count)
+void CopyPixelsSse2(const Pixel* from, Pixel* to, std::size_t count)
 {
+    const bool streaming = Streams(count);
     std::size_t i = PixelsBeforeAligned(to, count, 16);
     std::memcpy(to, from, i * sizeof(Pixel));
-    for (; i + 4 <= count; i += 4) {
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
-    }
-    _mm_sfence();
+    for (; i + 4 <= count; i += 4) StoreSse2(to + i, _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)), streaming);
+    if (streaming) _mm_sfence();
     std::memcpy(to + i, from + i, (count - i) * sizeof(Pixel));
 }
 
@@ -235,24 +229,26 @@ void CopyPixelsStreamingSse2(const Pixel* from, Pixel* to, std::size_t count)
 
 ZVX_AVX2 inline __m256i ColorsAvx2(__m256i words) { return _mm256_and_si256(words, _mm256_set1_epi32(0x00FFFFFF)); }
 
+ZVX_AVX2 inline void StoreAvx2(Pixel* to, __m256i words, bool streaming)
+{
+    if (streaming) {
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(to), words);
+    } else {
+        _mm256_store_si256(reinterpret_cast<__m256i*>(to), words);
+    }
+}
+
 ZVX_AVX2 void CopyColorsAvx2(const Pixel* from, Pixel* to, std::size_t count)
 {
     std::size_t i = 0;
     if (!OverlapsAhead(from, to, count * sizeof(Pixel))) {
-        if (Streams(count)) {
-            i = PixelsBeforeAligned(to, count, 32);
-            CopyColorsFrom(0, from, to, i);
-            for (; i + 8 <= count; i += 8) {
-                _mm256_stream_si256(reinterpret_cast<__m256i*>(to + i),
-                                    ColorsAvx2(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i))));
-            }
-            _mm_sfence();
-        } else {
-            for (; i + 8 <= count; i += 8) {
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i),
-                                    ColorsAvx2(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i))));
-            }
+        const bool streaming = Streams(count);
+        i = PixelsBeforeAligned(to, count, 32);
+        CopyColorsFrom(0, from, to, i);
+        for (; i + 8 <= count; i += 8) {
+            StoreAvx2(to + i, ColorsAvx2(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i))), streaming);
         }
+        if (streaming) _mm_sfence();
     }
     CopyColorsFrom(i, from, to, count);
 }
@@ -262,15 +258,17 @@ ZVX_AVX2 void CopyUnlessKeyAvx2(const Pixel* from, Pixel* to, std::size_t count,
     std::size_t i = 0;
     if (!OverlapsAhead(from, to, count * sizeof(Pixel))) {
         const __m256i keyWords = _mm256_set1_epi32(static_cast<int>(key));
+        i = PixelsBeforeAligned(to, count, 32);
+        CopyUnlessKeyFrom(0, from, to, i, key);
         for (; i + 8 <= count; i += 8) {
             const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i));
             const __m256i keep = _mm256_cmpeq_epi32(ColorsAvx2(s), keyWords);
             __m256i words = s;
             // Where no pixel shows the key the target is not read at all.
             if (!_mm256_testz_si256(keep, keep)) {
-                words = _mm256_blendv_epi8(s, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(to + i)), keep);
+                words = _mm256_blendv_epi8(s, _mm256_load_si256(reinterpret_cast<const __m256i*>(to + i)), keep);
             }
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), words);
+            StoreAvx2(to + i, words, false);
         }
     }
     CopyUnlessKeyFrom(i, from, to, count, key);
@@ -330,42 +328,100 @@ ZVX_AVX2 void Rows24ToPixelsAvx2(const BYTE* from, Pixel* to, std::size_t count,
     // Each half takes four file pixels (12 bytes, read as 16) and spreads them to four words.
     const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                             0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-    std::size_t i = streaming ? PixelsBeforeAligned(to, count, 32) : 0;
+    std::size_t i = PixelsBeforeAligned(to, count, 32);
     Rows24ToPixelsFrom(0, from, to, i);
     for (; i + 8 <= count && 3 * i + 28 <= 3 * count; i += 8) {
         const BYTE* p = from + 3 * i;
         const __m256i bytes = _mm256_inserti128_si256(
             _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12)), 1);
-        const __m256i pixels = _mm256_shuffle_epi8(bytes, spread);
-        if (streaming) {
-            _mm256_stream_si256(reinterpret_cast<__m256i*>(to + i), pixels);
-        } else {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), pixels);
-        }
+        StoreAvx2(to + i, _mm256_shuffle_epi8(bytes, spread), streaming);
     }
     if (streaming) _mm_sfence();
     Rows24ToPixelsFrom(i, from, to, count);
 }
 
-ZVX_AVX2 void CopyPixelsStreamingAvx2(const Pixel* from, Pixel* to, std::size_t count)
+ZVX_AVX2 void CopyPixelsAvx2(const Pixel* from, Pixel* to, std::size_t count)
 {
+    const bool streaming = Streams(count);
     std::size_t i = PixelsBeforeAligned(to, count, 32);
     std::memcpy(to, from, i * sizeof(Pixel));
-    for (; i + 16 <= count; i += 16) {
-        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i));
-        const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i + 8));
-        _mm256_stream_si256(reinterpret_cast<__m256i*>(to + i), first);
-        _mm256_stream_si256(reinterpret_cast<__m256i*>(to + i + 8), second);
-    }
-    _mm_sfence();
+    for (; i + 8 <= count; i += 8) StoreAvx2(to + i, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i)), streaming);
+    if (streaming) _mm_sfence();
     std::memcpy(to + i, from + i, (count - i) * sizeof(Pixel));
 }
 
-// ---- AVX-512: only the blend, which is bound by arithmetic; the copies are bound by memory ----
+// ---- AVX-512: whole cache lines per store, and the blend eight channels at a time ----
+// (Some operations are written in their zero-masked form with every lane selected: the same
+// instructions, without the unmasked forms' undefined inputs that GCC 12 warns about.)
 
-// (The conversions are written in their zero-masked form with every lane selected: the same
-// instructions, without the unmasked forms' undefined inputs that GCC warns about.)
+ZVX_AVX512 inline void StoreAvx512(Pixel* to, __m512i words, bool streaming)
+{
+    if (streaming) {
+        _mm512_stream_si512(reinterpret_cast<__m512i*>(to), words);
+    } else {
+        _mm512_store_si512(to, words);
+    }
+}
+
+ZVX_AVX512 void CopyColorsAvx512(const Pixel* from, Pixel* to, std::size_t count)
+{
+    std::size_t i = 0;
+    if (!OverlapsAhead(from, to, count * sizeof(Pixel))) {
+        const bool streaming = Streams(count);
+        const __m512i colors = _mm512_set1_epi32(0x00FFFFFF);
+        i = PixelsBeforeAligned(to, count, 64);
+        CopyColorsFrom(0, from, to, i);
+        for (; i + 16 <= count; i += 16) StoreAvx512(to + i, _mm512_and_si512(_mm512_loadu_si512(from + i), colors), streaming);
+        if (streaming) _mm_sfence();
+    }
+    CopyColorsFrom(i, from, to, count);
+}
+
+ZVX_AVX512 void CopyUnlessKeyAvx512(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
+{
+    std::size_t i = 0;
+    if (!OverlapsAhead(from, to, count * sizeof(Pixel))) {
+        const __m512i colors = _mm512_set1_epi32(0x00FFFFFF);
+        const __m512i keyWords = _mm512_set1_epi32(static_cast<int>(key));
+        i = PixelsBeforeAligned(to, count, 64);
+        CopyUnlessKeyFrom(0, from, to, i, key);
+        for (; i + 16 <= count; i += 16) {
+            const __m512i s = _mm512_loadu_si512(from + i);
+            // Only the words whose colour is not the key are stored; the target is never read.
+            const __mmask16 write = _mm512_cmpneq_epi32_mask(_mm512_and_si512(s, colors), keyWords);
+            _mm512_mask_store_epi32(to + i, write, s);
+        }
+    }
+    CopyUnlessKeyFrom(i, from, to, count, key);
+}
+
+ZVX_AVX512 void Rows24ToPixelsAvx512(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
+{
+    // Sixteen file pixels (48 bytes, read as 64): each 128-bit lane takes its 12 bytes, then
+    // spreads them to four words.
+    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 9, 9, 10, 11, 12);
+    const __m512i spread = _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+    std::size_t i = PixelsBeforeAligned(to, count, 64);
+    Rows24ToPixelsFrom(0, from, to, i);
+    for (; i + 16 <= count && 3 * i + 64 <= 3 * count; i += 16) {
+        const __m512i bytes = _mm512_loadu_si512(from + 3 * i);
+        StoreAvx512(to + i, _mm512_shuffle_epi8(_mm512_maskz_permutexvar_epi32(0xFFFF, lanes, bytes), spread), streaming);
+    }
+    if (streaming) _mm_sfence();
+    Rows24ToPixelsFrom(i, from, to, count);
+}
+
+ZVX_AVX512 void CopyPixelsAvx512(const Pixel* from, Pixel* to, std::size_t count)
+{
+    const bool streaming = Streams(count);
+    std::size_t i = PixelsBeforeAligned(to, count, 64);
+    std::memcpy(to, from, i * sizeof(Pixel));
+    for (; i + 16 <= count; i += 16) StoreAvx512(to + i, _mm512_loadu_si512(from + i), streaming);
+    if (streaming) _mm_sfence();
+    std::memcpy(to + i, from + i, (count - i) * sizeof(Pixel));
+}
+
 ZVX_AVX512 inline __m256i BlendPlaneAvx512(__m256i s, __m256i d, int shift, __m512d alpha, __m512d beta)
 {
     const __m256i byte = _mm256_set1_epi32(0xFF);
@@ -443,15 +499,15 @@ bool IsLargerThanCache(std::size_t bytes) { return bytes > kStreamingBytes; }
 void CopyPixels(const Pixel* from, Pixel* to, std::size_t count)
 {
     const std::size_t bytes = count * sizeof(Pixel);
-    if (!Streams(count) || OverlapsAhead(from, to, bytes) || OverlapsAhead(to, from, bytes)) {
+    if (OverlapsAhead(from, to, bytes) || OverlapsAhead(to, from, bytes)) {
         std::memmove(to, from, bytes);
         return;
     }
     switch (CurrentRowSimd()) {
 #if defined(ZVX_X86_SIMD)
-    case RowSimd::Avx512:
-    case RowSimd::Avx2: CopyPixelsStreamingAvx2(from, to, count); return;
-    case RowSimd::Sse2: CopyPixelsStreamingSse2(from, to, count); return;
+    case RowSimd::Avx512: CopyPixelsAvx512(from, to, count); return;
+    case RowSimd::Avx2: CopyPixelsAvx2(from, to, count); return;
+    case RowSimd::Sse2: CopyPixelsSse2(from, to, count); return;
 #endif
     default: std::memcpy(to, from, bytes); return;
     }
@@ -461,7 +517,7 @@ void CopyColors(const Pixel* from, Pixel* to, std::size_t count)
 {
     switch (CurrentRowSimd()) {
 #if defined(ZVX_X86_SIMD)
-    case RowSimd::Avx512:
+    case RowSimd::Avx512: CopyColorsAvx512(from, to, count); return;
     case RowSimd::Avx2: CopyColorsAvx2(from, to, count); return;
     case RowSimd::Sse2: CopyColorsSse2(from, to, count); return;
 #endif
@@ -473,7 +529,7 @@ void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
 {
     switch (CurrentRowSimd()) {
 #if defined(ZVX_X86_SIMD)
-    case RowSimd::Avx512:
+    case RowSimd::Avx512: CopyUnlessKeyAvx512(from, to, count, key); return;
     case RowSimd::Avx2: CopyUnlessKeyAvx2(from, to, count, key); return;
     case RowSimd::Sse2: CopyUnlessKeySse2(from, to, count, key); return;
 #endif
@@ -497,7 +553,7 @@ void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streami
 {
     switch (CurrentRowSimd()) {
 #if defined(ZVX_X86_SIMD)
-    case RowSimd::Avx512:
+    case RowSimd::Avx512: Rows24ToPixelsAvx512(from, to, count, streaming); return;
     case RowSimd::Avx2: Rows24ToPixelsAvx2(from, to, count, streaming); return;
     case RowSimd::Sse2: Rows24ToPixelsSse2(from, to, count, streaming); return;
 #endif

@@ -99,7 +99,7 @@ TEST_F(RowKernelTest, EveryLengthAndAlignmentGivesThePerPixelWords)
 {
     ForEachVariant([&] {
         for (const Kernel kernel : kKernels) {
-            for (std::size_t count = 0; count <= 40; ++count) {
+            for (std::size_t count = 0; count <= 80; ++count) {
                 for (std::size_t offset = 0; offset < 8; ++offset) {
                     std::vector<Pixel> from = Words(count + offset);
                     std::vector<Pixel> to = Words(count + offset + 1);
@@ -176,7 +176,7 @@ TEST_F(RowKernelTest, Rows24ToPixelsReadsExactlyItsBytes)
 {
     ForEachVariant([&] {
         for (const bool streaming : {false, true}) {
-            for (std::size_t count = 0; count <= 40; ++count) {
+            for (std::size_t count = 0; count <= 80; ++count) {
                 for (std::size_t offset = 0; offset < 8; ++offset) {
                     // Exactly the run's bytes, so that reading one more is caught by the sanitizers.
                     std::vector<BYTE> bytes(3 * count);
