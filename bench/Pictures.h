@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,7 +53,12 @@ const BmpFile& Bmp(int width, int height);
 // A path for files written by the cases; removed at exit.
 std::string ScratchFile(const std::string& name);
 
+// Writes every byte, so that no page is left to the first timed iteration.
+void Touch(void* memory, std::size_t bytes);
+
 // An SDL surface (32-bit, 0x00RRGGBB like ours) holding the image's pixels.
 SDL_Surface* ToSurface(IPixelBuffer& image);
+// A width x height SDL surface in the same format, every page written.
+SDL_Surface* NewSurface(int width, int height);
 
 }  // namespace zvx::bench
