@@ -3,6 +3,7 @@
 // be seen to stay flat.
 #include "BenchCase.h"
 #include "Pictures.h"
+#include "Surfaces.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,7 @@
 // Lines, fills and tilings into both image classes, against SDL's fill and a loop of blits.
 #include "BenchCase.h"
 #include "Pictures.h"
+#include "Surfaces.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 // Reading and writing 24-bit .bmp files, from memory and from disk, against SDL2 and stb_image.
 #include "BenchCase.h"
 #include "Pictures.h"
+#include "Surfaces.h"
 
 #include <stb_image.h>
 

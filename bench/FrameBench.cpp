@@ -1,8 +1,8 @@
-// One frame of the sample's paint road: background onto the back buffer, the keyed cursor
-// blended over it at 0.7, the back buffer onto the window's DC. A second DIB-section image's
-// memory DC stands in for the paint DC (same SetDIBitsToDevice, no window needed).
+// One frame of the sample's paint road (PaintFrame in Pictures.h) against SDL doing the same with
+// three SDL_BlitSurface calls, and against its memory floor: two memcpys of the image.
 #include "BenchCase.h"
 #include "Pictures.h"
+#include "Surfaces.h"
 
 #include <memory>
 #include <string>
@@ -13,27 +13,10 @@ namespace {
 template <class Dib>
 void OursFrame(benchmark::State& state, int width, int height)
 {
-    CDibSectionImage background;
-    MakePicture(background, width, height, 1);
-    Dib cursor;
-    MakeCursor(cursor, kCursorSize);
-    cursor.SetColorKey(static_cast<ColorKey>(kWhite));
-    Dib backBuffer;
-    backBuffer.Create(width, height, 0);
-    CDibSectionImage window;
-    window.Create(width, height, 0);
-    const HDC paintDC = window.GetDC();
-    const int mouseX = width / 2;
-    const int mouseY = height / 2;
-    const auto frame = [&] {
-        background.BltTo(static_cast<IDibImage*>(&backBuffer), 0, 0);
-        cursor.BlendTo(static_cast<IImage*>(&backBuffer), mouseX - kCursorSize / 2, mouseY - kCursorSize / 2,
-                       kCursorAlpha);
-        backBuffer.Draw(paintDC, 0, 0);
-    };
-    frame();
+    PaintFrame<Dib> frame(width, height);
+    frame.Paint();
     for (auto _ : state) {
-        frame();
+        frame.Paint();
         benchmark::ClobberMemory();
     }
 }
