@@ -168,7 +168,9 @@ TYPED_TEST(FastPathVariantsTest, TwoImageOperationsEqualTheGeneralPath)
                 },
                 [](IImage& s, IImage& d, int, int, int, int, double) { return d.CopyFrom(static_cast<const IImage*>(&s)); },
                 [](IImage& s, IImage& d, int, int, int, int, double) {
-                    return d.CopyFrom(static_cast<const IPixelBuffer*>(dynamic_cast<IPixelBuffer*>(&s)));
+                    const auto* from = dynamic_cast<const IPixelBuffer*>(&s);
+                    auto* to = dynamic_cast<IPixelBuffer*>(&d);
+                    return from != nullptr && to != nullptr && to->CopyFrom(from);
                 },
                 [](IImage& s, IImage& d, int x, int y, int w, int h, double) {
                     std::unique_ptr<IImage> sub(s.CreateSubImage(x < 0 ? -x : x, y < 0 ? -y : y, w, h));
