@@ -58,9 +58,9 @@ std::string Ratio(double value)
 
 void PrintTable(const Collector& results)
 {
-    std::printf("\n%-34s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb",
+    std::printf("\n%-50s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb",
                 "vs peer", "vs floor");
-    std::printf("%-34s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
+    std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
                 "(x time)");
     for (const CaseInfo& c : Cases()) {
         const double ours = results.Seconds(c.name, Who::Ours);
@@ -71,7 +71,7 @@ void PrintTable(const Collector& results)
         for (double peer : {sdl, stb}) {
             if (peer > 0 && (bestPeer == 0 || peer < bestPeer)) bestPeer = peer;
         }
-        std::printf("%-34s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
+        std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
                     Rate(c.bytes, ours, 1e9).c_str(), Rate(c.pixels, results.Seconds(c.name, Who::General), 1e6).c_str(),
                     Rate(c.pixels, sdl, 1e6).c_str(), Rate(c.pixels, stb, 1e6).c_str(),
                     Ratio(ours > 0 && bestPeer > 0 ? bestPeer / ours : 0).c_str(),
