@@ -49,12 +49,10 @@ running() { kill -0 "$1" 2>/dev/null; }
 window_manager_up() { running "$1" || fail "openbox ended: $(cat openbox.log)"; wmctrl -m >/dev/null 2>&1; }
 
 scenario=display
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>display 2>xvfb.log &
-started+=($!)
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>display 2>xvfb.log & started+=($!)
 wait_until 120 test -s display || fail "Xvfb did not start: $(cat xvfb.log)"
 export DISPLAY=":$(head -1 display)"
-openbox --sm-disable >openbox.log 2>&1 &
-started+=($!)
+openbox --sm-disable >openbox.log 2>&1 & started+=($!)
 wait_until 300 window_manager_up $! || fail "openbox did not start"
 # Keep the pointer away from where windows appear (a window opening under it is told it moved).
 xdotool mousemove 1270 1010
