@@ -22,7 +22,7 @@ while [[ $# -gt 1 ]]; do
     esac
     shift 2
 done
-wine=${#emulator[@]}
+wine=$((${#emulator[@]} > 0))  # 1 under the emulator (Wine)
 for tool in Xvfb openbox xdotool wmctrl xprop xwininfo import convert tesseract; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
