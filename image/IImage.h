@@ -75,9 +75,11 @@ public:
     /// @return false for a null or unknown handle, a signed width x height below 1, a size
     ///   Create refuses, a conversion that did not deliver every row, or a failed Create.
     virtual bool CreateFromBitmap(HBITMAP bitmap) = 0;
-    /// Take a whole .bmp file held in memory: a 24-bit bottom-up picture is read into the image
-    /// through Create and SetRows24. The magic, header size, planes and compression fields are
-    /// not read; the rows are found through the offset at byte 10. The colour key is kept.
+    /// Take a whole .bmp file held in memory: the image is re-created at the picture's size with
+    /// Create and its 24-bit bottom-up rows are written with SetRows24. (A plain CMemoryImage or
+    /// CDibSectionImage that already has that size keeps its storage, as every pixel is
+    /// overwritten.) The magic, header size, planes and compression fields are not read; the
+    /// rows are found through the offset at byte 10. The colour key is kept.
     /// @param data the file's bytes. They are trusted to hold the whole file its header
     ///   describes (LoadBmp checks a file's length before it calls this).
     /// @param format must be IMAGE_FORMAT_BMPFILE.
@@ -86,7 +88,8 @@ public:
     ///   size whose pixel count or bytes do not fit 32 bits, or a failed Create; else true.
     virtual bool LoadFromMemory(const void* data, int format) = 0;
     /// Become a copy of src: Create at its size, its colours pixel by pixel (GetColor, then
-    /// SetColor, so top bytes are cleared), then its colour key.
+    /// SetColor, so top bytes are cleared), then its colour key. A plain CMemoryImage or
+    /// CDibSectionImage that already has src's size keeps its storage instead of Create.
     /// @param src the image to copy.
     /// @return false for a null src or a failed Create, with this image unchanged. A copy of
     ///   the image itself changes nothing; its result depends on the class.
@@ -387,7 +390,8 @@ protected:
 class IPixelBuffer : public virtual IImage {
 public:
     /// Become a copy of src: Create at its size, its whole pixel array in one block (whole
-    /// words, top bytes kept), then its colour key.
+    /// words, top bytes kept), then its colour key. A plain CMemoryImage or CDibSectionImage
+    /// that already has src's size keeps its storage instead of Create.
     /// @param src the image to copy.
     /// @return false, with this image unchanged, for a null src, a src without pixels or a
     ///   failed Create. A copy of the image itself changes nothing; its result depends on the
