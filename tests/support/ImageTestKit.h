@@ -16,6 +16,7 @@
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
+#include "image/RowKernels.h"
 
 namespace zvx::test {
 
@@ -129,6 +130,20 @@ inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
 {
     return Mix(s >> 16 & 0xFF, d >> 16 & 0xFF, alpha) << 16 | Mix(s >> 8 & 0xFF, d >> 8 & 0xFF, alpha) << 8 |
            Mix(s & 0xFF, d & 0xFF, alpha);
+}
+
+// Runs body once under each variant of the row kernels the processor has, then goes back to the
+// best one.
+template <class Body>
+void ForEachRowSimd(Body&& body)
+{
+    for (const RowSimd simd : {RowSimd::Scalar, RowSimd::Sse2, RowSimd::Avx2, RowSimd::Avx512}) {
+        if (UseRowSimd(simd) != simd) continue;  // not on this processor
+        SCOPED_TRACE(::testing::Message() << "row kernels " << static_cast<int>(simd));
+        ASSERT_EQ(simd, CurrentRowSimd());
+        body();
+    }
+    UseRowSimd(BestRowSimd());
 }
 
 // Logs what the text prescribes and a derived class sees: writes by position, the values the

@@ -1,0 +1,144 @@
+// The row kernels, in every variant the processor has, against the per-pixel formulas: runs of
+// every length around the vector widths, at every alignment, onto separate memory and onto
+// overlapping runs in both directions; copies too large for the cache; and the blend over every
+// pair of channel values for a sweep of opacities.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "support/ImageTestKit.h"
+
+#if defined(__has_include)
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+#define ZVX_SLOW_RUN (RUNNING_ON_VALGRIND != 0)
+#endif
+#endif
+#if !defined(ZVX_SLOW_RUN) && (defined(__SANITIZE_ADDRESS__) || defined(ZVX_HEAP_FROM_ASAN))
+#define ZVX_SLOW_RUN true
+#endif
+#ifndef ZVX_SLOW_RUN
+#define ZVX_SLOW_RUN false
+#endif
+
+namespace {
+
+using namespace zvx;
+using namespace zvx::test;
+
+enum Kernel { kWords, kColors, kUnlessKey, kBlend, kBlendKeyed };
+
+Pixel Expected(int kernel, Pixel s, Pixel d, Pixel key)
+{
+    const bool keyed = (s & 0xFFFFFF) == key;
+    switch (kernel) {
+    case kWords: return s;
+    case kColors: return s & 0xFFFFFF;
+    case kUnlessKey: return keyed ? d : s;
+    case kBlend: return MixPixel(s, d, 0.7);
+    default: return keyed ? d : MixPixel(s, d, 0.7);
+    }
+}
+
+void Apply(int kernel, const Pixel* from, Pixel* to, std::size_t count, Pixel key)
+{
+    switch (kernel) {
+    case kWords: return CopyPixels(from, to, count);
+    case kColors: return CopyColors(from, to, count);
+    case kUnlessKey: return CopyUnlessKey(from, to, count, key);
+    case kBlend: return BlendColors(from, to, count, 0.7, COLORKEY_NONE);
+    default: return BlendColors(from, to, count, 0.7, static_cast<ColorKey>(key));
+    }
+}
+
+// Source and target 2 x 40 pixels apart, or overlapping with the target `shift` pixels away.
+TEST(RowKernels, EveryLengthAlignmentAndOverlapGivesThePerPixelWords)
+{
+    std::mt19937 random(14);
+    ForEachRowSimd([&] {
+        for (int kernel = kWords; kernel <= kBlendKeyed; ++kernel) {
+            for (const int shift : {80, -9, -1, 1, 9}) {
+                for (std::size_t count = 0; count <= 50; ++count) {
+                    for (std::size_t offset = 0; offset < 16; offset += shift == 80 ? 1 : 5) {
+                        std::vector<Pixel> memory(200);
+                        for (Pixel& w : memory) w = static_cast<Pixel>(random());
+                        // The key (a top byte set in every fourth: it matches nothing) in a third of the pixels.
+                        const Pixel key = (random() & 0xFFFFFF) | (count % 4 == 0 ? 0x7F000000u : 0);
+                        const std::size_t from = 20 + offset, to = from + shift;
+                        for (std::size_t i = 0; i < count; ++i) {
+                            if (random() % 3 == 0) memory[from + i] = (key & 0xFFFFFF) | (random() % 2 ? 0xA5000000u : 0);
+                        }
+                        std::vector<Pixel> expected = memory;
+                        for (std::size_t i = 0; i < count; ++i) expected[to + i] = Expected(kernel, memory[from + i], memory[to + i], key);
+                        Apply(kernel, memory.data() + from, memory.data() + to, count, key);
+                        ASSERT_EQ(expected, memory) << "kernel " << kernel << ", " << count << " at " << offset << " moved " << shift;
+                    }
+                }
+            }
+            // 24-bit pixels: exactly the run's bytes, so a read beyond shows under the sanitizers.
+            for (std::size_t count = 0; count <= 50; ++count) {
+                std::vector<BYTE> bytes(3 * count);
+                for (BYTE& b : bytes) b = static_cast<BYTE>(random());
+                std::vector<Pixel> to(count + 17, 0xEEEEEEEE), expected = to;
+                const std::size_t offset = count % 16;
+                for (std::size_t i = 0; i < count; ++i) expected[offset + i] = bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16;
+                Rows24ToPixels(bytes.data(), to.data() + offset, count, count % 2 == 1);
+                ASSERT_EQ(expected, to) << count << " 24-bit pixels";
+            }
+        }
+    });
+}
+
+// Copies that write more than the cache holds take streaming stores: the same words.
+TEST(RowKernels, CopiesLargerThanTheCache)
+{
+    std::size_t count = 1 << 20;
+    while (!IsLargerThanCache(count * sizeof(Pixel))) count *= 2;
+    std::vector<Pixel> from(count + 13), to(from.size() + 1);
+    for (std::size_t i = 0; i < from.size(); ++i) from[i] = static_cast<Pixel>(i * 2654435761u);
+    std::vector<BYTE> bytes(3 * from.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<BYTE>(i * 7 + i / 5);
+    const std::size_t probes[] = {0, 5, count / 3, from.size() - 1};
+    ForEachRowSimd([&] {
+        CopyPixels(from.data(), to.data() + 1, from.size());
+        ASSERT_EQ(0, std::memcmp(from.data(), to.data() + 1, from.size() * sizeof(Pixel)));
+        CopyColors(from.data(), to.data() + 1, from.size());
+        for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
+        Rows24ToPixels(bytes.data(), to.data(), from.size(), true);
+        for (const std::size_t i : probes) ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
+    });
+}
+
+// Each channel of the run meets every (source, target) pair of values, for opacities 0.001 to
+// 0.999 in steps of 0.001 (0.01 under valgrind and the sanitizers), those the sample uses and
+// some at the ends.
+TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
+{
+    std::vector<double> alphas = {0.1 + 0.2, 1.0 / 3.0, 1e-9, std::nextafter(1.0, 0.0), 0.5 + 1e-16};
+    for (int n = 1; n <= 999; n += ZVX_SLOW_RUN ? 10 : 1) alphas.push_back(n / 1000.0);
+    std::vector<Pixel> source(65536), dest(65536), expected(65536), blended(65536), channel(65536);
+    for (Pixel i = 0; i < 65536; ++i) {
+        const Pixel a = i >> 8, b = i & 0xFF;  // blue meets (a, b), green (b, a), red (a ^ b, b)
+        source[i] = (i * 0x9E3779B9u & 0xFF000000u) | (a ^ b) << 16 | b << 8 | a;
+        dest[i] = (i * 0x85EBCA6Bu & 0xFF000000u) | b << 16 | a << 8 | b;
+    }
+    for (const double alpha : alphas) {
+        for (Pixel i = 0; i < 65536; ++i) channel[i] = Mix(i >> 8, i & 0xFF, alpha);
+        for (Pixel i = 0; i < 65536; ++i) {
+            const Pixel s = source[i], d = dest[i];
+            expected[i] = channel[(s >> 8 & 0xFF00) | (d >> 16 & 0xFF)] << 16 | channel[(s & 0xFF00) | (d >> 8 & 0xFF)] << 8 |
+                          channel[(s << 8 & 0xFF00) | (d & 0xFF)];
+        }
+        ForEachRowSimd([&] {
+            blended = dest;
+            BlendColors(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
+            if (blended == expected) return;
+            const std::size_t i = static_cast<std::size_t>(std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
+            FAIL() << "alpha " << alpha << ": " << std::hex << source[i] << " over " << dest[i] << " gives " << blended[i];
+        });
+        if (HasFatalFailure()) return;
+    }
+}
+
+}  // namespace
