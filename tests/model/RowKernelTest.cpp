@@ -8,18 +8,12 @@
 #include <random>
 
 #include "support/ImageTestKit.h"
+#include "support/LiveObjects.h"
 
-#if defined(__has_include)
 #if __has_include(<valgrind/valgrind.h>)
 #include <valgrind/valgrind.h>
-#define ZVX_SLOW_RUN (RUNNING_ON_VALGRIND != 0)
-#endif
-#endif
-#if !defined(ZVX_SLOW_RUN) && (defined(__SANITIZE_ADDRESS__) || defined(ZVX_HEAP_FROM_ASAN))
-#define ZVX_SLOW_RUN true
-#endif
-#ifndef ZVX_SLOW_RUN
-#define ZVX_SLOW_RUN false
+#else
+#define RUNNING_ON_VALGRIND 0
 #endif
 
 namespace {
@@ -27,37 +21,26 @@ namespace {
 using namespace zvx;
 using namespace zvx::test;
 
-enum Kernel { kWords, kColors, kUnlessKey, kBlend, kBlendKeyed };
-
-Pixel Expected(int kernel, Pixel s, Pixel d, Pixel key)
-{
-    const bool keyed = (s & 0xFFFFFF) == key;
-    switch (kernel) {
-    case kWords: return s;
-    case kColors: return s & 0xFFFFFF;
-    case kUnlessKey: return keyed ? d : s;
-    case kBlend: return MixPixel(s, d, 0.7);
-    default: return keyed ? d : MixPixel(s, d, 0.7);
-    }
-}
-
-void Apply(int kernel, const Pixel* from, Pixel* to, std::size_t count, Pixel key)
-{
-    switch (kernel) {
-    case kWords: return CopyPixels(from, to, count);
-    case kColors: return CopyColors(from, to, count);
-    case kUnlessKey: return CopyUnlessKey(from, to, count, key);
-    case kBlend: return BlendColors(from, to, count, 0.7, COLORKEY_NONE);
-    default: return BlendColors(from, to, count, 0.7, static_cast<ColorKey>(key));
-    }
-}
+// Each kernel beside what it does to one pixel, given the source's and the target's words.
+const struct {
+    void (*run)(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
+    Pixel (*pixel)(Pixel s, Pixel d, bool keyed);
+} kKernels[] = {
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel) { CopyPixels(f, t, n); }, [](Pixel s, Pixel, bool) { return s; }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel) { CopyColors(f, t, n); }, [](Pixel s, Pixel, bool) { return s & 0xFFFFFF; }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel k) { CopyUnlessKey(f, t, n, k); }, [](Pixel s, Pixel d, bool k) { return k ? d : s; }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel) { BlendColors(f, t, n, 0.7, COLORKEY_NONE); },
+     [](Pixel s, Pixel d, bool) { return MixPixel(s, d, 0.7); }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel k) { BlendColors(f, t, n, 0.7, static_cast<ColorKey>(k)); },
+     [](Pixel s, Pixel d, bool k) { return k ? d : MixPixel(s, d, 0.7); }},
+};
 
 // Source and target 2 x 40 pixels apart, or overlapping with the target `shift` pixels away.
 TEST(RowKernels, EveryLengthAlignmentAndOverlapGivesThePerPixelWords)
 {
     std::mt19937 random(14);
     ForEachRowSimd([&] {
-        for (int kernel = kWords; kernel <= kBlendKeyed; ++kernel) {
+        for (const auto& kernel : kKernels) {
             for (const int shift : {80, -9, -1, 1, 9}) {
                 for (std::size_t count = 0; count <= 50; ++count) {
                     for (std::size_t offset = 0; offset < 16; offset += shift == 80 ? 1 : 5) {
@@ -70,22 +53,24 @@ TEST(RowKernels, EveryLengthAlignmentAndOverlapGivesThePerPixelWords)
                             if (random() % 3 == 0) memory[from + i] = (key & 0xFFFFFF) | (random() % 2 ? 0xA5000000u : 0);
                         }
                         std::vector<Pixel> expected = memory;
-                        for (std::size_t i = 0; i < count; ++i) expected[to + i] = Expected(kernel, memory[from + i], memory[to + i], key);
-                        Apply(kernel, memory.data() + from, memory.data() + to, count, key);
-                        ASSERT_EQ(expected, memory) << "kernel " << kernel << ", " << count << " at " << offset << " moved " << shift;
+                        for (std::size_t i = 0; i < count; ++i) {
+                            expected[to + i] = kernel.pixel(memory[from + i], memory[to + i], (memory[from + i] & 0xFFFFFF) == key);
+                        }
+                        kernel.run(memory.data() + from, memory.data() + to, count, key);
+                        ASSERT_EQ(expected, memory) << "kernel " << (&kernel - kKernels) << ", " << count << " at " << offset << " moved " << shift;
                     }
                 }
             }
-            // 24-bit pixels: exactly the run's bytes, so a read beyond shows under the sanitizers.
-            for (std::size_t count = 0; count <= 50; ++count) {
-                std::vector<BYTE> bytes(3 * count);
-                for (BYTE& b : bytes) b = static_cast<BYTE>(random());
-                std::vector<Pixel> to(count + 17, 0xEEEEEEEE), expected = to;
-                const std::size_t offset = count % 16;
-                for (std::size_t i = 0; i < count; ++i) expected[offset + i] = bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16;
-                Rows24ToPixels(bytes.data(), to.data() + offset, count, count % 2 == 1);
-                ASSERT_EQ(expected, to) << count << " 24-bit pixels";
-            }
+        }
+        // 24-bit pixels: exactly the run's bytes, so a read beyond shows under the sanitizers.
+        for (std::size_t count = 0; count <= 50; ++count) {
+            std::vector<BYTE> bytes(3 * count);
+            for (BYTE& b : bytes) b = static_cast<BYTE>(random());
+            std::vector<Pixel> to(count + 17, 0xEEEEEEEE), expected = to;
+            const std::size_t offset = count % 16;
+            for (std::size_t i = 0; i < count; ++i) expected[offset + i] = bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16;
+            Rows24ToPixels(bytes.data(), to.data() + offset, count, count % 2 == 1);
+            ASSERT_EQ(expected, to) << count << " 24-bit pixels";
         }
     });
 }
@@ -116,7 +101,12 @@ TEST(RowKernels, CopiesLargerThanTheCache)
 TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
 {
     std::vector<double> alphas = {0.1 + 0.2, 1.0 / 3.0, 1e-9, std::nextafter(1.0, 0.0), 0.5 + 1e-16};
-    for (int n = 1; n <= 999; n += ZVX_SLOW_RUN ? 10 : 1) alphas.push_back(n / 1000.0);
+#ifdef ZVX_HEAP_FROM_ASAN
+    const int step = 10;
+#else
+    const int step = RUNNING_ON_VALGRIND ? 10 : 1;
+#endif
+    for (int n = 1; n <= 999; n += step) alphas.push_back(n / 1000.0);
     std::vector<Pixel> source(65536), dest(65536), expected(65536), blended(65536), channel(65536);
     for (Pixel i = 0; i < 65536; ++i) {
         const Pixel a = i >> 8, b = i & 0xFF;  // blue meets (a, b), green (b, a), red (a ^ b, b)
