@@ -37,8 +37,6 @@ TYPED_TEST(DrawTest, DrawAndBlendPutTheImageOnTheDcAsTheOracleSays)
         {"no width", [](IImage& i, HDC dc, int x, int y) { return i.Draw(dc, x, y, 0, 5); }, 0, 0, 1},
         {"no height", [](IImage& i, HDC dc, int x, int y) { return i.Draw(dc, x, y, INT_MAX, -1); }, 0, 0, 1},
         {"blend 0.7", [](IImage& i, HDC dc, int x, int y) { return i.DrawBlend(dc, x, y, 0.7); }, 3, 2, 0.7},
-        {"blend 0.3", [](IImage& i, HDC dc, int x, int y) { return i.DrawBlend(dc, x, y, 0.3); }, 3, 2, 0.3},
-        {"blend 0.5", [](IImage& i, HDC dc, int x, int y) { return i.DrawBlend(dc, x, y, 0.5); }, 3, 2, 0.5},
         {"blend 1", [](IImage& i, HDC dc, int x, int y) { return i.DrawBlend(dc, x, y, 1.0); }, 3, 2, 1},
         {"blend inf", [](IImage& i, HDC dc, int x, int y) { return i.DrawBlend(dc, x, y, HUGE_VAL); }, 3, 2, 1},
         {"blend 0", [](IImage& i, HDC dc, int x, int y) { return i.DrawBlend(dc, x, y, 0.0); }, 0, 0, 1},
