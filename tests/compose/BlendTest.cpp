@@ -10,16 +10,6 @@ using namespace zvx::test;
 
 Pixel Colourful(int x, int y) { return 0x7F000000u + static_cast<Pixel>(x) * 0x2F1D07u + static_cast<Pixel>(y) * 0x0B3B65u; }
 
-// What blending src at (x, y) leaves on dest: each channel under a shown source pixel mixed.
-std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
-{
-    return Over(dest, [&](long long dx, long long dy, Pixel d) -> std::optional<Pixel> {
-        if (dx - x < 0 || dy - y < 0 || dx - x >= src.GetWidth() || dy - y >= src.GetHeight()) return std::nullopt;
-        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), false);
-        return s ? std::optional<Pixel>(MixPixel(*s, d, alpha)) : std::nullopt;
-    });
-}
-
 TEST(BlendOracle, TruncatesAsTheTextsExamplesDo)
 {
     const struct { Pixel s, d; double alpha; Pixel mixed; } cases[] = {

@@ -57,11 +57,7 @@ TYPED_TEST(DrawTest, DrawAndBlendPutTheImageOnTheDcAsTheOracleSays)
                 Paint(*canvas, [](int x, int y) { return 0x00FF0000u | static_cast<Pixel>(x * 40) << 8 | (y * 60); });
                 const auto expected =
                     c.w == 0      ? PixelsOf(*canvas)
-                    : c.alpha < 1 ? Over(*canvas, [&](long long cx, long long cy, Pixel d) -> std::optional<Pixel> {
-                                        if (cx - x < 0 || cy - y < 0 || cx - x >= 3 || cy - y >= 2) return std::nullopt;
-                                        const auto s = Shown(*image, static_cast<int>(cx - x), static_cast<int>(cy - y), true);
-                                        return s ? std::optional<Pixel>(MixPixel(*s, d, c.alpha)) : std::nullopt;
-                                    })
+                    : c.alpha < 1 ? Blended(*image, *canvas, x, y, c.alpha)
                                   : Drawn(*image, c.w, c.h, *canvas, x, y);
                 EXPECT_EQ(c.w != 0, c.draw(*image, canvas->GetDC(), x, y));
                 EXPECT_EQ(expected, PixelsOf(*canvas));

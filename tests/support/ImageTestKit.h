@@ -132,6 +132,16 @@ inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
            Mix(s & 0xFF, d & 0xFF, alpha);
 }
 
+// What blending src at (x, y) leaves on dest: each channel under a shown source pixel mixed.
+inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
+{
+    return Over(dest, [&](long long dx, long long dy, Pixel d) -> std::optional<Pixel> {
+        if (dx - x < 0 || dy - y < 0 || dx - x >= src.GetWidth() || dy - y >= src.GetHeight()) return std::nullopt;
+        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), false);
+        return s ? std::optional<Pixel>(MixPixel(*s, d, alpha)) : std::nullopt;
+    });
+}
+
 // Runs body once under each variant of the row kernels the processor has, then goes back to the
 // best one.
 template <class Body>
