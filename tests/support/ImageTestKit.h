@@ -16,6 +16,7 @@
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
+#include "image/RowKernels.h"
 
 namespace zvx::test {
 
@@ -129,6 +130,30 @@ inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
 {
     return Mix(s >> 16 & 0xFF, d >> 16 & 0xFF, alpha) << 16 | Mix(s >> 8 & 0xFF, d >> 8 & 0xFF, alpha) << 8 |
            Mix(s & 0xFF, d & 0xFF, alpha);
+}
+
+// What blending src at (x, y) leaves on dest: each channel under a shown source pixel mixed.
+inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
+{
+    return Over(dest, [&](long long dx, long long dy, Pixel d) -> std::optional<Pixel> {
+        if (dx - x < 0 || dy - y < 0 || dx - x >= src.GetWidth() || dy - y >= src.GetHeight()) return std::nullopt;
+        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), false);
+        return s ? std::optional<Pixel>(MixPixel(*s, d, alpha)) : std::nullopt;
+    });
+}
+
+// Runs body once under each variant of the row kernels the processor has, then goes back to the
+// best one.
+template <class Body>
+void ForEachRowSimd(Body&& body)
+{
+    for (const RowSimd simd : {RowSimd::Scalar, RowSimd::Sse2, RowSimd::Avx2, RowSimd::Avx512}) {
+        if (UseRowSimd(simd) != simd) continue;  // not on this processor
+        SCOPED_TRACE(::testing::Message() << "row kernels " << static_cast<int>(simd));
+        ASSERT_EQ(simd, CurrentRowSimd());
+        body();
+    }
+    UseRowSimd(BestRowSimd());
 }
 
 // Logs what the text prescribes and a derived class sees: writes by position, the values the

@@ -1,0 +1,138 @@
+// The row kernels, in every variant the processor has, against the per-pixel formulas: runs of
+// every length around the vector widths, at every alignment, onto separate memory and onto
+// overlapping runs in both directions; copies too large for the cache; and the blend over every
+// pair of channel values for a sweep of opacities.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "support/ImageTestKit.h"
+#include "support/LiveObjects.h"
+
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+#else
+#define RUNNING_ON_VALGRIND 0
+#endif
+
+namespace {
+
+using namespace zvx;
+using namespace zvx::test;
+
+// Each kernel beside what it does to one pixel, given the source's and the target's words.
+const struct {
+    void (*run)(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
+    Pixel (*pixel)(Pixel s, Pixel d, bool keyed);
+} kKernels[] = {
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel) { CopyPixels(f, t, n); }, [](Pixel s, Pixel, bool) { return s; }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel) { CopyColors(f, t, n); }, [](Pixel s, Pixel, bool) { return s & 0xFFFFFF; }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel k) { CopyUnlessKey(f, t, n, k); }, [](Pixel s, Pixel d, bool k) { return k ? d : s; }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel) { BlendColors(f, t, n, 0.7, COLORKEY_NONE); },
+     [](Pixel s, Pixel d, bool) { return MixPixel(s, d, 0.7); }},
+    {[](const Pixel* f, Pixel* t, std::size_t n, Pixel k) { BlendColors(f, t, n, 0.7, static_cast<ColorKey>(k)); },
+     [](Pixel s, Pixel d, bool k) { return k ? d : MixPixel(s, d, 0.7); }},
+};
+
+// Source and target 2 x 40 pixels apart, or overlapping with the target `shift` pixels away.
+TEST(RowKernels, EveryLengthAlignmentAndOverlapGivesThePerPixelWords)
+{
+    std::mt19937 random(14);
+    ForEachRowSimd([&] {
+        for (const auto& kernel : kKernels) {
+            for (const int shift : {80, -9, -1, 1, 9}) {
+                for (std::size_t count = 0; count <= 50; ++count) {
+                    for (std::size_t offset = 0; offset < 16; offset += shift == 80 ? 1 : 5) {
+                        std::vector<Pixel> memory(200);
+                        for (Pixel& w : memory) w = static_cast<Pixel>(random());
+                        // The key (a top byte set in every fourth: it matches nothing) in a third of the pixels.
+                        const Pixel key = (random() & 0xFFFFFF) | (count % 4 == 0 ? 0x7F000000u : 0);
+                        const std::size_t from = 20 + offset, to = from + shift;
+                        for (std::size_t i = 0; i < count; ++i) {
+                            if (random() % 3 == 0) memory[from + i] = (key & 0xFFFFFF) | (random() % 2 ? 0xA5000000u : 0);
+                        }
+                        std::vector<Pixel> expected = memory;
+                        for (std::size_t i = 0; i < count; ++i) {
+                            expected[to + i] = kernel.pixel(memory[from + i], memory[to + i], (memory[from + i] & 0xFFFFFF) == key);
+                        }
+                        kernel.run(memory.data() + from, memory.data() + to, count, key);
+                        ASSERT_EQ(expected, memory) << "kernel " << (&kernel - kKernels) << ", " << count << " at " << offset << " moved " << shift;
+                    }
+                }
+            }
+        }
+        // 24-bit pixels: exactly the run's bytes, so a read beyond shows under the sanitizers.
+        for (std::size_t count = 0; count <= 50; ++count) {
+            std::vector<BYTE> bytes(3 * count);
+            for (BYTE& b : bytes) b = static_cast<BYTE>(random());
+            std::vector<Pixel> to(count + 17, 0xEEEEEEEE), expected = to;
+            const std::size_t offset = count % 16;
+            for (std::size_t i = 0; i < count; ++i) expected[offset + i] = bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16;
+            Rows24ToPixels(bytes.data(), to.data() + offset, count, count % 2 == 1);
+            ASSERT_EQ(expected, to) << count << " 24-bit pixels";
+        }
+    });
+}
+
+// Copies that write more than the cache holds take streaming stores: the same words.
+TEST(RowKernels, CopiesLargerThanTheCache)
+{
+    std::size_t count = 1 << 20;
+    while (!IsLargerThanCache(count * sizeof(Pixel))) count *= 2;
+    std::vector<Pixel> from(count + 13), to(from.size() + 1);
+    for (std::size_t i = 0; i < from.size(); ++i) from[i] = static_cast<Pixel>(i * 2654435761u);
+    std::vector<BYTE> bytes(3 * from.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<BYTE>(i * 7 + i / 5);
+    const std::size_t probes[] = {0, 5, count / 3, from.size() - 1};
+    ForEachRowSimd([&] {
+        CopyPixels(from.data(), to.data() + 1, from.size());
+        ASSERT_EQ(0, std::memcmp(from.data(), to.data() + 1, from.size() * sizeof(Pixel)));
+        CopyColors(from.data(), to.data() + 1, from.size());
+        for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
+        Rows24ToPixels(bytes.data(), to.data(), from.size(), true);
+        for (const std::size_t i : probes) ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
+    });
+}
+
+// Each channel of the run meets every (source, target) pair of values. Every variant blends at
+// opacities 0.01 to 0.99 in steps of 0.01 and at some that round awkwardly or lie at the ends;
+// natively (not under valgrind or the sanitizers) the variant in use also at every step of 0.001.
+TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
+{
+#ifdef ZVX_HEAP_FROM_ASAN
+    const bool slow = true;
+#else
+    const bool slow = RUNNING_ON_VALGRIND;
+#endif
+    std::vector<std::pair<double, bool>> alphas = {{0.1 + 0.2, true}, {1.0 / 3.0, true}, {1e-9, true}, {std::nextafter(1.0, 0.0), true}, {0.5 + 1e-16, true}};
+    for (int n = 1; n <= 999; ++n) {
+        if (n % 10 == 0 || !slow) alphas.push_back({n / 1000.0, n % 10 == 0});
+    }
+    std::vector<Pixel> source(65536), dest(65536), expected(65536), blended(65536), channel(65536);
+    for (Pixel i = 0; i < 65536; ++i) {
+        const Pixel a = i >> 8, b = i & 0xFF;  // blue meets (a, b), green (b, a), red (a ^ b, b)
+        source[i] = (i * 0x9E3779B9u & 0xFF000000u) | (a ^ b) << 16 | b << 8 | a;
+        dest[i] = (i * 0x85EBCA6Bu & 0xFF000000u) | b << 16 | a << 8 | b;
+    }
+    for (const auto& [alpha, everyVariant] : alphas) {
+        for (Pixel i = 0; i < 65536; ++i) channel[i] = Mix(i >> 8, i & 0xFF, alpha);
+        for (Pixel i = 0; i < 65536; ++i) {
+            const Pixel s = source[i], d = dest[i];
+            expected[i] = channel[(s >> 8 & 0xFF00) | (d >> 16 & 0xFF)] << 16 | channel[(s & 0xFF00) | (d >> 8 & 0xFF)] << 8 |
+                          channel[(s << 8 & 0xFF00) | (d & 0xFF)];
+        }
+        const auto check = [&, alpha = alpha] {
+            blended = dest;
+            BlendColors(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
+            if (blended == expected) return;
+            const std::size_t i = static_cast<std::size_t>(std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
+            FAIL() << "alpha " << alpha << ": " << std::hex << source[i] << " over " << dest[i] << " gives " << blended[i];
+        };
+        if (everyVariant) ForEachRowSimd(check);
+        else check();
+        if (HasFailure()) return;
+    }
+}
+
+}  // namespace
