@@ -6,8 +6,9 @@
 #include <cstddef>
 
 #include "image/IImage.h"
+#include "platform/Export.h"
 
-class CDibSectionImage : public IDibImage {
+class ZVX_API CDibSectionImage : public IDibImage {
 public:
     // A 128 x 128 black image with its section and memory DC, usable during static
     // initialisation with no window and no display.

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "platform/Export.h"
 #include "platform/Win32.h"
 
 typedef std::uint32_t Pixel;
@@ -33,7 +34,7 @@ class IPixelBuffer;
 class IGdiImage;
 class IDibImage;
 
-class IImage {
+class ZVX_API IImage {
 public:
     // Re-create the image at the bitmap's size and copy its pixels.
     virtual bool CreateFromBitmap(HBITMAP bitmap) = 0;
@@ -124,7 +125,7 @@ protected:
     IImage& operator=(const IImage&) = default;
 };
 
-class IPixelBuffer : public virtual IImage {
+class ZVX_API IPixelBuffer : public virtual IImage {
 public:
     // Become a copy of src by copying its whole pixel array in one block, then its colour key.
     virtual bool CopyFrom(const IPixelBuffer* src) = 0;
@@ -137,7 +138,7 @@ public:
     using IImage::CopyFrom;
 };
 
-class IGdiImage : public virtual IImage {
+class ZVX_API IGdiImage : public virtual IImage {
 public:
     // The image's DIB section.
     virtual HBITMAP GetBitmap() = 0;
@@ -146,7 +147,7 @@ public:
 };
 
 // An image that is both a GDI bitmap with its own DC and a directly addressable pixel array.
-class IDibImage : public IGdiImage, public virtual IPixelBuffer {
+class ZVX_API IDibImage : public IGdiImage, public virtual IPixelBuffer {
 public:
     using IPixelBuffer::CopyFrom;
 };

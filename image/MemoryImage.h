@@ -4,8 +4,9 @@
 #include <cstddef>
 
 #include "image/IImage.h"
+#include "platform/Export.h"
 
-class CMemoryImage : public virtual IImage, public virtual IPixelBuffer {
+class ZVX_API CMemoryImage : public virtual IImage, public virtual IPixelBuffer {
 public:
     // A width x height image filled with 0; an empty image (0 x 0) when the size is refused.
     CMemoryImage(int width, int height);
