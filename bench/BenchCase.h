@@ -1,6 +1,11 @@
 // The benchmark cases and who runs them. Every case is run by this library and, where there is
-// an equivalent, by its peers and by the memory floor, all in one process, so the table can
+// an equivalent, by its peers and by the memory floor, all in one process, so the tables can
 // give ratios measured side by side.
+//
+// Fairness: every runner builds what it works on before its timed loop, writes every page of it
+// (an untouched calloc'd or mmap'd page reads the shared zero page and looks faster than it is),
+// runs its operation once untimed, and then reuses the same images in every iteration, as an
+// application reuses its back buffer.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -22,8 +27,10 @@ struct CaseInfo {
 const std::vector<CaseInfo>& Cases();
 const char* WhoName(Who who);
 
-// Declares a case; its memory floor (one memcpy moving the same bytes) is registered with it.
-void AddCase(const std::string& name, double pixels, double bytes);
+// Declares a case and registers its memory floor: memcpys of the given sizes in bytes, one after
+// the other, each from the previous one's target (by default one memcpy moving `bytes`, read
+// plus written).
+void AddCase(const std::string& name, double pixels, double bytes, std::vector<double> floorCopies = {});
 
 void RegisterRun(const std::string& caseName, Who who, void (*body)(benchmark::State&, const void*),
                  const void* context);
@@ -38,6 +45,18 @@ void AddRun(const std::string& caseName, Who who, Fn fn)
         caseName, who, [](benchmark::State& state, const void* p) { (*static_cast<const Fn*>(p))(state); },
         owned);
 }
+
+// One target: our time in ourCase divided by who's time in refCase (lower is better). A limit of
+// 0 means the ratio is only reported.
+struct Target {
+    std::string what;
+    std::string ourCase;
+    std::string refCase;
+    Who ref = Who::Sdl2;
+    double limit = 0;
+};
+void AddTarget(Target target);
+const std::vector<Target>& Targets();
 
 // The groups of cases.
 void AddFrameCases();

@@ -58,9 +58,9 @@ std::string Ratio(double value)
 
 void PrintTable(const Collector& results)
 {
-    std::printf("\n%-34s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb",
+    std::printf("\n%-50s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb",
                 "vs peer", "vs floor");
-    std::printf("%-34s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
+    std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
                 "(x time)");
     for (const CaseInfo& c : Cases()) {
         const double ours = results.Seconds(c.name, Who::Ours);
@@ -71,14 +71,32 @@ void PrintTable(const Collector& results)
         for (double peer : {sdl, stb}) {
             if (peer > 0 && (bestPeer == 0 || peer < bestPeer)) bestPeer = peer;
         }
-        std::printf("%-34s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
+        std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
                     Rate(c.bytes, ours, 1e9).c_str(), Rate(c.pixels, results.Seconds(c.name, Who::General), 1e6).c_str(),
                     Rate(c.pixels, sdl, 1e6).c_str(), Rate(c.pixels, stb, 1e6).c_str(),
                     Ratio(ours > 0 && bestPeer > 0 ? bestPeer / ours : 0).c_str(),
                     Ratio(ours > 0 && floor > 0 ? ours / floor : 0).c_str());
     }
-    std::printf("\nvs peer: the best peer's time / ours (above 1: we are faster). vs floor: our time / a memcpy\n"
-                "moving the same bytes (read + written). Fastest of the repetitions, CPU time, one process.\n");
+    std::printf("\nvs peer: the best peer's time / ours (above 1: we are faster). vs floor: our time / the case's\n"
+                "memory floor (memcpys moving the same bytes). Fastest of the repetitions, CPU time, one process.\n");
+}
+
+// The targets: our time / the reference's time, lower is better.
+void PrintTargets(const Collector& results)
+{
+    std::printf("\n%-78s %6s %8s\n", "target: our time / the reference's, lower is better", "ratio", "limit");
+    for (const Target& t : Targets()) {
+        const double ours = results.Seconds(t.ourCase, Who::Ours);
+        const double reference = results.Seconds(t.refCase, t.ref);
+        const bool measured = ours > 0 && reference > 0;
+        const double ratio = measured ? ours / reference : 0;
+        char limit[32] = "";
+        if (t.limit > 0) std::snprintf(limit, sizeof limit, "<= %.2f", t.limit);
+        const char* verdict = !measured ? "not run" : t.limit <= 0 ? "reported" : ratio <= t.limit ? "met" : "MISSED";
+        char measuredRatio[32] = "-";
+        if (measured) std::snprintf(measuredRatio, sizeof measuredRatio, "%.3f", ratio);
+        std::printf("%-78s %6s %8s  %s\n", t.what.c_str(), measuredRatio, t.limit > 0 ? limit : "-", verdict);
+    }
 }
 
 }  // namespace
@@ -87,10 +105,12 @@ void PrintTable(const Collector& results)
 int main(int argc, char** argv)
 {
     using namespace zvx::bench;
-    // Defaults that keep a whole run to a minute or two; any of them can be overridden.
+    // Defaults that keep a whole run to a few minutes on two shared cores; any of them can be
+    // overridden. Many short repetitions, interleaved at random, give every runner as many
+    // chances as the others to meet a quiet moment of a loaded machine, whose fastest counts.
     std::vector<char*> args(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=3";
-    char minTime[] = "--benchmark_min_time=0.1";
+    char repetitions[] = "--benchmark_repetitions=6";
+    char minTime[] = "--benchmark_min_time=0.05";
     char interleave[] = "--benchmark_enable_random_interleaving=true";
     args.insert(args.begin() + 1, {repetitions, minTime, interleave});
     int count = static_cast<int>(args.size());
@@ -106,6 +126,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&collector);
     std::fputc('\n', stderr);
     PrintTable(collector);
+    PrintTargets(collector);
     benchmark::Shutdown();
     return 0;
 }

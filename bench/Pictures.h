@@ -1,9 +1,9 @@
-// What the cases work on: pictures, the sample's cursor, .bmp files, SDL surfaces holding the
-// same pixels, and images of another dynamic type that always take the general path.
+// What the cases work on: pictures, the sample's cursor, .bmp files, and images of another
+// dynamic type that always take the general path. (SDL surfaces holding the same pixels are in
+// Surfaces.h: this part also builds for Windows.)
 #pragma once
 
-#include <SDL.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,7 +52,40 @@ const BmpFile& Bmp(int width, int height);
 // A path for files written by the cases; removed at exit.
 std::string ScratchFile(const std::string& name);
 
-// An SDL surface (32-bit, 0x00RRGGBB like ours) holding the image's pixels.
-SDL_Surface* ToSurface(IPixelBuffer& image);
+// The sample's paint road, on images of class Dib: the background onto the back buffer as an
+// IDibImage, the keyed cursor blended over its middle at 0.7, the back buffer drawn onto a DC. A
+// further DIB-section image's memory DC stands in for the paint DC: the same SetDIBitsToDevice,
+// no window needed. Everything is made and written by the constructor.
+template <class Dib>
+class PaintFrame {
+public:
+    PaintFrame(int width, int height) : m_width(width), m_height(height)
+    {
+        MakePicture(m_background, width, height, 1);
+        MakeCursor(m_cursor, kCursorSize);
+        m_cursor.SetColorKey(static_cast<ColorKey>(kWhite));
+        m_backBuffer.Create(width, height, 0);
+        m_window.Create(width, height, 0);
+    }
+
+    void Paint()
+    {
+        m_background.BltTo(static_cast<IDibImage*>(&m_backBuffer), 0, 0);
+        m_cursor.BlendTo(static_cast<IImage*>(&m_backBuffer), m_width / 2 - kCursorSize / 2,
+                         m_height / 2 - kCursorSize / 2, kCursorAlpha);
+        m_backBuffer.Draw(m_window.GetDC(), 0, 0);
+    }
+
+private:
+    int m_width;
+    int m_height;
+    CDibSectionImage m_background;
+    Dib m_cursor;
+    Dib m_backBuffer;
+    CDibSectionImage m_window;
+};
+
+// Writes every byte, so that no page is left to the first timed iteration.
+void Touch(void* memory, std::size_t bytes);
 
 }  // namespace zvx::bench

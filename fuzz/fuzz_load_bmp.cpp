@@ -1,21 +1,37 @@
-// LoadBmp on arbitrary file contents: the bytes go through the same check and load that LoadBmp
-// applies after reading a file, from a block of exactly the file's size so any overread shows.
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
+// LoadBmp on arbitrary file contents. The file is read into a block of exactly its size, so an
+// overread shows; it must be taken exactly when the fields the reader uses say it can be (24 bits
+// per pixel, a positive size, rows within the file), and then hold the size and first row's
+// pixel they give.
+#include <filesystem>
+#include <fstream>
+#include <string>
 
+#include "Fuzz.h"
 #include "image/MemoryImage.h"
-#include "image/exchange/BmpFile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+ZVX_FUZZ_TARGET(FuzzLoadBmp)
 {
-    auto* file = static_cast<std::uint8_t*>(std::malloc(size == 0 ? 1 : size));
-    if (size > 0) std::memcpy(file, data, size);
+    static const std::string path =
+        (std::filesystem::temp_directory_path() / ("zvx_fuzz_" + std::to_string(::GetCurrentProcessId()) + ".bmp"))
+            .string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
+                                                                   static_cast<std::streamsize>(size));
     CMemoryImage image(2, 2);
-    if (zvx::IsReadableBmp(file, size) && image.LoadFromMemory(file, IMAGE_FORMAT_BMPFILE)) {
-        // A loaded picture's last pixel came from the file's first row.
-        (void)image.GetPixel(image.GetWidth() - 1, image.GetHeight() - 1);
+    const bool loaded = image.LoadBmp(path.c_str());
+    const auto u32 = [&](std::size_t at) -> std::uint32_t {
+        return at + 4 > size ? 0 : data[at] | data[at + 1] << 8 | data[at + 2] << 16 | std::uint32_t{data[at + 3]} << 24;
+    };
+    const std::int64_t width = static_cast<std::int32_t>(u32(18));
+    const std::int64_t height = static_cast<std::int32_t>(u32(22));
+    const std::uint64_t offset = u32(10);
+    const std::uint64_t rows = static_cast<std::uint64_t>(width * 3 + 3) / 4 * 4 * static_cast<std::uint64_t>(height);
+    ZVX_REQUIRE(loaded == (size >= 30 && (u32(28) & 0xFFFF) == 24 && width > 0 && height > 0 && offset + rows <= size));
+    if (loaded) {
+        ZVX_REQUIRE(image.GetWidth() == width && image.GetHeight() == height);
+        const std::uint8_t* p = data + offset;
+        ZVX_REQUIRE(image.GetPixel(0, image.GetHeight() - 1) == static_cast<Pixel>(p[2] << 16 | p[1] << 8 | p[0]));
+    } else {
+        ZVX_REQUIRE(image.GetWidth() == 2 && image.GetHeight() == 2);
     }
-    std::free(file);
     return 0;
 }

@@ -1,62 +1,35 @@
-// The WAVE reading behind sndPlaySoundA on arbitrary bytes, from a block of exactly the input's
-// size so any read past it shows. What the reader reports must lie within the block and be
-// playable as described; sndPlaySoundA itself is asked about every image it would refuse or find
-// silent (playing a real sound would block for its length).
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
+// The WAVE reading behind sndPlaySoundA on arbitrary bytes, from a block of exactly their size so
+// a read past it shows: what it reports lies within the block and is playable as described.
+// sndPlaySoundA is asked only about images it must refuse or find silent (a sound would block).
+#include <vector>
 
+#include "Fuzz.h"
 #include "platform/Win32.h"
 #include "platform/posix/sound/WaveFile.h"
 
-namespace {
-
-using zvx::platform::sound::ParseWave;
-using zvx::platform::sound::WaveSound;
-
-void Require(bool condition)
+ZVX_FUZZ_TARGET(FuzzWave)
 {
-    if (!condition) std::abort();
-}
-
-std::uint64_t DeclaredLength(const std::uint8_t* image)
-{
-    return std::uint64_t{image[4]} | std::uint64_t{image[5]} << 8 | std::uint64_t{image[6]} << 16 |
-           std::uint64_t{image[7]} << 24;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    auto* block = static_cast<std::uint8_t*>(std::malloc(size == 0 ? 1 : size));
-    if (size > 0) std::memcpy(block, data, size);
-
-    WaveSound sound;
-    if (ParseWave(block, size, &sound)) {
-        Require(sound.channels == 1 || sound.channels == 2);
-        Require(sound.bitsPerSample == 8 || sound.bitsPerSample == 16);
-        Require(sound.samplesPerSecond >= 8000 && sound.samplesPerSecond <= 192000);
-        Require(sound.samples >= block + 12 && sound.samples <= block + size);
-        Require(sound.size <= static_cast<std::size_t>(block + size - sound.samples));
-        Require(sound.size % static_cast<std::size_t>(sound.channels * sound.bitsPerSample / 8) == 0);
+    const std::vector<std::uint8_t> block(data, data + size);
+    const std::uint8_t* begin = block.data();
+    zvx::platform::sound::WaveSound sound;
+    sound.channels = 7;
+    if (zvx::platform::sound::ParseWave(begin, size, &sound)) {
+        ZVX_REQUIRE((sound.channels == 1 || sound.channels == 2) && (sound.bitsPerSample == 8 || sound.bitsPerSample == 16));
+        ZVX_REQUIRE(sound.samplesPerSecond >= 8000 && sound.samplesPerSecond <= 192000);
+        ZVX_REQUIRE(sound.samples >= begin + 12 && sound.samples <= begin + size);
+        ZVX_REQUIRE(sound.size <= static_cast<std::size_t>(begin + size - sound.samples));
+        ZVX_REQUIRE(sound.size % static_cast<std::size_t>(sound.channels * sound.bitsPerSample / 8) == 0);
+    } else {
+        ZVX_REQUIRE(sound.channels == 7);  // a refused image leaves the result alone
     }
-    // A refused read never touches the result.
-    WaveSound untouched;
-    untouched.channels = 7;
-    if (!ParseWave(block, size, &untouched)) Require(untouched.channels == 7);
-
-    // The player reads as far as the RIFF header says; the sample program hands it only blocks
-    // that hold that much (and at least the 12-byte RIFF header).
-    if (size >= 12 && DeclaredLength(block) + 8 <= size) {
-        WaveSound wave;
-        const bool playable = ParseWave(block, static_cast<std::size_t>(DeclaredLength(block) + 8), &wave);
-        const auto* image = reinterpret_cast<LPCSTR>(block);
-        if (!playable) Require(::sndPlaySoundA(image, SND_MEMORY) == FALSE);
-        if (playable && wave.size == 0) Require(::sndPlaySoundA(image, SND_MEMORY) == TRUE);
-        // Only synchronous playing from memory is offered.
-        Require(::sndPlaySoundA(image, SND_MEMORY | SND_ASYNC) == FALSE);
+    // The player reads as far as the RIFF header says, and is handed only blocks that hold that.
+    const std::uint64_t declared = size < 8 ? 0 : (begin[4] | begin[5] << 8 | begin[6] << 16 | std::uint64_t{begin[7]} << 24) + 8;
+    if (size >= 12 && declared <= size) {
+        zvx::platform::sound::WaveSound wave;
+        const bool playable = zvx::platform::sound::ParseWave(begin, static_cast<std::size_t>(declared), &wave);
+        const auto* image = reinterpret_cast<LPCSTR>(begin);
+        ZVX_REQUIRE((playable && wave.size > 0) || ::sndPlaySoundA(image, SND_MEMORY) == (playable ? TRUE : FALSE));
+        ZVX_REQUIRE(::sndPlaySoundA(image, SND_MEMORY | SND_ASYNC) == FALSE);  // only synchronous playing
     }
-    std::free(block);
     return 0;
 }

@@ -1,10 +1,8 @@
 #include "image/compose/Blend.h"
 
-#include <climits>
-
 #include "image/DibSectionImage.h"
+#include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/compose/BlendRows.h"
 #include "image/compose/Placement.h"
 
 namespace zvx {
@@ -20,8 +18,6 @@ int BlendChannel(double weightedSource, BYTE destChannel, double beta)
     return value > 255 ? 255 : value;
 }
 
-bool FitsInInt(long long v) { return v >= INT_MIN && v <= INT_MAX; }
-
 }  // namespace
 
 template <class Self>
@@ -30,19 +26,27 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (!(alpha > 0.0)) return false;  // also refuses NaN
     if (dest == nullptr) return false;
     if (alpha >= 1.0) return self.BltTo(dest, x, y);
-    if (BlendPlainRows(self, *dest, x, y, alpha)) return true;
 
+    const int width = self.GetWidth();
+    const int height = self.GetHeight();
+    if (const PlainPair rows = PlainRows(self, *dest)) {
+        // Source pixels that land outside dest read nothing that matters and write nothing, so
+        // only the overlap is visited.
+        BlendRows(rows, Place(width, height, x, y, ExtentOf(dest->GetWidth(), dest->GetHeight())),
+                  alpha, self.GetColorKey());
+        return true;
+    }
+
+    // The whole source is visited. A pixel whose position in dest lies beyond the int range has
+    // no position to read or write: only its key test is made.
+    const BlitArea nameable = Place(width, height, x, y, kIntRange);
     const double beta = 1.0 - alpha;
-    const VisitOrder order =
-        VisitOrder::For(static_cast<const IImage*>(&self) == dest, x, y);
-    order.Run(self.GetWidth(), self.GetHeight(), [&](int sx, int sy) {
+    const VisitOrder order = VisitOrder::For(static_cast<const IImage*>(&self) == dest, x, y);
+    order.Run(width, height, [&](int sx, int sy) {
         if (self.IsKeyColor(sx, sy)) return;
-        const long long wideX = static_cast<long long>(x) + sx;
-        const long long wideY = static_cast<long long>(y) + sy;
-        // A position beyond the int range lies outside every image: nothing to read or write.
-        if (!FitsInInt(wideX) || !FitsInInt(wideY)) return;
-        const int dx = static_cast<int>(wideX);
-        const int dy = static_cast<int>(wideY);
+        if (!nameable.HoldsSource(sx, sy)) return;
+        const int dx = static_cast<int>(static_cast<long long>(x) + sx);
+        const int dy = static_cast<int>(static_cast<long long>(y) + sy);
 
         // Reads in the order source red, destination red, source green, and so on.
         const double sourceRed = self.GetRed(sx, sy) * alpha;

@@ -1,10 +1,11 @@
 #include "image/compose/Blit.h"
 
-#include <cstring>
+#include <cstddef>
 
 #include "image/DibSectionImage.h"
+#include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/compose/BlitRows.h"
+#include "image/RowKernels.h"
 #include "image/compose/Placement.h"
 
 namespace zvx {
@@ -17,10 +18,11 @@ bool IsSameImage(const IImage& a, const IImage* b) { return &a == b; }
 template <class Self>
 void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
 {
-    if (CopyAreaPlainRows(self, dest, area)) return;
-    const VisitOrder order = VisitOrder::For(IsSameImage(self, &dest),
-                                             static_cast<long long>(area.destX) - area.srcX,
-                                             static_cast<long long>(area.destY) - area.srcY);
+    if (const PlainPair rows = PlainRows(self, dest)) {
+        BlitRows(rows, area, self.GetColorKey());
+        return;
+    }
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, &dest), area);
     const bool keyed = self.GetColorKey() != COLORKEY_NONE;
     order.Run(area.width, area.height, [&](int i, int j) {
         const int sx = area.srcX + i;
@@ -88,16 +90,20 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
         return true;
     }
 
-    // One block per row, whole words. memmove and the row order make a self-blit safe.
+    if (const PlainPair rows = PlainRows(self, destImage)) {
+        CopyRows(rows, area);
+        return true;
+    }
+    // One block per row, whole words. The row order and the kernel's memmove-like copy make a
+    // self-blit safe.
     const VisitOrder order = VisitOrder::For(IsSameImage(self, &destImage), 0,
                                              static_cast<long long>(area.destY) - area.srcY);
     const Self& source = self;
-    const std::size_t rowBytes = static_cast<std::size_t>(area.width) * sizeof(Pixel);
     order.Run(1, area.height, [&](int, int j) {
         const Pixel* from = source.GetScanLine(area.srcY + j);
         Pixel* to = dest->GetScanLine(area.destY + j);
         if (from == nullptr || to == nullptr) return;
-        std::memmove(to + area.destX, from + area.srcX, rowBytes);
+        CopyPixels(from + area.srcX, to + area.destX, static_cast<std::size_t>(area.width));
     });
     return true;
 }

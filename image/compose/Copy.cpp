@@ -1,8 +1,10 @@
 #include "image/compose/Copy.h"
 
-#include <cstring>
+#include <cstddef>
 
-#include "image/compose/BlitRows.h"
+#include "image/FastPaths.h"
+#include "image/RowKernels.h"
+#include "image/compose/Placement.h"
 
 namespace zvx {
 
@@ -10,11 +12,13 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
 {
     if (src == nullptr) return false;
     if (src == &image) return selfResult;
-    if (!image.Create(src->GetWidth(), src->GetHeight(), 0)) return false;
+    if (!CreateToOverwrite(image, src->GetWidth(), src->GetHeight())) return false;
 
-    if (!CopyColorsPlainRows(image, *src)) {
-        const int width = image.GetWidth();
-        const int height = image.GetHeight();
+    const int width = image.GetWidth();
+    const int height = image.GetHeight();
+    if (const PlainPair rows = PlainRows(*src, image)) {
+        BlitRows(rows, Place(width, height, 0, 0, ExtentOf(width, height)), COLORKEY_NONE);
+    } else {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) image.SetColor(x, y, src->GetColor(x, y));
         }
@@ -30,13 +34,11 @@ bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
     // A source without pixels cannot be copied; finding out before Create keeps this image intact.
     const Pixel* from = src->GetScanLine(0);
     if (from == nullptr) return false;
-    if (!image.Create(src->GetWidth(), src->GetHeight(), 0)) return false;
+    if (!CreateToOverwrite(image, src->GetWidth(), src->GetHeight())) return false;
 
     Pixel* to = image.GetScanLine(0);
     if (to == nullptr) return false;
-    const std::size_t bytes = static_cast<std::size_t>(image.GetWidth()) *
-                              static_cast<std::size_t>(image.GetHeight()) * sizeof(Pixel);
-    std::memcpy(to, from, bytes);
+    CopyPixels(from, to, static_cast<std::size_t>(image.GetWidth()) * static_cast<std::size_t>(image.GetHeight()));
     image.SetColorKey(src->GetColorKey());
     return true;
 }

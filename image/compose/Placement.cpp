@@ -3,41 +3,27 @@
 #include <algorithm>
 
 namespace zvx {
-namespace {
 
-// Clips a run of runWidth x runHeight source pixels placed at (x, y). All inputs widened to 64
-// bits first; the results are within the two images, so they fit in int again.
-void Clip(long long runWidth, long long runHeight, long long destWidth, long long destHeight,
-          long long x, long long y, BlitArea& area)
+BlitArea Place(int width, int height, long long x, long long y, const Extent& dest)
 {
-    long long srcX = 0;
-    long long srcY = 0;
-    long long destX = x;
-    long long destY = y;
-    if (x < 0) {
-        srcX = -x;
-        runWidth += x;
-        destX = 0;
-    }
-    if (y < 0) {
-        srcY = -y;
-        runHeight += y;
-        destY = 0;
-    }
-    if (destX + runWidth > destWidth) runWidth = destWidth - destX;
-    if (destY + runHeight > destHeight) runHeight = destHeight - destY;
+    // The first source column and row that land on dest, and where they land.
+    const long long destX = std::max(x, dest.left);
+    const long long destY = std::max(y, dest.top);
+    const long long right = std::min(x + width, dest.right);
+    const long long bottom = std::min(y + height, dest.bottom);
+    if (destX >= right || destY >= bottom) return BlitArea{};
 
-    if (runWidth <= 0 || runHeight <= 0) {
-        area = BlitArea{};
-        return;
-    }
-    area.srcX = static_cast<int>(srcX);
-    area.srcY = static_cast<int>(srcY);
+    BlitArea area;
+    area.srcX = static_cast<int>(destX - x);
+    area.srcY = static_cast<int>(destY - y);
     area.destX = static_cast<int>(destX);
     area.destY = static_cast<int>(destY);
-    area.width = static_cast<int>(runWidth);
-    area.height = static_cast<int>(runHeight);
+    area.width = static_cast<int>(right - destX);
+    area.height = static_cast<int>(bottom - destY);
+    return area;
 }
+
+namespace {
 
 bool Overlaps(long long srcWidth, long long srcHeight, long long destWidth, long long destHeight,
               long long x, long long y)
@@ -56,7 +42,7 @@ bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x
 {
     area = BlitArea{};
     if (!Overlaps(srcWidth, srcHeight, destWidth, destHeight, x, y)) return false;
-    Clip(srcWidth, srcHeight, destWidth, destHeight, x, y, area);
+    area = Place(srcWidth, srcHeight, x, y, ExtentOf(destWidth, destHeight));
     return true;
 }
 
@@ -66,8 +52,8 @@ bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, i
     area = BlitArea{};
     if (!Overlaps(srcWidth, srcHeight, destWidth, destHeight, x, y)) return false;
     if (partWidth < 1 || partHeight < 1) return false;
-    Clip(std::min(partWidth, srcWidth), std::min(partHeight, srcHeight), destWidth, destHeight, x,
-         y, area);
+    area = Place(std::min(partWidth, srcWidth), std::min(partHeight, srcHeight), x, y,
+                 ExtentOf(destWidth, destHeight));
     return true;
 }
 

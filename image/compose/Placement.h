@@ -1,12 +1,16 @@
-// Where a blit lands: the placement and clipping shared by the pixel-buffer, plain and sized
-// BltTo, and the order in which an area is visited when an image is blitted onto itself.
+// Where one thing lands on another: the single place that computes which part of a width x height
+// source, its top-left pixel placed at (x, y), falls on a destination, and the order in which an
+// area is visited when an image is written onto itself. Every blit, blend, row import, sub-image,
+// tiling and per-pixel drawing onto a device context clips through Place.
 #pragma once
+
+#include <climits>
 
 namespace zvx {
 
-// A clipped blit: source pixel (srcX + i, srcY + j) goes to destination pixel
-// (destX + i, destY + j) for 0 <= i < width and 0 <= j < height. A width or height of 0 means
-// there is nothing to write.
+// A clipped placement: source pixel (srcX + i, srcY + j) goes to destination pixel
+// (destX + i, destY + j) for 0 <= i < width and 0 <= j < height. Empty (all 0) when nothing
+// lands on the destination.
 struct BlitArea {
     int srcX = 0;
     int srcY = 0;
@@ -16,18 +20,44 @@ struct BlitArea {
     int height = 0;
 
     bool IsEmpty() const { return width <= 0 || height <= 0; }
+    // Whether source pixel (sx, sy) lands on the destination.
+    bool HoldsSource(long long sx, long long sy) const
+    {
+        return sx >= srcX && sx < static_cast<long long>(srcX) + width && sy >= srcY &&
+               sy < static_cast<long long>(srcY) + height;
+    }
 };
 
-// Places a srcWidth x srcHeight image at (x, y) on a destWidth x destHeight one. False, with the
-// area left empty, when they do not overlap (x <= -srcWidth, y <= -srcHeight, x >= destWidth,
-// y >= destHeight, tested in that order). Everything is computed in 64 bits, so offsets and
-// sizes anywhere in the int range cannot overflow.
+// The pixels of a destination: columns left <= x < right, rows top <= y < bottom. Edges are
+// 64-bit so that the int range itself is an extent.
+struct Extent {
+    long long left = 0;
+    long long top = 0;
+    long long right = 0;
+    long long bottom = 0;
+};
+
+// An image's pixels.
+inline Extent ExtentOf(int width, int height) { return Extent{0, 0, width, height}; }
+// Every position an int can name: a source pixel placed outside it has no position to go to.
+constexpr Extent kIntRange{INT_MIN, INT_MIN, static_cast<long long>(INT_MAX) + 1,
+                           static_cast<long long>(INT_MAX) + 1};
+
+// The part of a width x height source, its top-left pixel at (x, y), that lies on dest. Computed
+// in 64 bits: any int position and size, and any extent within the int range, give an area whose
+// values fit in int again.
+BlitArea Place(int width, int height, long long x, long long y, const Extent& dest);
+
+// The placement of BltTo onto an IPixelBuffer or an IImage: false, with the area left empty,
+// when the images do not overlap (x <= -srcWidth, y <= -srcHeight, x >= destWidth,
+// y >= destHeight, tested in that order); otherwise the clipped area, which is empty only for an
+// empty destination.
 bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y,
                BlitArea& area);
 
-// The same for the top-left partWidth x partHeight block of the source. The overlap tests use
-// the whole source's size; then a part width or height below 1 is refused; the part is
-// limited to the source's size before clipping.
+// The same for the sized BltTo's top-left partWidth x partHeight block. The overlap tests use
+// the whole source's size; then a part width or height below 1 is refused; the part is limited
+// to the source's size before clipping.
 bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y,
                    int partWidth, int partHeight, BlitArea& area);
 
@@ -46,6 +76,13 @@ struct VisitOrder {
         order.rowsBackwards = sameImage && offsetY > 0;
         order.columnsBackwards = sameImage && offsetX > 0;
         return order;
+    }
+
+    // The order of an area's own offset (destination minus source).
+    static VisitOrder For(bool sameImage, const BlitArea& area)
+    {
+        return For(sameImage, static_cast<long long>(area.destX) - area.srcX,
+                   static_cast<long long>(area.destY) - area.srcY);
     }
 
     // Calls visit(i, j) for every 0 <= i < width, 0 <= j < height in this order.

@@ -1,10 +1,10 @@
 #include "image/compose/SubImage.h"
 
-#include <climits>
 #include <new>
 
+#include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/compose/BlitRows.h"
+#include "image/compose/Placement.h"
 
 namespace zvx {
 
@@ -21,15 +21,20 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
         return nullptr;
     }
 
-    if (CopyRectPlainRows(image, *sub, x, y)) return sub;
+    if (const PlainPair rows = PlainRows(image, *sub)) {
+        // The source placed so that the rectangle's corner lands on the new image's (0, 0); what
+        // lies beyond the source's edges stays 0, as the new image already is.
+        BlitRows(rows, Place(image.GetWidth(), image.GetHeight(), -static_cast<long long>(x),
+                             -static_cast<long long>(y), ExtentOf(width, height)),
+                 COLORKEY_NONE);
+        return sub;
+    }
+    // Positions of the rectangle beyond the int range lie beyond any image's right or bottom
+    // edge, which reads as 0.
+    const BlitArea nameable = Place(width, height, x, y, kIntRange);
     for (int j = 0; j < height; ++j) {
-        const long long sy = static_cast<long long>(y) + j;
         for (int i = 0; i < width; ++i) {
-            const long long sx = static_cast<long long>(x) + i;
-            // Beyond INT_MAX lies beyond any image's right or bottom edge, which reads as 0.
-            const Pixel color = (sx <= INT_MAX && sy <= INT_MAX)
-                                    ? image.GetColor(static_cast<int>(sx), static_cast<int>(sy))
-                                    : 0;
+            const Pixel color = nameable.HoldsSource(i, j) ? image.GetColor(x + i, y + j) : 0;
             sub->SetColor(i, j, color);
         }
     }

@@ -1,14 +1,11 @@
 #include "image/draw/DrawToDevice.h"
 
-#include <climits>
-
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
+#include "image/compose/Placement.h"
 
 namespace zvx {
 namespace {
-
-bool FitsInInt(long long v) { return v >= INT_MIN && v <= INT_MAX; }
 
 // The top-left width x height block in one transfer: the image's own header (which still
 // describes the whole image), source (0, 0), scan lines 0 to height - 1.
@@ -26,17 +23,16 @@ void DrawBlock(Self& self, HDC hdc, int x, int y, int width, int height)
 }
 
 // The keyed route: one SetPixel per pixel that is not key-coloured, rows top to bottom. Target
-// positions beyond the int range are not on any DC and are skipped.
+// positions beyond the int range are not on any DC: only their key test is made.
 template <class Self>
 void DrawByPixel(Self& self, HDC hdc, int x, int y, int width, int height)
 {
+    const BlitArea nameable = Place(width, height, x, y, kIntRange);
     for (int i = 0; i < height; ++i) {
-        const long long ty = static_cast<long long>(y) + i;
         for (int j = 0; j < width; ++j) {
             if (self.IsKeyColor(j, i)) continue;
-            const long long tx = static_cast<long long>(x) + j;
-            if (!FitsInInt(tx) || !FitsInInt(ty)) continue;
-            ::SetPixel(hdc, static_cast<int>(tx), static_cast<int>(ty), self.GetColorRef(j, i));
+            if (!nameable.HoldsSource(j, i)) continue;
+            ::SetPixel(hdc, x + j, y + i, self.GetColorRef(j, i));
         }
     }
     ::GdiFlush();
@@ -90,14 +86,14 @@ bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
     const double inv = 1.0 - alpha;
     const int width = self.GetWidth();
     const int height = self.GetHeight();
+    // Pixels whose position on the DC lies beyond the int range get only their key test.
+    const BlitArea nameable = Place(width, height, x, y, kIntRange);
     for (int i = 0; i < height; ++i) {
-        const long long ty = static_cast<long long>(y) + i;
         for (int j = 0; j < width; ++j) {
             if (self.IsKeyColor(j, i)) continue;
-            const long long tx = static_cast<long long>(x) + j;
-            if (!FitsInInt(tx) || !FitsInInt(ty)) continue;
-            const int dcX = static_cast<int>(tx);
-            const int dcY = static_cast<int>(ty);
+            if (!nameable.HoldsSource(j, i)) continue;
+            const int dcX = x + j;
+            const int dcY = y + i;
             const COLORREF under = ::GetPixel(hdc, dcX, dcY);
             const COLORREF r = BlendChannel(self.GetRed(j, i), under & 0xFFu, alpha, inv);
             const COLORREF g = BlendChannel(self.GetGreen(j, i), (under >> 8) & 0xFFu, alpha, inv);

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "image/draw/LineRows.h"
+#include "image/FastPaths.h"
 #include "image/draw/LineSteps.h"
 
 namespace zvx {
@@ -10,7 +10,10 @@ namespace zvx {
 bool DrawLineSoftware(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
 {
     if (x0 == x1 && y0 == y1) return false;
-    if (DrawLinePlainRows(image, x0, y0, x1, y1, color)) return true;
+    if (IPixelBuffer* rows = PlainRows(image)) {
+        DrawLineRows(*rows, image.GetWidth(), image.GetHeight(), x0, y0, x1, y1, color);
+        return true;
+    }
 
     // Steps outside the image's extent along the loop's axis are not visited; every other step
     // calls SetColor, whose result is ignored, as an uncut loop would. Positions beyond the int

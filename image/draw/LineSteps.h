@@ -1,10 +1,22 @@
 // The steps of the software line, shared by DrawLineSoftware (SetColor per position) and its
-// plain-image twin (the rows written directly), so both set the same pixels in the same order.
+// plain-image twin DrawLineRows (the rows written directly), so both set the same pixels.
 #pragma once
 
 #include <algorithm>
 
 namespace zvx {
+
+// The steps of a horizontal line along row y: columns from..to (both included), the line's
+// columns cut to 0..width - 1; from > to when none lies within.
+struct RowSteps {
+    long long from = 0;
+    long long to = -1;
+};
+
+inline RowSteps StepsOfRow(int x0, int x1, long long width)
+{
+    return RowSteps{std::max<long long>(std::min(x0, x1), 0), std::min<long long>(std::max(x0, x1), width - 1)};
+}
 
 // Calls plot(x, y), with 64-bit positions, for each step of the line from (x0, y0) to (x1, y1)
 // (end points distinct), in the loops' order: vertical and horizontal lines from the smaller
@@ -29,9 +41,8 @@ void ForEachLineStep(int x0, int y0, int x1, int y1, long long width, long long 
         return;
     }
     if (y0 == y1) {
-        const long long from = std::max<long long>(std::min(x0, x1), 0);
-        const long long to = std::min<long long>(std::max(x0, x1), lastColumn);
-        for (long long x = from; x <= to; ++x) plot(x, static_cast<long long>(y0));
+        const RowSteps row = StepsOfRow(x0, x1, width);
+        for (long long x = row.from; x <= row.to; ++x) plot(x, static_cast<long long>(y0));
         return;
     }
 

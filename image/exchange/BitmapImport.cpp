@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "image/ImageSize.h"
+#include "image/ImageStorage.h"
 
 namespace zvx {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "image/PlainImage.h"
+#include "image/FastPaths.h"
 #include "image/exchange/BmpHeader.h"
 #include "image/exchange/Rows24.h"
 #include "image/exchange/SaveWholeFile.h"
@@ -82,7 +82,8 @@ bool LoadFromMemory(IImage& image, const void* data, int format)
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     const BmpHeader header = DecodeBmpHeader(bytes);
     if (!header.loadable) return false;
-    if (!image.Create(header.width, header.height, 0)) return false;
+    // SetRows24 below writes every pixel, so the new storage need not be cleared first.
+    if (!CreateToOverwrite(image, header.width, header.height)) return false;
     image.SetRows24(0, 0, image.GetWidth(), image.GetHeight(), bytes + header.rowsOffset);
     return true;
 }
@@ -108,24 +109,18 @@ bool SaveBmp(IImage& image, const char* fileName)
     WriteU32(block + 22, static_cast<std::uint32_t>(height));
     WriteU16(block + 26, 1);
     WriteU16(block + 28, 24);
-    const IPixelBuffer* plain = PlainPixels(image);
-    for (int i = 0; i < height; ++i) {
-        const int y = height - 1 - i;  // the file's first row is the image's bottom row
-        std::uint8_t* row = block + kBmpHeadersSize + static_cast<std::size_t>(i) * stride;
-        if (plain != nullptr) {
-            // The bytes GetBlue, GetGreen and GetRed would give, a row at a time.
-            const Pixel* source = plain->GetScanLine(y);
-            for (int x = 0; x < width; ++x, row += 3) {
-                row[0] = static_cast<std::uint8_t>(source[x]);
-                row[1] = static_cast<std::uint8_t>(source[x] >> 8);
-                row[2] = static_cast<std::uint8_t>(source[x] >> 16);
+    std::uint8_t* fileRows = block + kBmpHeadersSize;
+    if (const IPixelBuffer* plain = PlainRows(image)) {
+        RowsToRows24(*plain, width, height, fileRows, stride);
+    } else {
+        for (int i = 0; i < height; ++i) {
+            const int y = height - 1 - i;  // the file's first row is the image's bottom row
+            std::uint8_t* row = fileRows + static_cast<std::size_t>(i) * stride;
+            for (int x = 0; x < width; ++x) {
+                row[3 * x + 0] = image.GetBlue(x, y);
+                row[3 * x + 1] = image.GetGreen(x, y);
+                row[3 * x + 2] = image.GetRed(x, y);
             }
-            continue;
-        }
-        for (int x = 0; x < width; ++x) {
-            row[3 * x + 0] = image.GetBlue(x, y);
-            row[3 * x + 1] = image.GetGreen(x, y);
-            row[3 * x + 2] = image.GetRed(x, y);
         }
     }
 

@@ -1,10 +1,9 @@
 #include "image/exchange/Rows24.h"
 
-#include <algorithm>
-#include <cstring>
 #include <climits>
 
-#include "image/PlainImage.h"
+#include "image/FastPaths.h"
+#include "image/compose/Placement.h"
 
 namespace zvx {
 namespace {
@@ -14,24 +13,6 @@ const BYTE* SourcePixel(const BYTE* rows, std::uint64_t stride, int height, int 
 {
     const auto row = static_cast<std::uint64_t>(height - 1 - i);
     return rows + static_cast<std::size_t>(row * stride + 3u * static_cast<std::uint64_t>(x));
-}
-
-// count file pixels (blue, green, red) to Pixels with the top byte 0: the same stores SetColor
-// would make. Where bytes are little-endian, each pixel but the last is one 4-byte load with
-// the next pixel's byte masked off; the last is read bytewise, so nothing past it is touched.
-void ConvertRow24(const BYTE* p, Pixel* target, int count)
-{
-    int j = 0;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    for (; j + 1 < count; ++j, p += 3) {
-        std::uint32_t word;
-        std::memcpy(&word, p, sizeof word);
-        target[j] = word & 0x00FFFFFFu;
-    }
-#endif
-    for (; j < count; ++j, p += 3) {
-        target[j] = (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
-    }
 }
 
 }  // namespace
@@ -45,36 +26,25 @@ std::uint32_t Rows24Stride(int width)
 
 bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* rows)
 {
-    // Both sides positive (a negative pair would pass a bare product test), a pixel count that
-    // fits an int (a block of 65536 x 65536 is refused, as its 32-bit product 0 would be), and
-    // the sums taken in 64 bits so that offsets near INT_MIN/INT_MAX cannot wrap.
+    // Both sides positive (a negative pair would pass a bare product test) and a pixel count that
+    // fits an int (a block of 65536 x 65536 is refused, as its 32-bit product 0 would be).
     if (width < 1 || height < 1 || rows == nullptr) return false;
     if (static_cast<long long>(width) * height > INT_MAX) return false;
-    const long long right = static_cast<long long>(x) + width;
-    const long long bottom = static_cast<long long>(y) + height;
-    const int imageWidth = image.GetWidth();
-    const int imageHeight = image.GetHeight();
-    if (right <= 0 || bottom <= 0 || x >= imageWidth || y >= imageHeight) return false;
+    BlitArea area;
+    if (!PlaceBlit(width, height, image.GetWidth(), image.GetHeight(), x, y, area)) return false;
     const std::uint64_t stride = Rows24Stride(width);
     if (stride == 0) return false;
 
     // Targets outside the image are skipped; visiting only the overlap skips them all at once.
-    const int firstRow = y < 0 ? -y : 0;
-    const int endRow = static_cast<int>(std::min<long long>(height, static_cast<long long>(imageHeight) - y));
-    const int firstColumn = x < 0 ? -x : 0;
-    const int endColumn = static_cast<int>(std::min<long long>(width, static_cast<long long>(imageWidth) - x));
-    IPixelBuffer* plain = PlainPixels(image);
-    for (int i = firstRow; i < endRow; ++i) {
-        if (plain != nullptr) {
-            // The same stores SetColor would make, a row at a time.
-            ConvertRow24(SourcePixel(rows, stride, height, i, firstColumn),
-                         plain->GetScanLine(y + i) + (x + firstColumn), endColumn - firstColumn);
-            continue;
-        }
-        for (int j = firstColumn; j < endColumn; ++j) {
-            const BYTE* p = SourcePixel(rows, stride, height, i, j);
+    if (IPixelBuffer* plain = PlainRows(image)) {
+        Rows24ToRows(*plain, area, rows, stride, height);
+        return true;
+    }
+    for (int j = 0; j < area.height; ++j) {
+        for (int i = 0; i < area.width; ++i) {
+            const BYTE* p = SourcePixel(rows, stride, height, area.srcY + j, area.srcX + i);
             const Pixel pixel = (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
-            image.SetColor(x + j, y + i, pixel);
+            image.SetColor(area.destX + i, area.destY + j, pixel);
         }
     }
     return true;

@@ -1,95 +1,85 @@
-#include <gtest/gtest.h>
+// CopyFrom, both overloads, and CreateSubImage.
+#include <functional>
 
 #include "support/ImageTestKit.h"
 
 namespace {
 
-using zvx::test::MakeTestImage;
-using zvx::test::PaintPattern;
-using zvx::test::Pattern;
-using zvx::test::PixelsOf;
+using namespace zvx::test;
 
 template <class T>
 class CopyTest : public ::testing::Test {};
-TYPED_TEST_SUITE(CopyTest, zvx::test::ImageClasses);
+TYPED_TEST_SUITE(CopyTest, ImageClasses);
 
-// The two classes answer a copy of themselves differently; neither changes anything.
-template <class T>
-constexpr bool kSelfCopyResult = std::is_same_v<T, CDibSectionImage>;
-
-TYPED_TEST(CopyTest, NullSourceIsRefusedByBothOverloads)
+TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
 {
-    auto image = MakeTestImage<TypeParam>(2, 2, 7);
-    EXPECT_FALSE(image->CopyFrom(static_cast<const IImage*>(nullptr)));
-    EXPECT_FALSE(image->CopyFrom(static_cast<const IPixelBuffer*>(nullptr)));
-    EXPECT_EQ(2, image->GetWidth());
-    EXPECT_EQ(std::vector<Pixel>(4, 7), PixelsOf(*image));
-}
-
-TYPED_TEST(CopyTest, SelfCopyChangesNothingAndGivesTheClassesAnswer)
-{
-    auto image = MakeTestImage<TypeParam>(3, 2);
-    PaintPattern(*image);
-    image->SetColorKey(0x123456);
-    const auto before = PixelsOf(*image);
-    const Pixel* storage = image->GetScanLine(0);
-
-    EXPECT_EQ(kSelfCopyResult<TypeParam>, image->CopyFrom(static_cast<const IImage*>(image.get())));
-    EXPECT_EQ(kSelfCopyResult<TypeParam>,
-              image->CopyFrom(static_cast<const IPixelBuffer*>(image.get())));
-    EXPECT_EQ(before, PixelsOf(*image));
-    EXPECT_EQ(0x123456, image->GetColorKey());
-    EXPECT_EQ(storage, image->GetScanLine(0)) << "a self-copy must not re-create the image";
-}
-
-TYPED_TEST(CopyTest, ImageOverloadTakesSizeColoursAndKeyAndClearsTopBytes)
-{
-    auto src = MakeTestImage<CMemoryImage>(3, 2);
-    PaintPattern(*src);
+    auto src = Make<Other<TypeParam>>(3, 2);
+    Paint(*src, Pattern);
     src->SetColorKey(0x00FF00);
-    auto dest = MakeTestImage<TypeParam>(128, 128, 0x55);
-
-    ASSERT_TRUE(dest->CopyFrom(static_cast<const IImage*>(src.get())));
-    EXPECT_EQ(3, dest->GetWidth());
-    EXPECT_EQ(2, dest->GetHeight());
-    EXPECT_EQ(0x00FF00, dest->GetColorKey());
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(Pattern(x, y) & 0xFFFFFFu, dest->GetPixel(x, y));
+    auto colours = Make<CMemoryImage>(3, 2);
+    Paint(*colours, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; });
+    colours->SetColorKey(0x00FF00);
+    const std::string words = StateOf(*src);
+    const IImage* nothing = nullptr;
+    const IPixelBuffer* noRows = nullptr;
+    CMemoryImage empty(0, 0);
+    const struct {
+        const char* what;
+        std::function<bool(TypeParam&)> copy;
+        bool result;
+        std::string after;  // empty: the image as it was, not even re-created
+    } cases[] = {
+        {"image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(src.get())); }, true, StateOf(*colours)},
+        {"rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(src.get())); }, true, words},
+        {"null image", [&](TypeParam& d) { return d.CopyFrom(nothing); }, false, ""},
+        {"null rows", [&](TypeParam& d) { return d.CopyFrom(noRows); }, false, ""},
+        {"empty image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&empty)); }, false, ""},
+        {"empty rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&empty)); }, false, ""},
+        // The two classes answer a copy of themselves differently.
+        {"itself", [](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&d)); }, kIsDib<TypeParam>, ""},
+        {"its rows", [](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&d)); }, kIsDib<TypeParam>, ""},
+    };
+    for (const auto& c : cases) {
+        auto dest = Make<TypeParam>(5, 4, 0x55);
+        dest->SetColorKey(4);
+        const std::string before = StateOf(*dest);
+        const Pixel* rows = dest->GetScanLine(0);
+        EXPECT_EQ(c.result, c.copy(*dest)) << c.what;
+        EXPECT_EQ(c.after.empty() ? before : c.after, StateOf(*dest)) << c.what;
+        EXPECT_TRUE(!c.after.empty() || rows == dest->GetScanLine(0)) << c.what;
     }
+    EXPECT_EQ(words, StateOf(*src)) << "the source is left alone";
 }
 
-TYPED_TEST(CopyTest, ConcreteSourceResolvesToTheBlockCopyWhichKeepsTopBytes)
+TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBeyond)
 {
-    auto memorySrc = MakeTestImage<CMemoryImage>(3, 2);
-    auto dibSrc = MakeTestImage<CDibSectionImage>(2, 3);
-    PaintPattern(*memorySrc);
-    PaintPattern(*dibSrc);
-    dibSrc->SetColorKey(0x010203);
-    auto dest = MakeTestImage<TypeParam>(5, 5);
-
-    // Both arguments are concrete images: overload resolution picks the IPixelBuffer copy.
-    ASSERT_TRUE(dest->CopyFrom(memorySrc.get()));
-    EXPECT_EQ(PixelsOf(*memorySrc), PixelsOf(*dest));
-    EXPECT_EQ(COLORKEY_NONE, dest->GetColorKey());
-
-    ASSERT_TRUE(dest->CopyFrom(dibSrc.get()));
-    EXPECT_EQ(2, dest->GetWidth());
-    EXPECT_EQ(3, dest->GetHeight());
-    EXPECT_EQ(PixelsOf(*dibSrc), PixelsOf(*dest));
-    EXPECT_EQ(0x010203, dest->GetColorKey());
-}
-
-TYPED_TEST(CopyTest, FailedCreateLeavesTheImageAsItWas)
-{
-    CMemoryImage empty(0, 0);  // no pixels: Create at its size is refused
-    auto dest = MakeTestImage<TypeParam>(2, 1, 9);
-    dest->SetColorKey(4);
-
-    EXPECT_FALSE(dest->CopyFrom(static_cast<const IImage*>(&empty)));
-    EXPECT_FALSE(dest->CopyFrom(static_cast<const IPixelBuffer*>(&empty)));
-    EXPECT_EQ(2, dest->GetWidth());
-    EXPECT_EQ(std::vector<Pixel>(2, 9), PixelsOf(*dest));
-    EXPECT_EQ(4, dest->GetColorKey());
+    auto image = Make<TypeParam>(4, 3);
+    Paint(*image, Pattern);
+    image->SetColorKey(Pattern(0, 0) & 0xFFFFFF);
+    const std::pair<int, int> made[][2] = {{{0, 0}, {4, 3}}, {{1, 2}, {2, 1}}, {{3, 1}, {2, 3}}, {{3, 0}, {2, 1}},
+                                           {{INT_MAX - 1, INT_MAX}, {3, 2}}, {{INT_MAX, 2}, {2, 2}}};
+    for (const auto& [at, size] : made) {
+        SCOPED_TRACE(::testing::Message() << at.first << "," << at.second << " " << size.first << "x" << size.second);
+        std::unique_ptr<IImage> sub(image->CreateSubImage(at.first, at.second, size.first, size.second));
+        ASSERT_NE(nullptr, dynamic_cast<CMemoryImage*>(sub.get()));
+        EXPECT_EQ(COLORKEY_NONE, sub->GetColorKey());
+        EXPECT_EQ(size, std::make_pair(sub->GetWidth(), sub->GetHeight()));
+        EXPECT_EQ(Over(*sub, [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
+                      const long long x = at.first + i, y = at.second + j;
+                      return x <= INT_MAX && y <= INT_MAX ? image->GetColor(static_cast<int>(x), static_cast<int>(y)) : 0;
+                  }),
+                  PixelsOf(*sub));
+    }
+    const std::string before = StateOf(*image);
+    for (const int at : {-1, INT_MIN}) {
+        EXPECT_EQ(nullptr, image->CreateSubImage(at, 0, 1, 1));
+        EXPECT_EQ(nullptr, image->CreateSubImage(0, at, 1, 1));
+    }
+    for (const auto& [w, h] : kBadSizes) {
+        std::unique_ptr<IImage> sub(image->CreateSubImage(0, 0, w, h));
+        EXPECT_EQ(nullptr, sub) << w << " x " << h;
+    }
+    EXPECT_EQ(before, StateOf(*image));
 }
 
 }  // namespace

@@ -1,127 +1,129 @@
-#include <climits>
+// DrawLine, DrawRect and FillRect. The heap image rasterises its lines itself, truncating toward
+// zero from the end point its loop measures from; the DIB-section image draws with a GDI pen,
+// which leaves out a line's final point (its other pixels are the platform's to choose, so only
+// straight lines are checked there).
 #include <set>
-#include <utility>
-
-#include <gtest/gtest.h>
 
 #include "support/ImageTestKit.h"
 
 namespace {
 
-using zvx::test::MakeTestImage;
-using zvx::test::PixelsOf;
-
-using Point = std::pair<int, int>;
-using PointSet = std::set<Point>;
-
+using namespace zvx::test;
+using Points = std::set<std::pair<int, int>>;
 constexpr Pixel kInk = 0x00123456;
 
-// The positions of an image that hold the ink colour; every other pixel must still be 0.
-PointSet Inked(const IImage& image)
+Points Run(int fromX, int toX, int fromY, int toY, bool diagonal = false)  // a row, column or diagonal
 {
-    PointSet points;
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            const Pixel p = image.GetPixel(x, y);
-            if (p == kInk) {
-                points.insert({x, y});
-            } else {
-                EXPECT_EQ(0u, p) << "stray value at " << x << "," << y;
-            }
+    Points points;
+    for (int y = fromY; y <= toY; ++y) {
+        for (int x = fromX; x <= toX; ++x) {
+            if (!diagonal || x == y) points.insert({x, y});
         }
     }
     return points;
 }
 
-PointSet Column(int x, int fromY, int toY)
+// The inked points of an image; any other value but 0 is a stray write.
+Points Inked(const IImage& image)
 {
-    PointSet points;
-    for (int y = fromY; y <= toY; ++y) points.insert({x, y});
+    Points points;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            const Pixel p = image.GetPixel(x, y);
+            EXPECT_TRUE(p == kInk || p == 0) << "stray value at " << x << "," << y;
+            if (p == kInk) points.insert({x, y});
+        }
+    }
     return points;
 }
 
-PointSet Row(int y, int fromX, int toX)
-{
-    PointSet points;
-    for (int x = fromX; x <= toX; ++x) points.insert({x, y});
-    return points;
-}
-
-struct LineCase {
+struct Line {
     int x0, y0, x1, y1;
-    PointSet expected;
+    Points heap;
+    bool straight;  // the pen's pixels are known: the heap's less the final point
 };
 
-TEST(HeapLine, SetsExactlyThePixelsOfTheTruncatingRasteriser)
-{
-    const LineCase cases[] = {
-        {0, 0, 4, 1, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}},
-        {4, 1, 0, 0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}},
-        {0, 0, 1, 4, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 4}}},
-        {2, 4, 3, 0, {{2, 4}, {3, 3}, {3, 2}, {3, 1}, {3, 0}}},
-        {0, 3, 3, 0, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}},  // slope -1: one pixel per column
-        {0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
-        {0, 0, 49, 1, Row(0, 0, 49)},       // 49 x (1/49) falls just short of 1
-        {0, 0, 1, 49, Column(0, 0, 49)},
-        {0, 49, 1, 0, Column(1, 0, 49)},    // measured from (1, 0); (0, 49) is never set
-        {-1, 0, 0, 5, Column(0, 1, 5)},     // -0.8 truncates to column 0
-        {3, 5, 3, 1, Column(3, 1, 5)},
-        {5, 2, 1, 2, Row(2, 1, 5)},
-    };
-    for (const LineCase& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1);
-        CMemoryImage image(50, 50);
-        EXPECT_TRUE(image.DrawLine(c.x0, c.y0, c.x1, c.y1, kInk));
-        EXPECT_EQ(c.expected, Inked(image));
-    }
-}
-
-TEST(HeapLine, PixelsOutsideAreDroppedOneByOneAndTopBytesCleared)
-{
-    CMemoryImage image(4, 4);
-    EXPECT_TRUE(image.DrawLine(-5, -5, 10, 10, 0xFF000000u | kInk));
-    EXPECT_EQ((PointSet{{0, 0}, {1, 1}, {2, 2}, {3, 3}}), Inked(image));
-
-    CMemoryImage wide(4, 4);
-    EXPECT_TRUE(wide.DrawLine(-2000000, 1, 2000000, 2, kInk));  // crosses the image in row 1
-    EXPECT_EQ(Row(1, 0, 3), Inked(wide));
-}
-
-TEST(HeapLine, LinesReachingTheEndsOfTheIntRangeEnd)
-{
-    CMemoryImage image(4, 4);
-    EXPECT_TRUE(image.DrawLine(INT_MAX - 2, 0, INT_MAX, 1, kInk));
-    EXPECT_TRUE(image.DrawLine(INT_MIN, INT_MIN + 3, INT_MIN + 1, INT_MIN, kInk));
-    EXPECT_TRUE(image.DrawLine(INT_MAX - 1, INT_MAX - 3, INT_MAX, INT_MAX, kInk));
-    EXPECT_TRUE(image.DrawLine(INT_MAX, INT_MAX - 3, INT_MAX, INT_MAX, kInk));
-    EXPECT_TRUE(image.DrawLine(INT_MIN + 3, INT_MIN, INT_MIN, INT_MIN, kInk));
-    EXPECT_EQ(PointSet{}, Inked(image));
-}
-
-TEST(DibLine, PenLineLeavesOutTheFinalPointAndKeepsTheColour)
-{
-    const LineCase cases[] = {
-        {0, 0, 3, 0, {{0, 0}, {1, 0}, {2, 0}}},
-        {3, 1, 0, 1, {{3, 1}, {2, 1}, {1, 1}}},
-        {2, 0, 2, 3, {{2, 0}, {2, 1}, {2, 2}}},
-    };
-    for (const LineCase& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1);
-        auto image = MakeTestImage<CDibSectionImage>(5, 5);
-        EXPECT_TRUE(image->DrawLine(c.x0, c.y0, c.x1, c.y1, 0xFF000000u | kInk));
-        EXPECT_EQ(c.expected, Inked(*image)) << "red and blue in place, no top byte";
-    }
-}
+const Line kLines[] = {
+    {0, 0, 4, 1, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}, false},
+    {4, 1, 0, 0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}, false},
+    {0, 0, 1, 4, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 4}}, false},
+    {2, 4, 3, 0, {{2, 4}, {3, 3}, {3, 2}, {3, 1}, {3, 0}}, false},
+    {0, 3, 3, 0, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}, false},  // slope -1: one pixel per column
+    {0, 0, 49, 1, Run(0, 49, 0, 0), false},                 // 49 x (1/49) falls just short of 1
+    {0, 0, 1, 49, Run(0, 0, 0, 49), false},
+    {0, 49, 1, 0, Run(1, 1, 0, 49), false},  // measured from (1, 0): (0, 49) is never set
+    {-1, 0, 0, 5, Run(0, 0, 1, 5), false},   // -0.8 truncates to column 0
+    {46, 0, 54, 4, {{46, 0}, {47, 0}, {48, 1}, {49, 1}}, false},  // cut at the right edge
+    {48, 0, 52, 8, {{48, 0}, {48, 1}, {49, 2}, {49, 3}}, false},  // one pixel per row, out at the right
+    {-5, -5, 60, 60, Run(0, 49, 0, 49, true), false},
+    {0, 0, 3, 0, Run(0, 3, 0, 0), true},
+    {3, 1, 0, 1, Run(0, 3, 1, 1), true},
+    {2, 3, 2, 0, Run(2, 2, 0, 3), true},
+    {45, 3, 60, 3, Run(45, 49, 3, 3), true},
+    {INT_MIN, 2, INT_MAX, 2, Run(0, 49, 2, 2), true},
+    {INT_MIN, INT_MIN, INT_MAX, INT_MAX, Run(0, 49, 0, 49, true), false},  // slope exactly 1
+    {INT_MAX - 2, 0, INT_MAX, 1, {}, false},
+    {INT_MIN, INT_MIN + 3, INT_MIN + 1, INT_MIN, {}, false},
+    {INT_MAX, INT_MAX - 3, INT_MAX, INT_MAX, {}, false},
+    {5, 5, 5, 5, {}, true},  // no line: refused
+};
 
 template <class T>
 class LineTest : public ::testing::Test {};
-TYPED_TEST_SUITE(LineTest, zvx::test::ImageClasses);
+TYPED_TEST_SUITE(LineTest, ImageClasses);
 
-TYPED_TEST(LineTest, SinglePointIsRefusedAndDrawsNothing)
+TYPED_TEST(LineTest, LinesSetTheirRasterisersPixelsAndNoOthers)
 {
-    auto image = MakeTestImage<TypeParam>(8, 8);
-    EXPECT_FALSE(image->DrawLine(5, 5, 5, 5, kInk));
-    EXPECT_EQ(std::vector<Pixel>(64, 0), PixelsOf(*image));
+    for (const Line& l : kLines) {
+        if (kIsDib<TypeParam> && !l.straight) continue;
+        SCOPED_TRACE(::testing::Message() << l.x0 << "," << l.y0 << " - " << l.x1 << "," << l.y1);
+        auto image = Make<TypeParam>(50, 50);
+        Points expected = l.heap;
+        if (kIsDib<TypeParam>) expected.erase({l.x1, l.y1});
+        EXPECT_EQ(l.x0 != l.x1 || l.y0 != l.y1, image->DrawLine(l.x0, l.y0, l.x1, l.y1, 0xFF000000u | kInk));
+        EXPECT_EQ(expected, Inked(*image)) << "red and blue in place, no top byte";
+    }
+}
+
+// Outlines and fills, as pictures of a 6 x 5 image, '#' for ink: the heap image's, then the DIB
+// section's, whose pen leaves out the final point of each side and each row.
+struct Shape {
+    bool (IImage::*draw)(int, int, int, int, Pixel);
+    int x0, y0, x1, y1;
+    bool result;
+    const char* heap;
+    const char* dib;
+};
+
+const Shape kShapes[] = {
+    {&IImage::DrawRect, 1, 1, 4, 3, true, "...... .####. .#..#. .####. ......", "...... .####. .#..#. .####. ......"},
+    {&IImage::DrawRect, 1, 1, 1, 1, false, "...... ...... ...... ...... ......", "...... ...... ...... ...... ......"},
+    {&IImage::DrawRect, 1, 1, 1, 4, true, "...... .#.... .#.... .#.... .#....", "...... .#.... .#.... .#.... .#...."},
+    {&IImage::DrawRect, INT_MIN, INT_MIN, INT_MAX, INT_MAX, true, "...... ...... ...... ...... ......",
+     "...... ...... ...... ...... ......"},
+    {&IImage::FillRect, 0, 0, 3, 2, true, "####.. ####.. ####.. ...... ......", "###... ###... ###... ...... ......"},
+    {&IImage::FillRect, 3, 2, 0, 0, true, "####.. ####.. ####.. ...... ......", ".###.. .###.. .###.. ...... ......"},
+    {&IImage::FillRect, 0, 2, 5, 2, true, "...... ...... ###### ...... ......", "...... ...... #####. ...... ......"},
+    {&IImage::FillRect, 3, 3, 3, 3, false, "...... ...... ...... ...... ......", "...... ...... ...... ...... ......"},
+    {&IImage::FillRect, 1, 3, 2, 9, true, "...... ...... ...... .##... .##...", "...... ...... ...... .#.... .#...."},
+    {&IImage::FillRect, 0, 5, 3, 8, true, "...... ...... ...... ...... ......", "...... ...... ...... ...... ......"},
+    {&IImage::FillRect, INT_MIN, 0, INT_MAX, 1, true, "###### ###### ...... ...... ......",
+     "###### ###### ...... ...... ......"},
+    {&IImage::FillRect, 2, INT_MAX, 4, INT_MIN, true, "..###. ..###. ..###. ..###. ..###.", "..##.. ..##.. ..##.. ..##.. ..##.."},
+};
+
+TYPED_TEST(LineTest, OutlinesAndFillsAreTheirLines)
+{
+    for (const Shape& s : kShapes) {
+        auto image = Make<TypeParam>(6, 5);
+        EXPECT_EQ(s.result, ((*image).*s.draw)(s.x0, s.y0, s.x1, s.y1, 0xFF000000u | kInk));
+        std::string picture;
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 6; ++x) picture += image->GetPixel(x, y) == kInk ? '#' : image->GetPixel(x, y) == 0 ? '.' : '?';
+            picture += y < 4 ? " " : "";
+        }
+        EXPECT_EQ(kIsDib<TypeParam> ? s.dib : s.heap, picture) << s.x0 << "," << s.y0 << " - " << s.x1 << "," << s.y1;
+    }
 }
 
 }  // namespace

@@ -1,89 +1,87 @@
-#include <climits>
-#include <tuple>
-
-#include <gtest/gtest.h>
-
+// TileTo and DrawTiled: copies of a 3 x 2 image laid edge to edge from the rectangle's corner,
+// rows of them downwards, cut at its right and bottom edges; rectangles anywhere in the int range.
 #include "support/ImageTestKit.h"
 
 namespace {
 
-using zvx::test::MakeTestImage;
-using zvx::test::PaintPattern;
-using zvx::test::Pattern;
-using zvx::test::PixelsOf;
-
-using Blits = std::vector<std::tuple<int, int, int, int>>;
-
-// Records the sized blits that TileTo makes, then performs them.
-template <class Base>
-class BlitRecorder : public Base {
-public:
-    using Base::Base;
-    using Base::BltTo;
-    Blits blits;
-    bool BltTo(IImage* dest, int x, int y, int width, int height) override
-    {
-        blits.emplace_back(x, y, width, height);
-        return Base::BltTo(dest, x, y, width, height);
-    }
-};
-
-template <class Base>
-class NoRows : public Base {
-public:
-    using Base::Base;
-    int GetHeight() const override { return 0; }
-};
+using namespace zvx::test;
 
 template <class T>
 class TileTest : public ::testing::Test {};
-TYPED_TEST_SUITE(TileTest, zvx::test::ImageClasses);
+TYPED_TEST_SUITE(TileTest, ImageClasses);
 
-TYPED_TEST(TileTest, CopiesAreLaidRowByRowAndTrimmedAtTheEdges)
+struct Rect {
+    int x, y, w, h;
+    bool accepted;
+};
+
+const Rect kRects[] = {
+    {1, 1, 6, 3, true},   {-2, -1, 8, 5, true}, {0, 0, 2, 1, true},  {5, 4, 100, 100, true}, {-10, 0, 10, 4, true},
+    {-11, 0, 10, 4, false}, {0, -4, 3, 3, false}, {0, 0, 0, 4, false}, {0, 0, 4, -1, false},
+    {0, 0, INT_MAX, INT_MAX, true}, {INT_MIN / 2 + 1, INT_MIN / 2 + 3, INT_MAX, INT_MAX, true},
+    {-INT_MAX, 2, INT_MAX, INT_MAX, true},  // ends exactly at 0
+    {INT_MAX, INT_MAX, INT_MAX, INT_MAX, true}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX, false}};
+
+long long Mod(long long a, long long b) { return (a % b + b) % b; }
+
+// The pixel of the tiling over (dx, dy) within the box: the image's pixel under it, if any.
+std::optional<Pixel> Tile(const IImage& image, const Rect& r, const RECT& box, long long dx, long long dy, bool clear)
 {
-    auto image = MakeTestImage<BlitRecorder<TypeParam>>(4, 4);
-    PaintPattern(*image);
-    image->SetColorKey(Pattern(1, 1) & 0xFFFFFFu);
-    auto dest = MakeTestImage<TypeParam>(9, 9, 0x77);
+    if (dx < box.left || dx >= box.right || dy < box.top || dy >= box.bottom) return std::nullopt;
+    if (dx < r.x || dy < r.y || dx >= 1LL * r.x + r.w || dy >= 1LL * r.y + r.h) return std::nullopt;
+    return Shown(image, static_cast<int>(Mod(dx - r.x, 3)), static_cast<int>(Mod(dy - r.y, 2)), clear);
+}
 
-    EXPECT_TRUE(image->TileTo(dest.get(), 1, 2, 6, 6));
-    EXPECT_EQ((Blits{{1, 2, 4, 4}, {5, 2, 2, 4}, {1, 6, 4, 2}, {5, 6, 2, 2}}), image->blits);
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 9; ++x) {
-            Pixel expected = 0x77;
-            if (x >= 1 && x < 7 && y >= 2 && y < 8) {
-                const int sx = (x - 1) % 4;
-                const int sy = (y - 2) % 4;
-                if (sx != 1 || sy != 1) expected = Pattern(sx, sy);  // keyed: whole words
+TYPED_TEST(TileTest, CopiesCoverTheRectangleAndNothingElse)
+{
+    auto dest = Make<Other<TypeParam>>(9, 7);
+    auto canvas = Make<CDibSectionImage>(9, 7);
+    for (const bool keyed : {false, true}) {
+        auto image = Make<TypeParam>(3, 2);
+        Paint(*image, Pattern);
+        image->SetPixel(1, 1, 0xFF000000u | 0x123456);
+        image->SetColorKey(keyed ? 0x123456 : COLORKEY_NONE);
+        for (const Rect& r : kRects) {
+            for (const RECT clip : {RECT{0, 0, 9, 7}, RECT{2, 1, 7, 5}}) {
+                SCOPED_TRACE(::testing::Message() << r.x << "," << r.y << " " << r.w << "x" << r.h << " clip "
+                                                  << clip.right << (keyed ? " keyed" : ""));
+                // TileTo blits each copy's part: colours without a key, words with one.
+                Paint(*dest, [](int, int) { return 0x77u; });
+                const auto tiled = Over(*dest, [&](int dx, int dy, Pixel) { return Tile(*image, r, {0, 0, 9, 7}, dx, dy, !keyed); });
+                EXPECT_EQ(r.accepted, image->TileTo(dest.get(), r.x, r.y, r.w, r.h));
+                EXPECT_EQ(r.accepted ? tiled : std::vector<Pixel>(63, 0x77), PixelsOf(*dest));
+
+                // DrawTiled draws each copy: words without a key, colours with one. The heap image
+                // clips the DC to the rectangle and leaves that clip selected; the DIB-section image
+                // keeps the DC's own.
+                Paint(*canvas, [](int, int) { return 0x77u; });
+                HRGN region = ::CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
+                ::SelectClipRgn(canvas->GetDC(), region);
+                ::DeleteObject(region);
+                const RECT box = kIsDib<TypeParam> ? clip : RECT{0, 0, 9, 7};
+                const auto drawn = Over(*canvas, [&](int dx, int dy, Pixel) { return Tile(*image, r, box, dx, dy, keyed); });
+                EXPECT_EQ(r.accepted, image->DrawTiled(canvas->GetDC(), r.x, r.y, r.w, r.h));
+                EXPECT_EQ(r.accepted ? drawn : std::vector<Pixel>(63, 0x77), PixelsOf(*canvas));
+                if (r.accepted) {
+                    // Whatever is drawn next shows only within the clip the DC was left with.
+                    const auto white = Make<CMemoryImage>(9, 7, 0xFFFFFF);
+                    white->Draw(canvas->GetDC(), 0, 0);
+                    const RECT left = kIsDib<TypeParam> ? clip : RECT{std::max(r.x, 0), std::max(r.y, 0),
+                                                                      static_cast<int>(std::min(1LL * r.x + r.w, 9LL)),
+                                                                      static_cast<int>(std::min(1LL * r.y + r.h, 7LL))};
+                    EXPECT_EQ(Over(*canvas, [&](int dx, int dy, Pixel) -> std::optional<Pixel> {
+                                  if (dx < left.left || dx >= left.right || dy < left.top || dy >= left.bottom) return {};
+                                  return 0xFFFFFF;
+                              }),
+                              PixelsOf(*canvas));
+                }
             }
-            EXPECT_EQ(expected, dest->GetPixel(x, y)) << x << "," << y;
         }
+        EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4) && image->DrawTiled(nullptr, 0, 0, 8, 4)) << "nothing to draw on";
     }
-}
-
-TYPED_TEST(TileTest, RectangleRulesAndNullDestination)
-{
-    auto image = MakeTestImage<BlitRecorder<TypeParam>>(4, 4, 0x5);
-    auto dest = MakeTestImage<TypeParam>(4, 4);
-    EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 0, 4));
-    EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 4, -1));
-    EXPECT_FALSE(image->TileTo(dest.get(), -11, 0, 10, 4));
-    EXPECT_FALSE(image->TileTo(dest.get(), INT_MIN, INT_MIN, 8, 8));
-    EXPECT_TRUE(image->blits.empty());
-    EXPECT_TRUE(image->TileTo(dest.get(), -10, 0, 10, 4)) << "a rectangle ending at 0";
-    EXPECT_EQ(std::vector<Pixel>(16, 0), PixelsOf(*dest));
-
-    EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4));
-    EXPECT_TRUE(image->blits.empty()) << "no dest: no copy can touch a pixel";
-}
-
-TYPED_TEST(TileTest, ImageWithoutPixelsIsRefusedInsteadOfLoopingForever)
-{
-    auto image = MakeTestImage<NoRows<TypeParam>>(4, 4);
-    auto dest = MakeTestImage<TypeParam>(4, 4);
-    EXPECT_FALSE(image->TileTo(dest.get(), 0, 0, 4, 4));
-    CMemoryImage empty(0, 0);
+    CMemoryImage empty(0, 0);  // no pixels: no step forward, so refused instead of looping
     EXPECT_FALSE(empty.TileTo(dest.get(), 0, 0, 4, 4));
+    EXPECT_FALSE(empty.DrawTiled(canvas->GetDC(), 0, 0, 4, 4));
 }
 
 }  // namespace

@@ -1,94 +1,82 @@
-#include <climits>
+// Blocks of 24-bit bottom-up rows: SetRows24 at any place, clipped pixel by pixel, and the
+// concrete classes' ImportRows24 of rows of the image's own size.
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "support/Images.h"
+#include "support/ImageTestKit.h"
 
 namespace {
 
-using zvx::test::MakeImage;
+using namespace zvx::test;
 
-// A bottom-up block of w x h 24-bit pixels where pixel (x, row) holds blue = x, green = row of
-// the block (top row 0), red = 0x80; padding bytes are 0xEE so a read of them shows.
+// A w x h block, bottom row first, each row padded to 4 bytes with 0xEE (a read of padding shows):
+// pixel (x, y) of the block is blue x, green y, red 0x80 + x + y.
 std::vector<BYTE> Block(int w, int h)
 {
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<BYTE> rows(static_cast<std::size_t>(stride * h), 0xEE);
-    for (int row = 0; row < h; ++row) {
-        BYTE* line = &rows[static_cast<std::size_t>((h - 1 - row) * stride)];
+    const int stride = (w * 3 + 3) / 4 * 4;
+    std::vector<BYTE> rows(static_cast<std::size_t>(stride) * h, 0xEE);
+    for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            line[3 * x] = static_cast<BYTE>(x);
-            line[3 * x + 1] = static_cast<BYTE>(row);
-            line[3 * x + 2] = 0x80;
+            BYTE* p = &rows[static_cast<std::size_t>((h - 1 - y) * stride + 3 * x)];
+            p[0] = static_cast<BYTE>(x), p[1] = static_cast<BYTE>(y), p[2] = static_cast<BYTE>(0x80 + x + y);
         }
     }
     return rows;
 }
 
-Pixel Expected(int x, int row) { return 0x00800000u | static_cast<Pixel>(row) << 8 | static_cast<Pixel>(x); }
-
 template <class T>
 class Rows24Test : public ::testing::Test {};
-TYPED_TEST_SUITE(Rows24Test, zvx::test::ImageClasses);
+TYPED_TEST_SUITE(Rows24Test, ImageClasses);
 
-TYPED_TEST(Rows24Test, SetRows24ClipsPixelByPixel)
+TYPED_TEST(Rows24Test, BlocksLandClippedWithTheirColoursAndBlocksThatMissAreRefused)
 {
-    auto image = MakeImage<TypeParam>(10, 10, 0xFF000001);
-    const std::vector<BYTE> rows = Block(4, 3);
-    ASSERT_TRUE(image->SetRows24(-2, -1, 4, 3, rows.data()));
-    // Only (0..1, 0..1) lie inside; block row 1 lands on image row 0.
-    EXPECT_EQ(image->GetPixel(0, 0), Expected(2, 1));
-    EXPECT_EQ(image->GetPixel(1, 0), Expected(3, 1));
-    EXPECT_EQ(image->GetPixel(0, 1), Expected(2, 2));
-    EXPECT_EQ(image->GetPixel(1, 1), Expected(3, 2));
-    int untouched = 0;
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 10; ++x) untouched += image->GetPixel(x, y) == 0xFF000001u;
+    struct Case {
+        int x, y, w, h;
+        bool written;
+    };
+    std::vector<Case> cases = {{-2, -1, 4, 3, true}, {8, 7, 3, 2, true}, {1, 2, 3, 2, true}, {-2, 8, 13, 3, true},
+                               {10, 0, 4, 3, false}, {-4, 0, 4, 3, false}, {0, 10, 4, 3, false}, {0, -3, 4, 3, false},
+                               {INT_MIN, 0, 4, 3, false}, {INT_MAX, 0, 2, 2, false}, {0, INT_MAX, 2, 2, false},
+                               {INT_MIN + 1, INT_MIN + 1, 2, 2, false}};
+    // Sizes with no pixels, or more than an int counts, are refused before a byte is read.
+    for (const auto& [w, h] : kBadSizes) {
+        if (w < 1 || h < 1 || 1LL * w * h > INT_MAX) cases.push_back({0, 0, w, h, false});
     }
-    EXPECT_EQ(untouched, 96);
+    auto image = Make<TypeParam>(10, 9);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.x << "," << c.y << " " << c.w << "x" << c.h);
+        Paint(*image, [](int, int) { return 0xFF000001u; });
+        const std::vector<BYTE> rows = c.written ? Block(c.w, c.h) : Block(2, 2);
+        const auto expected = Over(*image, [&](long long x, long long y, Pixel) -> std::optional<Pixel> {
+            if (!c.written || x < c.x || y < c.y || x >= 1LL * c.x + c.w || y >= 1LL * c.y + c.h) return std::nullopt;
+            return 0x800000u + static_cast<Pixel>(x - c.x + y - c.y) * 0x10000u + static_cast<Pixel>(y - c.y) * 0x100u +
+                   static_cast<Pixel>(x - c.x);
+        });
+        EXPECT_EQ(c.written, image->SetRows24(c.x, c.y, c.w, c.h, rows.data()));
+        EXPECT_EQ(expected, PixelsOf(*image));
+    }
+    EXPECT_FALSE(image->SetRows24(0, 0, 2, 2, nullptr));
+    // One row two gigabytes long: only the part over the image is read and written.
+    EXPECT_TRUE(image->SetRows24(0, 0, INT_MAX / 3, 1, Block(10, 1).data()));
+    EXPECT_EQ(Over(*image, [](int x, int y, Pixel p) { return std::optional<Pixel>(y > 0 ? p : 0x800000u + x * 0x10001u); }),
+              PixelsOf(*image));
 }
 
-TYPED_TEST(Rows24Test, SetRows24RefusesBlocksThatMissTheImage)
+TYPED_TEST(Rows24Test, ImportTakesRowsOfTheImagesSizeBottomUpAndKeepsTopBytes)
 {
-    auto image = MakeImage<TypeParam>(10, 10, 0x00000001);
-    const std::vector<BYTE> rows = Block(4, 3);
-    const int refused[][4] = {{10, 0, 4, 3},  {-4, 0, 4, 3},  {0, 10, 4, 3}, {0, -3, 4, 3},
-                              {0, 0, 0, 3},   {0, 0, 4, 0},   {0, 0, -4, -3}, {INT_MIN, 0, 4, 3},
-                              {INT_MAX, 0, 4, 3}, {0, INT_MIN, 4, 3}};
-    for (const auto& r : refused) {
-        EXPECT_FALSE(image->SetRows24(r[0], r[1], r[2], r[3], rows.data())) << r[0] << "," << r[1] << " " << r[2] << "x" << r[3];
-    }
-    EXPECT_FALSE(image->SetRows24(0, 0, 4, 3, nullptr));
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 10; ++x) ASSERT_EQ(image->GetPixel(x, y), 1u);
-    }
-}
-
-TYPED_TEST(Rows24Test, ImportRows24ReadsRowsBottomUpAndKeepsTopBytes)
-{
-    auto image = MakeImage<TypeParam>(2, 2, 0xAB000000);
-    // Stride 8: image row 0 comes from bytes 8..13, row 1 from 0..5; 6, 7, 14, 15 are padding.
+    auto image = Make<TypeParam>(2, 2, 0xAB000000);
+    // Stride 8: image row 0 comes from bytes 8 to 13, row 1 from 0 to 5; 6, 7, 14, 15 are padding.
     const BYTE rows[16] = {1, 2, 3, 4, 5, 6, 0xEE, 0xEE, 7, 8, 9, 10, 11, 12, 0xEE, 0xEE};
+    const std::string before = StateOf(*image);
     EXPECT_FALSE(image->ImportRows24(rows, IMAGE_FORMAT_BMPFILE));
     EXPECT_FALSE(image->ImportRows24(nullptr, IMAGE_FORMAT_ROWS24));
-    EXPECT_EQ(image->GetPixel(0, 0), 0xAB000000u);
+    EXPECT_FALSE(image->ImportRows24(rows, 15, IMAGE_FORMAT_ROWS24)) << "one byte short";
+    EXPECT_FALSE(image->ImportRows24(rows, 16, INT_MIN));
+    EXPECT_EQ(before, StateOf(*image));
     ASSERT_TRUE(image->ImportRows24(rows, IMAGE_FORMAT_ROWS24));
-    EXPECT_EQ(image->GetPixel(0, 0), 0xAB090807u);
-    EXPECT_EQ(image->GetPixel(1, 0), 0xAB0C0B0Au);
-    EXPECT_EQ(image->GetPixel(0, 1), 0xAB030201u);
-    EXPECT_EQ(image->GetPixel(1, 1), 0xAB060504u);
-}
-
-TYPED_TEST(Rows24Test, SizedImportRefusesShortInput)
-{
-    auto image = MakeImage<TypeParam>(2, 2, 0x00000001);
-    const std::vector<BYTE> rows = Block(2, 2);
-    EXPECT_FALSE(image->ImportRows24(rows.data(), rows.size() - 1, IMAGE_FORMAT_ROWS24));
-    EXPECT_EQ(image->GetPixel(0, 0), 1u);
-    EXPECT_FALSE(image->ImportRows24(rows.data(), rows.size(), IMAGE_FORMAT_BMPFILE));
-    ASSERT_TRUE(image->ImportRows24(rows.data(), rows.size(), IMAGE_FORMAT_ROWS24));
-    EXPECT_EQ(image->GetPixel(1, 1), Expected(1, 1));
+    EXPECT_EQ((std::vector<Pixel>{0xAB090807, 0xAB0C0B0A, 0xAB030201, 0xAB060504}), PixelsOf(*image));
+    auto sized = Make<TypeParam>(2, 2, 0xAB000000);
+    ASSERT_TRUE(sized->ImportRows24(rows, 16, IMAGE_FORMAT_ROWS24));
+    EXPECT_EQ(PixelsOf(*image), PixelsOf(*sized));
 }
 
 }  // namespace

@@ -1,40 +1,55 @@
-// Making, filling and reading whole images in tests that run the same cases on both classes,
-// including test classes derived from them (support/Images.h has the type list).
+// The one image factory, the table of bad sizes and the oracles the feature tables are checked
+// against. Typed tests run over both plain classes, which the library may serve through its
+// row-at-a-time fast paths, and over classes derived from them that override nothing, which it
+// must serve through the general per-pixel routes: both must give what the oracle gives.
 #pragma once
 
+#include <climits>
 #include <memory>
+#include <optional>
+#include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "support/Images.h"
 
 namespace zvx::test {
 
-// A width x height image of class T, either concrete class or a test class derived from one,
-// filled with fill.
+// Only its dynamic type differs, which is what takes the general routes.
 template <class T>
-std::unique_ptr<T> MakeTestImage(int width, int height, Pixel fill = 0)
+class General : public T {
+public:
+    using T::T;
+};
+
+// The other kind on the same route (heap <-> DIB section, plain or general), and T's DIB kind.
+template <class T> struct OtherOf;
+template <> struct OtherOf<CMemoryImage> { using type = CDibSectionImage; };
+template <> struct OtherOf<CDibSectionImage> { using type = CMemoryImage; };
+template <class T> struct OtherOf<General<T>> { using type = General<typename OtherOf<T>::type>; };
+template <class T> using Other = typename OtherOf<T>::type;
+template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
+template <class T> using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
+
+using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
+
+// A width x height image of class T filled with fill (an empty heap image for a refused size).
+template <class T>
+std::unique_ptr<T> Make(int width, int height, Pixel fill = 0)
 {
     std::unique_ptr<T> image;
-    if constexpr (std::is_constructible_v<T, int, int>) {
-        image = std::make_unique<T>(width, height);
-    } else {
-        image = std::make_unique<T>();
-    }
-    EXPECT_TRUE(image->Create(width, height, fill));
+    if constexpr (std::is_constructible_v<T, int, int>) image = std::make_unique<T>(width, height);
+    else image = std::make_unique<T>();
+    if (fill != 0 || image->GetWidth() != width || image->GetHeight() != height) image->Create(width, height, fill);
     return image;
 }
 
-// A value unique to (x, y) for small images, with a non-zero top byte so that tests see
-// whether a route carries or clears it.
-inline Pixel Pattern(int x, int y)
-{
-    return 0xA5000000u | (static_cast<Pixel>(x) << 12) | (static_cast<Pixel>(y) << 4) | 0x3u;
-}
+// Unique to (x, y) in small images, with a top byte, so a route shows whether it keeps it.
+inline Pixel Pattern(int x, int y) { return 0xA5000000u | static_cast<Pixel>(x) << 12 | static_cast<Pixel>(y) << 4 | 3u; }
 
 template <class Fn>
 void Paint(IImage& image, Fn&& valueAt)
@@ -43,8 +58,6 @@ void Paint(IImage& image, Fn&& valueAt)
         for (int x = 0; x < image.GetWidth(); ++x) image.SetPixel(x, y, valueAt(x, y));
     }
 }
-
-inline void PaintPattern(IImage& image) { Paint(image, Pattern); }
 
 // Every stored word, rows top to bottom.
 inline std::vector<Pixel> PixelsOf(const IImage& image)
@@ -55,5 +68,84 @@ inline std::vector<Pixel> PixelsOf(const IImage& image)
     }
     return pixels;
 }
+
+// Everything a refused operation must leave as it was: size, key and words.
+inline std::string StateOf(const IImage& image)
+{
+    std::string s = std::to_string(image.GetWidth()) + "x" + std::to_string(image.GetHeight()) + " key " +
+                    std::to_string(image.GetColorKey()) + ":";
+    for (const Pixel p : PixelsOf(image)) s += " " + std::to_string(p);
+    return s;
+}
+
+// Sizes no image can have: empty, negative (alone, or in pairs whose product is positive), and
+// sizes whose pixel count or bytes overflow 32 bits (65536 x 65536 wraps to 0).
+inline const std::pair<int, int> kBadSizes[] = {{0, 5},        {5, 0},         {0, 0},         {-1, -1},
+                                               {-2, 3},       {-2, -3},       {INT_MIN, -1},  {1, -1},
+                                               {46341, 46341}, {65536, 65536}, {INT_MAX, INT_MAX}, {0x7FFFFFFF, 2},
+                                               {1 << 30, 1},  {-65536, -65536}};
+
+// What (x, y) of an image shows through a route: nothing under the key colour (top byte
+// ignored), else the word, or with clear its colour only.
+inline std::optional<Pixel> Shown(const IImage& image, int x, int y, bool clear)
+{
+    const Pixel p = image.GetPixel(x, y);
+    const ColorKey key = image.GetColorKey();
+    if (key != COLORKEY_NONE && (p & 0xFFFFFFu) == static_cast<Pixel>(key)) return std::nullopt;
+    return clear ? p & 0xFFFFFFu : p;
+}
+
+// dest after each pixel (x, y) holding old has become at(x, y, old), or stayed where that is none.
+template <class At>
+std::vector<Pixel> Over(const IImage& dest, At&& at)
+{
+    std::vector<Pixel> out = PixelsOf(dest);
+    for (int y = 0; y < dest.GetHeight(); ++y) {
+        for (int x = 0; x < dest.GetWidth(); ++x) {
+            Pixel& p = out[static_cast<std::size_t>(y) * dest.GetWidth() + x];
+            if (const std::optional<Pixel> v = at(x, y, p)) p = *v;
+        }
+    }
+    return out;
+}
+
+// src's top-left w x h part blitted at (x, y): the source pixel over each destination pixel.
+inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, const IImage& dest, long long x,
+                                  long long y, bool clear)
+{
+    return Over(dest, [&](long long dx, long long dy, Pixel) -> std::optional<Pixel> {
+        if (dx < x || dy < y || dx - x >= w || dy - y >= h) return std::nullopt;
+        return Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), clear);
+    });
+}
+
+// One blended channel, trunc(d x (1 - alpha) + s x alpha) capped at 255, and a pixel's three.
+inline Pixel Mix(Pixel s, Pixel d, double alpha)
+{
+    const int v = static_cast<int>(static_cast<double>(d) * (1.0 - alpha) + static_cast<double>(s) * alpha);
+    return static_cast<Pixel>(v > 255 ? 255 : v);
+}
+inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
+{
+    return Mix(s >> 16 & 0xFF, d >> 16 & 0xFF, alpha) << 16 | Mix(s >> 8 & 0xFF, d >> 8 & 0xFF, alpha) << 8 |
+           Mix(s & 0xFF, d & 0xFF, alpha);
+}
+
+// Logs what the text prescribes and a derived class sees: writes by position, the values the
+// channel setters are handed, the channel reads (into a log two images may share).
+template <class T>
+class Probe : public T {
+public:
+    using T::T;
+    std::string writes, handed, ownReads, *reads = &ownReads;
+    char tag = '?';
+    bool SetPixel(int x, int y, Pixel v) override { writes += std::to_string(x * 10 + y) + " "; return T::SetPixel(x, y, v); }
+    bool SetRed(int x, int y, int v) override { handed += "r" + std::to_string(v); return T::SetRed(x, y, v); }
+    bool SetGreen(int x, int y, int v) override { handed += "g" + std::to_string(v); return T::SetGreen(x, y, v); }
+    bool SetBlue(int x, int y, int v) override { handed += "b" + std::to_string(v); return T::SetBlue(x, y, v); }
+    BYTE GetRed(int x, int y) const override { *reads += {tag, 'R'}; return T::GetRed(x, y); }
+    BYTE GetGreen(int x, int y) const override { *reads += {tag, 'G'}; return T::GetGreen(x, y); }
+    BYTE GetBlue(int x, int y) const override { *reads += {tag, 'B'}; return T::GetBlue(x, y); }
+};
 
 }  // namespace zvx::test

@@ -6,8 +6,7 @@
 
 #include "platform/Win32.h"
 
-#ifdef _WIN32
-#else
+#ifndef _WIN32
 #include <malloc.h>
 
 #include "platform/posix/GdiObjectCounts.h"
@@ -27,14 +26,13 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 namespace zvx::test {
 
-// The live GDI objects, or nothing when the system does not count them (Wine 8 answers 0 to
+// The live GDI objects, or nothing where the system does not count them (Wine 8 answers 0 to
 // GetGuiResources).
 inline std::optional<long> LiveGdiObjects()
 {
 #ifdef _WIN32
     const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    if (count == 0) return std::nullopt;
-    return static_cast<long>(count);
+    return count == 0 ? std::nullopt : std::optional<long>(count);
 #else
     return zvx::platform::CountLiveGdiObjects().Total();
 #endif

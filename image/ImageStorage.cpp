@@ -1,4 +1,4 @@
-#include "image/ImageSize.h"
+#include "image/ImageStorage.h"
 
 #include <cstdint>
 

@@ -1,0 +1,142 @@
+// Pixel and channel access, the colour key, Create and the storage of both images.
+#include <cfloat>
+#include <cmath>
+#include <functional>
+
+#include "support/ImageTestKit.h"
+
+namespace {
+
+using namespace zvx::test;
+
+static_assert(std::has_virtual_destructor_v<IImage>, "images are deleted through IImage");
+static_assert(std::is_base_of_v<IDibImage, CDibSectionImage> && std::is_base_of_v<IPixelBuffer, CMemoryImage>);
+
+template <class T>
+class PixelTest : public ::testing::Test {};
+TYPED_TEST_SUITE(PixelTest, ImageClasses);
+
+// A write at (x, y) of a pixel holding `start`: inside it answers true, leaves `after` and hands
+// its channel setter `handed` (the raw value: the setter's clamp is what saturates); outside it
+// answers false and changes nothing.
+const struct {
+    const char* what;
+    std::function<bool(IImage&, int, int)> write;
+    Pixel start, after;
+    const char* handed;
+} kWrites[] = {
+    {"SetPixel", [](IImage& i, int x, int y) { return i.SetPixel(x, y, 0xFF00FFFF); }, 0, 0xFF00FFFF, ""},
+    {"SetColor", [](IImage& i, int x, int y) { return i.SetColor(x, y, 0xFF00FFFF); }, 0, 0x0000FFFF, ""},
+    {"SetRed 300", [](IImage& i, int x, int y) { return i.SetRed(x, y, 300); }, 0xAB808080, 0xABFF8080, "r300"},
+    {"SetRed -5", [](IImage& i, int x, int y) { return i.SetRed(x, y, -5); }, 0xAB808080, 0xAB008080, "r-5"},
+    {"SetGreen", [](IImage& i, int x, int y) { return i.SetGreen(x, y, 0x12); }, 0xFFFFFFFF, 0xFFFF12FF, "g18"},
+    {"SetBlue", [](IImage& i, int x, int y) { return i.SetBlue(x, y, 0x34); }, 0xFFFFFFFF, 0xFFFFFF34, "b52"},
+    {"AddRed 2", [](IImage& i, int x, int y) { return i.AddRed(x, y, 2); }, 0xABFE0101, 0xABFF0101, "r256"},
+    {"AddGreen -300", [](IImage& i, int x, int y) { return i.AddGreen(x, y, -300); }, 0xABFEFEFE, 0xABFE00FE, "g-46"},
+    {"AddBlue INT_MAX", [](IImage& i, int x, int y) { return i.AddBlue(x, y, INT_MAX); }, 0x00808080, 0x008080FF, ""},
+    {"AddRed INT_MIN", [](IImage& i, int x, int y) { return i.AddRed(x, y, INT_MIN); }, 0x00808080, 0x00008080, ""},
+    {"ScaleRed 0.5", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 0.5); }, 0xABFFFFFF, 0xAB7FFFFF, "r127"},
+    {"ScaleGreen 0.25", [](IImage& i, int x, int y) { return i.ScaleGreen(x, y, 0.25); }, 0x000A0A0A, 0x000A020A, "g2"},
+    {"ScaleBlue -2", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -2.0); }, 0x00FEFEFE, 0x00FEFE00, "b-508"},
+    {"ScaleRed 1.999", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 1.999); }, 0x00C80000, 0x00FF0000, "r399"},
+    {"ScaleBlue 0.999", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, 0.999); }, 0x00000003, 0x00000002, "b2"},
+    {"ScaleGreen inf", [](IImage& i, int x, int y) { return i.ScaleGreen(x, y, HUGE_VAL); }, 0x00000300, 0x0000FF00, ""},
+    {"ScaleBlue -DBL_MAX", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -DBL_MAX); }, 0x3, 0, ""},
+    {"ScaleRed NaN", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, std::nan("")); }, 0x00640000, 0, ""},
+};
+
+const std::pair<int, int> kOutside[] = {{-1, 0}, {4, 0}, {0, 3}, {0, -1}, {INT_MIN, INT_MIN}, {INT_MAX, 0}, {5, INT_MAX}};
+
+// Reads take the word apart: GetColor without its top byte, GetColorRef with red in the low
+// byte, the channels; outside they give 0.
+std::vector<Pixel> Reads(const IImage& i, int x, int y)
+{
+    return {i.GetPixel(x, y), i.GetColor(x, y), i.GetColorRef(x, y), i.GetRed(x, y), i.GetGreen(x, y), i.GetBlue(x, y)};
+}
+
+TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItApart)
+{
+    for (const auto& w : kWrites) {
+        auto plain = Make<TypeParam>(4, 3, 0x77);
+        auto probe = Make<Probe<TypeParam>>(4, 3, 0x77);
+        for (IImage* image : {static_cast<IImage*>(plain.get()), static_cast<IImage*>(probe.get())}) {
+            image->SetPixel(1, 2, w.start);
+            const std::string before = StateOf(*image);
+            for (const auto& [x, y] : kOutside) {
+                EXPECT_FALSE(w.write(*image, x, y)) << w.what << " at " << x << "," << y;
+                EXPECT_EQ(std::vector<Pixel>(6, 0), Reads(*image, x, y));
+            }
+            EXPECT_EQ(before, StateOf(*image)) << w.what;
+            probe->handed.clear();
+            EXPECT_TRUE(w.write(*image, 1, 2)) << w.what;
+            const Pixel p = w.after;
+            EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF), p >> 16 & 0xFF,
+                                          p >> 8 & 0xFF, p & 0xFF}),
+                      Reads(*image, 1, 2)) << w.what;
+            EXPECT_EQ(0x77u, image->GetPixel(0, 2)) << w.what;
+        }
+        EXPECT_TRUE(*w.handed == '\0' || w.handed == probe->handed) << w.what << " handed " << probe->handed;
+    }
+}
+
+TYPED_TEST(PixelTest, KeyMatchesTheColourWithoutTheTopByteAndOnlyInside)
+{
+    auto image = Make<TypeParam>(5, 5, 0x00FFFFFF);
+    EXPECT_FALSE(image->IsKeyColor(0, 0)) << "no key";
+    EXPECT_TRUE(image->SetColorKey(0xFFFFFF));
+    ASSERT_TRUE(image->Create(5, 5, 0x00FFFFFF));
+    EXPECT_EQ(0xFFFFFF, image->GetColorKey()) << "Create keeps the key";
+    image->SetPixel(4, 4, 0xFFFFFFFF);
+    image->SetPixel(3, 3, 0x00FFFFFE);
+    EXPECT_TRUE(image->IsKeyColor(0, 0) && image->IsKeyColor(4, 4));
+    EXPECT_FALSE(image->IsKeyColor(3, 3) || image->IsKeyColor(5, 0) || image->IsKeyColor(0, -1));
+    image->SetColorKey(static_cast<ColorKey>(0xFF000000u));
+    image->SetPixel(0, 0, 0xFF000000);
+    EXPECT_FALSE(image->IsKeyColor(0, 0)) << "a key with a top byte never matches";
+}
+
+TYPED_TEST(PixelTest, CreateRefusesBadSizesAndMakesRowsOfTheSizeItIsGiven)
+{
+    auto image = Make<Probe<TypeParam>>(4, 4, 0x00123456);
+    image->SetColorKey(0x00123456);
+    const Pixel* rows = image->GetScanLine(0);
+    const std::string before = StateOf(*image);
+    for (const auto& [w, h] : kBadSizes) {
+        EXPECT_FALSE(image->Create(w, h, 0) || image->Create(w, h, 0x11)) << w << " x " << h;
+        if constexpr (std::is_constructible_v<TypeParam, int, int>) {
+            const TypeParam empty(w, h);  // a heap image of a refused size is empty, and safe to use
+            EXPECT_TRUE(empty.GetWidth() == 0 && empty.GetHeight() == 0 && empty.GetScanLine(0) == nullptr);
+        }
+    }
+    EXPECT_EQ(before, StateOf(*image));
+    EXPECT_EQ(rows, image->GetScanLine(0));
+
+    image->writes.clear();
+    ASSERT_TRUE(image->Create(3, 2, 0));
+    EXPECT_EQ("", image->writes) << "a zero fill is one clear";
+    EXPECT_EQ(std::vector<Pixel>(6, 0), PixelsOf(*image));
+    EXPECT_EQ(image->GetScanLine(0) + 3, image->GetScanLine(1));
+    EXPECT_EQ(static_cast<const IPixelBuffer&>(*image).GetScanLine(1), image->GetScanLine(1));
+    EXPECT_TRUE(image->GetScanLine(2) == nullptr && image->GetScanLine(-1) == nullptr);
+    const BITMAPINFOHEADER& h = image->GetBitmapInfo()->bmiHeader;
+    EXPECT_EQ((std::vector<long>{40, 3, -2, 1, 32, BI_RGB, 0}),
+              (std::vector<long>{static_cast<long>(h.biSize), h.biWidth, h.biHeight, h.biPlanes, h.biBitCount,
+                                 static_cast<long>(h.biCompression), static_cast<long>(h.biSizeImage)}));
+    // Any other fill goes through SetPixel, row by row.
+    ASSERT_TRUE(image->Create(3, 2, 0xFF00FFFF));
+    EXPECT_EQ("0 10 20 1 11 21 ", image->writes);
+    EXPECT_EQ(std::vector<Pixel>(6, 0xFF00FFFF), PixelsOf(*image));
+}
+
+// A new DIB-section image is black, 128 x 128; its DC and its pixels reach the same memory.
+TEST(DibSectionImage, IsBlack128AndItsDcDrawsOnItsPixels)
+{
+    CDibSectionImage image;
+    EXPECT_EQ(StateOf(*Make<CMemoryImage>(128, 128)), StateOf(image));
+    ASSERT_TRUE(image.GetBitmap() != nullptr && image.GetDC() == image.GetMemoryDC());
+    ::SetPixel(image.GetDC(), 2, 1, RGB(1, 2, 3));
+    ::GdiFlush();
+    EXPECT_EQ(0x00010203u, image.GetPixel(2, 1));
+}
+
+}  // namespace

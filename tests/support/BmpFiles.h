@@ -1,0 +1,62 @@
+// .bmp files written out from the format's field table, and the one table of broken files that
+// every test loading files shares.
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/ImageTestKit.h"
+
+namespace zvx::test {
+
+// A w x h 24-bit file as SaveBmp writes it: the 54-byte header, then the rows bottom row first,
+// each pixel blue, green, red, each row padded with zeros to a multiple of 4 bytes; then fields
+// (offset, 32-bit value) replaced.
+template <class At>
+std::string BmpFile(int w, int h, At&& colour, std::vector<std::pair<std::size_t, std::uint32_t>> fields = {})
+{
+    const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4;
+    std::string s(54 + stride * static_cast<std::size_t>(h), '\0');
+    fields.insert(fields.begin(), {{0, 0x4D42}, {2, static_cast<std::uint32_t>(s.size())}, {10, 54}, {14, 40},
+                                   {18, static_cast<std::uint32_t>(w)}, {22, static_cast<std::uint32_t>(h)}, {26, 1 | 24 << 16}});
+    for (const auto& [at, value] : fields) {
+        for (std::size_t i = 0; i < 4 && at + i < s.size(); ++i) s[at + i] = static_cast<char>(value >> (8 * i));
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            for (int i = 0; i < 3; ++i) s[54 + (h - 1 - y) * stride + 3 * x + i] = static_cast<char>(colour(x, y) >> (8 * i));
+        }
+    }
+    return s;
+}
+
+inline std::string PatternFile(std::vector<std::pair<std::size_t, std::uint32_t>> fields = {})
+{
+    return BmpFile(3, 2, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; }, std::move(fields));
+}
+
+// Files no load may take; each leaves the image as it was.
+inline std::vector<std::pair<const char*, std::string>> BrokenBmps()
+{
+    const std::string good = PatternFile();
+    return {{"empty", ""},
+            {"shorter than its fields", good.substr(0, 29)},
+            {"one byte short", good.substr(0, good.size() - 1)},
+            {"rows far beyond", PatternFile({{10, 0xFFFFFFF0u}})},
+            {"rows offset wraps", PatternFile({{10, 0xFFFFFFFFu}})},
+            {"rows running past the end", PatternFile({{10, 55}})},
+            {"more rows than bytes", PatternFile({{22, 3}})},
+            {"8-bit", PatternFile({{28, 8}})},
+            {"32-bit", PatternFile({{28, 32}})},
+            {"top-down", PatternFile({{22, static_cast<std::uint32_t>(-2)}})},
+            {"both negative", PatternFile({{18, static_cast<std::uint32_t>(-3)}, {22, static_cast<std::uint32_t>(-2)}})},
+            {"65536 x 65536", PatternFile({{18, 65536}, {22, 65536}})},
+            {"46341 x 46341", PatternFile({{18, 46341}, {22, 46341}})},
+            {"3,000,000 x 2,000,000", PatternFile({{18, 3000000}, {22, 2000000}})},
+            {"row stride past 32 bits", PatternFile({{18, INT_MAX}, {22, 1}})},
+            {"not a picture", std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(40, '\x01')}};
+}
+
+}  // namespace zvx::test
