@@ -11,7 +11,7 @@
 #   tests/package/check-packages.sh DIR
 set -euo pipefail
 
-dir=${1:?usage: check-packages.sh DIR}
+dir=$(cd "${1:?usage: check-packages.sh DIR}" && pwd)
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$dir/check
 root=$work/root
@@ -46,7 +46,8 @@ dev_depends=$(dpkg-deb -f "$dev_deb" Depends)
     fail "the sample's Depends lacks SDL2 or the C library: '$sample_depends'"
 [[ $dev_depends == *"$lib_name (= "* ]] ||
     fail "libzorvexa-dev does not depend on $lib_name of its own version: '$dev_depends'"
-dpkg-deb -c "$lib_deb" | grep -q 'libzorvexa_image\.so\.[0-9]*$' || fail "$lib_name holds no SONAME link"
+dpkg-deb -c "$lib_deb" | grep -E >/dev/null 'libzorvexa_image\.so\.[0-9]+ -> libzorvexa_image\.so\.[0-9.]+$' ||
+    fail "$lib_name holds no SONAME link"
 if command -v apt-get >/dev/null 2>&1; then
     apt-get install -s -q "$lib_deb" "$dev_deb" "$sample_deb" >"$work/apt-simulate.log" 2>&1 ||
         { fail "apt-get cannot install the packages:"; cat "$work/apt-simulate.log" >&2; }
@@ -62,7 +63,7 @@ libdir=$(dirname "$(dirname "$pc")")
 # The program must load the packaged library, not a copy inside itself.
 check_runs() {
     local program=$1
-    objdump -p "$program" | grep -q 'NEEDED *libzorvexa_image\.so\.' ||
+    objdump -p "$program" | grep >/dev/null 'NEEDED *libzorvexa_image\.so\.' ||
         fail "$program does not use the shared library"
     LD_LIBRARY_PATH=$libdir "$program" || fail "$program failed"
 }
@@ -86,6 +87,7 @@ else
     fail "building the consumer with pkg-config failed"
 fi
 
+mkdir -p "$work/assets"
 if "$root/usr/bin/zorvexa_assets" "$work/assets"; then
     for f in osiri.bmp:BM hand.bmp:BM sound.wav:RIFF; do
         name=${f%%:*} magic=${f#*:}
