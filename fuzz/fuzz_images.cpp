@@ -120,7 +120,7 @@ ZVX_FUZZ_TARGET(FuzzImages)
         // Images and row blocks of thousands of pixels take long to make and compare, and add nothing.
         const long long pixels = op.w > 0 && op.h > 0 ? 1LL * op.w * op.h : 0;
         if (pixels > 4096 && (op.code == 6 || op.code == 17 || op.code == 18)) continue;
-        if (op.code == 18) op.rows.resize(static_cast<std::size_t>((op.w * 3LL + 3) / 4 * 4 * op.h * (pixels > 0)));
+        if (op.code == 18) op.rows.resize(static_cast<std::size_t>(pixels > 0 ? (op.w * 3LL + 3) / 4 * 4 * op.h : 0));
         for (BYTE& b : op.rows) b = in.Byte();
         const std::string before[2] = {State(*plain[0]), State(*plain[1])};
         std::unique_ptr<IImage> madePlain, madeGeneral;

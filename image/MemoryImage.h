@@ -1,4 +1,13 @@
-// CMemoryImage: a 32-bit image whose pixels live in a heap block owned by the object.
+/// @file
+/// CMemoryImage: a 32-bit image whose pixels live in a heap block owned by the object.
+///
+/// @class CMemoryImage
+/// A 32-bit image whose pixels live in a heap block owned by the object. It has no GDI objects
+/// of its own: it draws onto a device context by handing GDI its header and pixel block, and
+/// draws lines in software. CreateSubImage of any image returns one of these.
+///
+/// A class derived from it may override any virtual operation; the library's general routes
+/// then call the override (see the user's guide, "Deriving an image class").
 #pragma once
 
 #include <cstddef>
@@ -8,20 +17,28 @@
 
 class ZVX_API CMemoryImage : public virtual IImage, public virtual IPixelBuffer {
 public:
-    // A width x height image filled with 0; an empty image (0 x 0) when the size is refused.
+    /// A width x height image filled with 0, made with this class's own Create; an empty
+    /// image (0 x 0, no pixels) when Create refuses the size or the memory cannot be had.
+    /// @param width the width.
+    /// @param height the height.
     CMemoryImage(int width, int height);
+    /// Releases the pixel block.
     ~CMemoryImage() override;
 
+    /// Images are not copied as values; CopyFrom copies one image into another.
     CMemoryImage(const CMemoryImage&) = delete;
+    /// Images are not assigned as values; CopyFrom copies one image into another.
+    /// @return nothing: deleted.
     CMemoryImage& operator=(const CMemoryImage&) = delete;
 
     // IImage, in its declaration order.
     bool CreateFromBitmap(HBITMAP bitmap) override;
     bool LoadFromMemory(const void* data, int format) override;
-    // A copy of the image itself changes nothing and returns false.
+    /// @copydoc IImage::CopyFrom(const IImage*)
+    /// A copy of the image itself changes nothing and returns false.
     bool CopyFrom(const IImage* src) override;
-    // Refuses any width or height below 1 and sizes whose bytes do not fit in 32 bits; a
-    // failed Create (including a failed allocation) leaves the image as it was.
+    /// @copydoc IImage::Create
+    /// The new block is allocated before the old one is released.
     bool Create(int width, int height, Pixel fill) override;
     bool LoadBmp(const char* fileName) override;
     bool SaveBmp(const char* fileName) override;
@@ -55,30 +72,54 @@ public:
     bool BltTo(IImage* dest, int x, int y) override;
     bool Draw(HDC hdc, int x, int y) override;
     bool TileTo(IImage* dest, int x, int y, int width, int height) override;
-    // Tiles under a clip region of the rectangle, which stays selected in the DC afterwards.
+    /// @copydoc IImage::DrawTiled
+    /// This image selects a clip region of the rectangle into the DC, replacing the DC's own,
+    /// and draws whole copies with Draw(HDC, int, int) under it. The region stays selected
+    /// in the DC afterwards.
     bool DrawTiled(HDC hdc, int x, int y, int width, int height) override;
     bool DrawBlend(HDC hdc, int x, int y, double alpha) override;
     bool BlendTo(IImage* dest, int x, int y, double alpha) override;
-    // Rasterised in software: both end points' loops include the final point.
+    /// @copydoc IImage::DrawLine
+    /// This image rasterises the line in software and stores each position with SetColor:
+    /// vertical and horizontal lines include both end points; other lines take one position
+    /// per column (|slope| <= 1) or per row of their major axis, truncated toward zero, so the
+    /// end point the loop measures from is always set and the other only when the arithmetic
+    /// lands on it. Steps whose column (or row) lies outside the image are not visited.
     bool DrawLine(int x0, int y0, int x1, int y1, Pixel color) override;
     bool DrawRect(int x0, int y0, int x1, int y1, Pixel color) override;
     bool FillRect(int x0, int y0, int x1, int y1, Pixel color) override;
     IImage* CreateSubImage(int x, int y, int width, int height) override;
 
     // IPixelBuffer.
-    // A copy of the image itself changes nothing and returns false.
+    /// @copydoc IPixelBuffer::CopyFrom(const IPixelBuffer*)
+    /// A copy of the image itself changes nothing and returns false.
     bool CopyFrom(const IPixelBuffer* src) override;
     BITMAPINFO* GetBitmapInfo() override;
     const Pixel* GetScanLine(int y) const override;
     Pixel* GetScanLine(int y) override;
 
     // Own operations.
-    // Bare 24-bit bottom-up rows of the image's current size (IMAGE_FORMAT_ROWS24). The caller
-    // must supply height x stride bytes; each pixel's top byte is kept.
+    /// Copy bare 24-bit bottom-up rows (bottom row first, each row width x 3 bytes padded to a
+    /// multiple of 4, each pixel blue, green, red) over the whole image at its current size,
+    /// directly into the pixel array. Each pixel's top byte is kept. The image is neither
+    /// re-created nor resized; an image without pixels copies nothing and returns true.
+    /// @param rows the rows; the caller must supply height x stride bytes.
+    /// @param format must be IMAGE_FORMAT_ROWS24.
+    /// @return false, changing nothing, for null rows or another format; otherwise true.
     virtual bool ImportRows24(const BYTE* rows, int format);
-    // Whether a colour key is set, (x, y) lies inside and GetColor there equals the key.
+    /// Whether (x, y) shows the transparent colour. The general routes of blitting, drawing and
+    /// blending ask this for every pixel of this image, so an override takes effect there.
+    /// @param x the column.
+    /// @param y the row.
+    /// @return true when a colour key is set, (x, y) lies inside and GetColor there equals the
+    ///   key; otherwise false.
     virtual bool IsKeyColor(int x, int y) const;
-    // ImportRows24 that refuses input shorter than the image's rows need.
+    /// ImportRows24(const BYTE*, int) that first checks the length of its input.
+    /// @param rows the rows.
+    /// @param size the number of bytes at rows.
+    /// @param format must be IMAGE_FORMAT_ROWS24.
+    /// @return false, changing nothing, for null rows, another format or fewer bytes than
+    ///   height x stride; otherwise true.
     bool ImportRows24(const BYTE* rows, std::size_t size, int format);
 
 private:

@@ -17,8 +17,13 @@ start_xvfb_if_needed() {
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
-        sleep 1
-        if kill -0 "$xvfb_pid" 2>/dev/null; then
+        # Up when its socket appears, however busy the machine; gone if the display was taken.
+        local waited
+        for waited in $(seq 600); do
+            [[ -e /tmp/.X11-unix/X$n ]] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
+            sleep 0.1
+        done
+        if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
             export DISPLAY=":$n"
             echo "started Xvfb on $DISPLAY for $count test(s) labelled display"
             return 0

@@ -1,57 +1,70 @@
-// The click sound is kept only when the whole file is read and holds the whole RIFF WAVE image
-// its header describes; anything else leaves clicks silent.
+// The click sound: kept only when the whole file holds the whole RIFF WAVE image its header
+// describes, and played from memory, synchronously, to its end.
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <string>
 
 #include <gtest/gtest.h>
 
+#include "app/AppState.h"
 #include "app/ClickSound.h"
 #include "support/TestData.h"
+#include "ui/WaveImages.h"
 
 namespace {
 
-std::string Wave(std::uint32_t riffSize, std::size_t totalBytes, const char* form = "WAVE")
+using namespace zvx::test::wave;
+
+// A RIFF header declaring `riffSize`, cut or padded to `fileSize` bytes.
+std::string Wave(std::uint32_t riffSize, std::size_t fileSize, const char* form = "WAVE")
 {
-    std::string bytes = "RIFF";
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((riffSize >> (8 * i)) & 0xFF);
-    bytes += form;
-    bytes.resize(totalBytes, '\x01');
-    return bytes;
+    std::string bytes = "RIFF" + Le(riffSize, 4) + form;
+    return bytes.resize(fileSize, '\x01'), bytes;
 }
 
-std::string WriteScratch(const std::string& bytes)
+TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
 {
-    const std::string path = zvx::test::ScratchPath("sound.wav");
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
-TEST(ClickSoundTest, KeepsAWholeImageByteForByte)
-{
-    // Bytes after the RIFF image do no harm: the player never reads them.
-    for (const std::size_t extra : {0, 7}) {
-        const std::string bytes = Wave(40, 48 + extra);
-        BYTE* sound = LoadClickSound(WriteScratch(bytes).c_str());
-        ASSERT_NE(sound, nullptr);
-        EXPECT_EQ(std::memcmp(sound, bytes.data(), bytes.size()), 0);
+    const struct {
+        std::string bytes;  // "-": no file
+        bool kept;
+    } cases[] = {
+        {Wave(40, 48), true},  {Wave(40, 55), true},  // bytes after the image do no harm
+        {"-", false},          {"", false},           {"RIFF", false},
+        {Wave(41, 48), false}, {Wave(0xFFFFFFFFu, 48), false}, {Wave(40, 48, "AVI "), false},
+        {"X" + Wave(40, 48).substr(1), false},
+    };
+    for (const auto& c : cases) {
+        const std::string path = zvx::test::ScratchPath("sound.wav");
+        if (c.bytes != "-") std::ofstream(path, std::ios::binary) << c.bytes;
+        BYTE* sound = LoadClickSound(path.c_str());
+        EXPECT_EQ(c.kept, sound != nullptr) << c.bytes.size() << " bytes";
+        EXPECT_TRUE(sound == nullptr || std::memcmp(sound, c.bytes.data(), c.bytes.size()) == 0);
         std::free(sound);
+        std::remove(path.c_str());
     }
 }
 
-TEST(ClickSoundTest, RefusesWhatThePlayerCouldNotPlaySafely)
+#ifndef _WIN32
+// Through SDL's disk audio driver, which writes what it plays to a file.
+TEST(ClickSound, PlaysWholeBeforeTheClickReturns)
 {
-    EXPECT_EQ(LoadClickSound(zvx::test::ScratchPath("missing.wav").c_str()), nullptr);
-    EXPECT_EQ(LoadClickSound(WriteScratch("").c_str()), nullptr);
-    EXPECT_EQ(LoadClickSound(WriteScratch("RIFF").c_str()), nullptr);
-    // The header promises more than the file holds.
-    EXPECT_EQ(LoadClickSound(WriteScratch(Wave(41, 48)).c_str()), nullptr);
-    EXPECT_EQ(LoadClickSound(WriteScratch(Wave(0xFFFFFFFFu, 48)).c_str()), nullptr);
-    EXPECT_EQ(LoadClickSound(WriteScratch(Wave(40, 48, "AVI ")).c_str()), nullptr);
-    std::string notRiff = Wave(40, 48);
-    notRiff[0] = 'X';
-    EXPECT_EQ(LoadClickSound(WriteScratch(notRiff).c_str()), nullptr);
+    const std::string recording = zvx::test::ScratchPath("played.raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);  // read when the audio system starts, at the first sound
+    setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
+    std::string samples;
+    for (int i = 0; i < 800; ++i) samples += static_cast<char>(0x40 + i % 64);  // 100 ms at 8 kHz
+    std::string image = Riff(Format(1, 1, 8000, 8) + Chunk("data", samples));
+    g_sound = reinterpret_cast<BYTE*>(&image[0]);
+    const auto start = std::chrono::steady_clock::now();
+    ClickEffect(-1000, -1000);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(95));
+    g_sound = nullptr;
+    const std::string played = zvx::test::ReadWholeFile(recording);
+    const std::size_t at = played.find(samples);
+    ASSERT_NE(std::string::npos, at) << played.size() << " bytes recorded";
+    EXPECT_EQ(std::string(at, '\x80'), played.substr(0, at)) << "only silence (0x80 at 8 bits) before it";
 }
+#endif
 
 }  // namespace

@@ -1,103 +1,113 @@
-// WndProc driven with messages and no window: a null window handle makes the USER calls no-ops,
-// and what is left to see is the state and the frame composed in the back buffer.
-#include <algorithm>
+// WndProc, and through it ClickEffect, driven with messages and no window (a null window makes
+// the USER calls no-ops): what is left to see is the state, the background and the frame composed
+// in the back buffer.
+#include <gtest/gtest.h>
 
-#include "AppTestKit.h"
+#include "app/AppState.h"
+#include "support/LiveObjects.h"
 
 namespace {
 
-using WndProcTest = AppTest;
+constexpr int kWidth = 200, kHeight = 150;
 
-// The channel blend of the cursor picture at 0.7, worked out from its definition.
-Pixel Blend(Pixel source, Pixel dest)
-{
-    Pixel out = 0;
-    for (int shift = 16; shift >= 0; shift -= 8) {
-        const double s = static_cast<double>((source >> shift) & 0xFF);
-        const double d = static_cast<double>((dest >> shift) & 0xFF);
-        const double beta = 1.0 - 0.7;
-        const double mixed = d * beta + s * 0.7;
-        out |= static_cast<Pixel>(std::min(255, static_cast<int>(mixed))) << shift;
+class WndProcTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(g_background.Create(kWidth, kHeight, 0x808080));
+        ASSERT_TRUE(g_hand.Create(11, 9, 0xFFFFFF));  // a dark 9 x 7 square in a white (keyed) border
+        for (int i = 0; i < 99; ++i) {
+            if (i % 11 >= 1 && i % 11 <= 9 && i / 11 >= 1 && i / 11 <= 7) g_hand.SetColor(i % 11, i / 11, 0x203040);
+        }
+        g_hand.SetColorKey(0xFFFFFF);
+        ASSERT_TRUE(g_backBuffer.Create(kWidth, kHeight, 0));
+        g_handHalfWidth = 5, g_handHalfHeight = 4;
+        g_sound = nullptr;
+        g_mouseX = -1, g_mouseY = 0;
     }
-    return out;
-}
+    static LRESULT Send(UINT message, int x = 0, int y = 0) { return WndProc(nullptr, message, 1, MAKELPARAM(x, y)); }
+};
 
-void PaintBackground()
+TEST_F(WndProcTest, AClickTintsItsBoxAccumulatingSparingPureBlueAndAnswersAsDefWindowProc)
 {
-    for (int y = 0; y < 150; ++y) {
-        for (int x = 0; x < 200; ++x) g_background.SetColor(x, y, static_cast<Pixel>(x << 16 | y << 8 | (x ^ y)));
+    const struct {
+        Pixel before, once, twice;
+    } pixels[] = {
+        {0x808080, 0x827F7F, 0x847E7E}, {0xFE0101, 0xFF0000, 0xFF0000}, {0x0000FF, 0x0000FF, 0x0000FF},
+        {0xFFFFFF, 0xFFFEFE, 0xFFFDFD}, {0xAB0000FF, 0xAB0000FF, 0xAB0000FF},  // the top byte is not colour
+    };
+    for (int i = 0; i < 5; ++i) g_background.SetPixel(100 + i, 75, pixels[i].before);
+    Send(WM_MOUSEMOVE, 7, 9);
+    EXPECT_EQ(::DefWindowProcA(nullptr, WM_LBUTTONDOWN, 1, MAKELPARAM(100, 75)), Send(WM_LBUTTONDOWN, 100, 75));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(pixels[i].once, g_background.GetPixel(100 + i, 75)) << i;
+    Send(WM_LBUTTONDOWN, 100, 75);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(pixels[i].twice, g_background.GetPixel(100 + i, 75)) << i;
+    EXPECT_EQ(7, g_mouseX) << "a click leaves the mouse where it was";
+
+    // Columns x - 60 to x + 59 and rows y - 40 to y + 39, cut to the picture.
+    const struct {
+        int x, y, left, top, right, bottom;
+    } boxes[] = {{100, 75, 40, 35, 159, 114}, {0, 0, 0, 0, 59, 39}, {kWidth + 59, kHeight + 39, kWidth - 1, kHeight - 1, kWidth - 1, kHeight - 1}, {-500, 5000, 0, 0, -1, -1}};
+    for (const auto& b : boxes) {
+        ASSERT_TRUE(g_background.Create(kWidth, kHeight, 0x808080));
+        Send(WM_LBUTTONDOWN, b.x, b.y);
+        for (int i = 0; i < kWidth * kHeight; ++i) {
+            const int x = i % kWidth, y = i / kWidth;
+            const bool inside = x >= b.left && x <= b.right && y >= b.top && y <= b.bottom;
+            ASSERT_EQ(inside ? 0x827F7Fu : 0x808080u, g_background.GetColor(x, y)) << b.x << "," << b.y << " at " << x << "," << y;
+        }
     }
-    // The cursor picture: a dark square in a white (keyed) border.
-    for (int y = 1; y < 8; ++y) {
-        for (int x = 1; x < 10; ++x) g_hand.SetColor(x, y, 0x203040);
-    }
 }
 
-TEST_F(WndProcTest, MouseMoveStoresTheUnsignedClientPosition)
+TEST_F(WndProcTest, APaintBlendsTheCursorPictureCentredOnTheMouseOnlyRightOfColumnFour)
 {
-    EXPECT_EQ(WndProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(17, 23)), 0);
-    EXPECT_EQ(g_mouseX, 17);
-    EXPECT_EQ(g_mouseY, 23);
-    // A position left of or above the client area arrives as a large unsigned value.
-    WndProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(-2, -1));
-    EXPECT_EQ(g_mouseX, 65534);
-    EXPECT_EQ(g_mouseY, 65535);
-}
-
-TEST_F(WndProcTest, ClickTintsLeavesTheMouseAndAnswersAsDefWindowProc)
-{
-    WndProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(7, 9));
-    const LRESULT expected = ::DefWindowProcA(nullptr, WM_LBUTTONDOWN, 1, MAKELPARAM(100, 75));
-    EXPECT_EQ(WndProc(nullptr, WM_LBUTTONDOWN, 1, MAKELPARAM(100, 75)), expected);
-    EXPECT_EQ(g_background.GetColor(100, 75), 0x827F7Fu);
-    EXPECT_EQ(g_background.GetColor(39, 75), 0x808080u);
-    EXPECT_EQ(g_mouseX, 7);
-    EXPECT_EQ(g_mouseY, 9);
-}
-
-TEST_F(WndProcTest, PaintShowsTheBackgroundAloneUntilTheMouseIsRightOfColumnFour)
-{
-    PaintBackground();
-    for (const int x : {-1, 0, 4}) {
-        g_mouseX = x;
-        g_mouseY = 20;
-        g_backBuffer.Create(200, 150, 0);
-        EXPECT_EQ(WndProc(nullptr, WM_PAINT, 0, 0), 0);
-        for (int y = 0; y < 150; ++y) {
-            for (int column = 0; column < 200; ++column) {
-                ASSERT_EQ(g_backBuffer.GetColor(column, y), g_background.GetColor(column, y)) << "mouse x " << x;
+    for (int i = 0; i < kWidth * kHeight; ++i) g_background.SetColor(i % kWidth, i / kWidth, static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF);
+    for (const int x : {-1, 0, 4, 5, 120}) {
+        if (x >= 0) {
+            EXPECT_EQ(0, Send(WM_MOUSEMOVE, x, 100));
+        }
+        EXPECT_EQ(0, Send(WM_PAINT));
+        for (int i = 0; i < kWidth * kHeight; ++i) {
+            const int px = i % kWidth, py = i / kWidth, hx = px - (x - 5), hy = py - 96;
+            Pixel want = g_background.GetColor(px, py), mixed = 0;
+            for (int shift = 0; shift < 24; shift += 8) {  // the channel blend at 0.7, from its definition
+                mixed |= static_cast<Pixel>(((want >> shift) & 0xFF) * (1.0 - 0.7) + ((0x203040u >> shift) & 0xFF) * 0.7) << shift;
             }
+            if (x > 4 && hx >= 1 && hx <= 9 && hy >= 1 && hy <= 7) want = mixed;
+            ASSERT_EQ(want, g_backBuffer.GetColor(px, py)) << "mouse x " << x << " at " << px << "," << py;
         }
     }
+    Send(WM_MOUSEMOVE, -2, -1);  // left of and above the client area: large unsigned values
+    EXPECT_EQ(65534, g_mouseX);
+    EXPECT_EQ(65535, g_mouseY);
 }
 
-TEST_F(WndProcTest, PaintBlendsTheCursorPictureCentredOnTheMouse)
+TEST_F(WndProcTest, DestroyEndsTheLoopWithZeroAndASessionLeavesNoMemoryBehind)
 {
-    PaintBackground();
-    g_mouseX = 5;  // the first column that shows it: half of it is clipped away on the left
-    g_mouseY = 100;
-    WndProc(nullptr, WM_PAINT, 0, 0);
-    for (int y = 0; y < 150; ++y) {
-        for (int x = 0; x < 200; ++x) {
-            const int hx = x - (5 - 5);
-            const int hy = y - (100 - 4);
-            const bool underDarkPart = hx >= 1 && hx < 10 && hy >= 1 && hy < 8;
-            const Pixel want = underDarkPart ? Blend(0x203040, g_background.GetColor(x, y)) : g_background.GetColor(x, y);
-            ASSERT_EQ(g_backBuffer.GetColor(x, y), want) << x << "," << y;
+#ifndef _WIN32
+    // A whole WAVE image with no samples: each click has the sound layer read it, silently.
+    static BYTE silent[] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
+                            0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    g_sound = silent;
+#endif
+    auto session = [] {
+        for (const int x : {-30, 3, 100, 230}) {
+            for (const UINT message : {WM_MOUSEMOVE, WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONUP}) Send(message, x, x / 2);
         }
-    }
-    // The composition never touches the pictures themselves.
-    EXPECT_EQ(g_hand.GetColor(0, 0), 0xFFFFFFu);
-    EXPECT_EQ(g_background.GetColor(3, 100), static_cast<Pixel>(3 << 16 | 100 << 8 | (3 ^ 100)));
-}
+    };
+    session();  // whatever is made once and kept is made now
+    const auto heap = zvx::test::HeapInUse();
+    const auto gdi = zvx::test::LiveGdiObjects();
+    session();
+    EXPECT_EQ(heap, zvx::test::HeapInUse());
+    EXPECT_EQ(gdi, zvx::test::LiveGdiObjects());
+    g_sound = nullptr;
 
-TEST_F(WndProcTest, DestroyEndsTheMessageLoopWithExitCodeZero)
-{
-    EXPECT_EQ(WndProc(nullptr, WM_DESTROY, 0, 0), 0);
+    EXPECT_EQ(0, Send(WM_DESTROY));
     MSG msg{};
-    EXPECT_EQ(::GetMessageA(&msg, nullptr, 0, 0), 0);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_EQ(0, ::GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(static_cast<UINT>(WM_QUIT), msg.message);
+    EXPECT_EQ(0u, msg.wParam);
 }
 
 }  // namespace

@@ -94,8 +94,7 @@ TYPED_TEST(BlitTest, OntoItselfEachRouteGivesWhatAnUntouchedCopyGives)
         for (int route = 0; route <= 5; ++route) {
             if (route < 5 && kRoutes[route].gdi && !kIsDib<TypeParam>) continue;
             for (const auto& offset : offsets) {
-                // Named variables, not structured bindings: clang 14 lets no lambda capture those.
-                const int x = offset.first, y = offset.second;
+                const int x = offset.first, y = offset.second;  // C++17 lambdas cannot capture bindings
                 SCOPED_TRACE(::testing::Message() << route << (keyed ? " keyed" : "") << " by " << x << "," << y);
                 auto image = Make<TypeParam>(5, 4);
                 Paint(*image, Pattern);

@@ -58,7 +58,8 @@ TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBey
     image->SetColorKey(Pattern(0, 0) & 0xFFFFFF);
     const std::pair<int, int> made[][2] = {{{0, 0}, {4, 3}}, {{1, 2}, {2, 1}}, {{3, 1}, {2, 3}}, {{3, 0}, {2, 1}},
                                            {{INT_MAX - 1, INT_MAX}, {3, 2}}, {{INT_MAX, 2}, {2, 2}}};
-    for (const auto& [at, size] : made) {
+    for (const auto& entry : made) {
+        const std::pair<int, int> at = entry[0], size = entry[1];  // C++17 lambdas cannot capture bindings
         SCOPED_TRACE(::testing::Message() << at.first << "," << at.second << " " << size.first << "x" << size.second);
         std::unique_ptr<IImage> sub(image->CreateSubImage(at.first, at.second, size.first, size.second));
         ASSERT_NE(nullptr, dynamic_cast<CMemoryImage*>(sub.get()));

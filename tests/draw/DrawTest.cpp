@@ -54,7 +54,8 @@ TYPED_TEST(DrawTest, DrawAndBlendPutTheImageOnTheDcAsTheOracleSays)
         image->SetColorKey(keyed ? 0xFFFFFF : COLORKEY_NONE);
         const std::string before = StateOf(*image);
         for (const auto& c : cases) {
-            for (const auto& [x, y] : positions) {
+            for (const auto& position : positions) {
+                const int x = position.first, y = position.second;  // C++17 lambdas cannot capture bindings
                 SCOPED_TRACE(::testing::Message() << c.what << (keyed ? " keyed" : "") << " at " << x << "," << y);
                 Paint(*canvas, [](int x, int y) { return 0x00FF0000u | static_cast<Pixel>(x * 40) << 8 | (y * 60); });
                 const auto expected =

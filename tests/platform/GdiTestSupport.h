@@ -1,77 +1,55 @@
-// Small owners for the GDI objects the platform tests make, so that every test gives back
-// what it takes (the live-object test relies on that), and the test for Wine's known deviations.
+// What the agreement tests draw on: a 32-bit DIB section in a memory DC of its own, as every
+// image of the library keeps its pixels. The same tests run against real GDI under Wine.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/Win32.h"
 
 namespace zvx::test {
 
-inline BITMAPINFO DibHeader(int width, int height, int bitsPerPixel = 32)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
+inline BITMAPINFO DibHeader(int width, int height) { return {{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}}; }
 
-// A DIB section; height < 0 makes it top-down.
-struct Section {
-    HBITMAP bitmap = nullptr;
+// Every word 0 at first; rows top-down unless bottomUp (as a caller's own bitmap may be).
+struct Canvas {
+    int width, height;
+    bool bottomUp;
     void* bits = nullptr;
-    Section(int width, int height, int bitsPerPixel = 32)
-    {
-        const BITMAPINFO info = DibHeader(width, height, bitsPerPixel);
-        bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    }
-    ~Section() { ::DeleteObject(bitmap); }
-    Section(const Section&) = delete;
-    Section& operator=(const Section&) = delete;
-    std::uint32_t* words() const { return static_cast<std::uint32_t*>(bits); }
-    std::uint8_t* bytes() const { return static_cast<std::uint8_t*>(bits); }
-};
+    BITMAPINFO info = DibHeader(width, bottomUp ? height : -height);
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ original = ::SelectObject(dc, bitmap);
 
-// A memory DC, optionally holding a bitmap; the original bitmap goes back in before deletion.
-struct MemoryDc {
-    HDC dc = nullptr;
-    HGDIOBJ original = nullptr;
-    explicit MemoryDc(HBITMAP bitmap = nullptr) : dc(::CreateCompatibleDC(nullptr))
+    Canvas(int w, int h, bool upwards = false) : width(w), height(h), bottomUp(upwards) {}
+    ~Canvas()
     {
-        if (bitmap != nullptr) original = ::SelectObject(dc, bitmap);
-    }
-    ~MemoryDc()
-    {
-        if (original != nullptr) ::SelectObject(dc, original);
+        ::SelectObject(dc, original);
+        ::DeleteObject(bitmap);
         ::DeleteDC(dc);
     }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
+    Canvas(const Canvas&) = delete;
 
-// A top-down 32-bit section selected into its own memory DC, every word 0 at first.
-struct Canvas {
-    int width;
-    Section section;
-    MemoryDc memory;
-    Canvas(int w, int h) : width(w), section(w, -h), memory(section.bitmap) {}
-    HDC dc() const { return memory.dc; }
-    std::uint32_t& at(int x, int y) const { return section.words()[y * width + x]; }
+    std::uint32_t& at(int x, int y) const
+    {
+        return static_cast<std::uint32_t*>(bits)[(bottomUp ? height - 1 - y : y) * width + x];
+    }
+    void Clip(int left, int top, int right, int bottom) const
+    {
+        HRGN region = ::CreateRectRgn(left, top, right, bottom);
+        ::SelectClipRgn(dc, region);
+        ::DeleteObject(region);  // the DC keeps its own copy
+    }
+    // Rows of two hex digits per pixel, its low byte.
+    std::string Picture() const
+    {
+        std::string out;
+        for (int i = 0; i < width * height; ++i) {
+            out += (i > 0 && i % width == 0 ? " " : "");
+            out += {"0123456789abcdef"[(at(i % width, i / width) >> 4) & 15], "0123456789abcdef"[at(i % width, i / width) & 15]};
+        }
+        return out;
+    }
 };
-
-// Wine (our stand-in for Windows) departs from Windows in a few documented places.
-inline bool RunningUnderWine()
-{
-#ifdef _WIN32
-    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
-}
 
 }  // namespace zvx::test

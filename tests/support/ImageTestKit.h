@@ -139,7 +139,7 @@ public:
     using T::T;
     std::string writes, handed, ownReads, *reads = &ownReads;
     char tag = '?';
-    bool SetPixel(int x, int y, Pixel v) override { writes += std::to_string(static_cast<long long>(x) * 10 + y) + " "; return T::SetPixel(x, y, v); }
+    bool SetPixel(int x, int y, Pixel v) override { writes += std::to_string(x * 10LL + y) + " "; return T::SetPixel(x, y, v); }
     bool SetRed(int x, int y, int v) override { handed += "r" + std::to_string(v); return T::SetRed(x, y, v); }
     bool SetGreen(int x, int y, int v) override { handed += "g" + std::to_string(v); return T::SetGreen(x, y, v); }
     bool SetBlue(int x, int y, int v) override { handed += "b" + std::to_string(v); return T::SetBlue(x, y, v); }

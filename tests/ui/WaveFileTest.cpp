@@ -1,78 +1,59 @@
-// The posix sound layer's reading of in-memory WAVE images. (On Windows, winmm reads them.)
+// The posix sound layer's reading of in-memory WAVE images (on Windows, winmm reads them).
 #ifndef _WIN32
-
 #include <gtest/gtest.h>
 
-#include "WaveBuilder.h"
+#include "WaveImages.h"
 #include "platform/posix/sound/WaveFile.h"
 
 namespace {
 
-using zvx::platform::sound::ParseWave;
-using zvx::platform::sound::WaveSound;
-using zvx::test::WaveBuilder;
+using namespace zvx::test::wave;
 
-bool Parse(const std::string& image, WaveSound* sound, std::size_t available = std::string::npos)
+TEST(WaveFile, ReadsPcmAndRefusesWhatItCannotPlayOrWouldReadPastItsEnd)
 {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.data());
-    return ParseWave(bytes, available == std::string::npos ? image.size() : available, sound);
-}
-
-TEST(WaveFileTest, ReadsPcmFormatsAndFindsTheSamplesPastOtherChunks)
-{
-    WaveSound sound;
-    const std::string stereo = WaveBuilder().Chunk("LIST", "odd").Format(1, 2, 44100, 16).Data("abcdefgh").Build();
-    ASSERT_TRUE(Parse(stereo, &sound));
-    EXPECT_EQ(sound.channels, 2);
-    EXPECT_EQ(sound.samplesPerSecond, 44100);
-    EXPECT_EQ(sound.bitsPerSample, 16);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(sound.samples), sound.size), "abcdefgh");
-
-    const std::string mono = WaveBuilder().Format(1, 1, 8000, 8).Data("xyz").Build();
-    ASSERT_TRUE(Parse(mono, &sound));
-    EXPECT_EQ(sound.bitsPerSample, 8);
-    EXPECT_EQ(sound.size, 3u);  // its pad byte is not a sample
-}
-
-TEST(WaveFileTest, DropsAPartialLastFrame)
-{
-    WaveSound sound;
-    ASSERT_TRUE(Parse(WaveBuilder().Format(1, 2, 22050, 16).Data("1234567").Build(), &sound));
-    EXPECT_EQ(sound.size, 4u);
-}
-
-TEST(WaveFileTest, RefusesWhatItCannotPlay)
-{
-    WaveSound sound;
-    const std::string samples = "abcd";
-    EXPECT_FALSE(Parse(WaveBuilder().Format(3, 1, 44100, 16).Data(samples).Build(), &sound));   // float
-    EXPECT_FALSE(Parse(WaveBuilder().Format(1, 3, 44100, 16).Data(samples).Build(), &sound));   // 3 channels
-    EXPECT_FALSE(Parse(WaveBuilder().Format(1, 1, 44100, 24).Data(samples).Build(), &sound));   // 24-bit
-    EXPECT_FALSE(Parse(WaveBuilder().Format(1, 1, 100, 16).Data(samples).Build(), &sound));     // 100 Hz
-    EXPECT_FALSE(Parse(WaveBuilder().Data(samples).Build(), &sound));                           // no format
-    EXPECT_FALSE(Parse(WaveBuilder().Format(1, 1, 8000, 8).Build(), &sound));                   // no samples
-    EXPECT_FALSE(Parse(WaveBuilder().Format(1, 1, 8000, 8).Chunk("fmt ", std::string(16, '\0')).Data(samples).Build(), &sound));
-    EXPECT_FALSE(Parse(WaveBuilder().Chunk("fmt ", "short").Data(samples).Build(), &sound));
-    EXPECT_FALSE(Parse("RIFF", &sound));
-    std::string notWave = WaveBuilder().Format(1, 1, 8000, 8).Data(samples).Build();
-    notWave.replace(8, 4, "AVI ");
-    EXPECT_FALSE(Parse(notWave, &sound));
-}
-
-TEST(WaveFileTest, NeverReadsPastTheRiffSizeOrTheBlock)
-{
-    WaveSound sound;
-    const std::string whole = WaveBuilder().Format(1, 1, 8000, 8).Data("abcdefgh").Build();
-    // The RIFF header claims more than there is.
-    EXPECT_FALSE(Parse(whole, &sound, whole.size() - 1));
-    // The RIFF size ends inside the data chunk: the chunk overruns the image.
-    EXPECT_FALSE(Parse(WaveBuilder().Format(1, 1, 8000, 8).Data("abcdefgh").Build(4 + 24 + 8 + 4), &sound));
+    const std::string fmt8 = Format(1, 1, 8000, 8);
     // A chunk size near 4 GiB must not wrap around.
-    std::string huge = WaveBuilder().Format(1, 1, 8000, 8).Chunk("data", "ab").Build();
-    huge.replace(huge.size() - 6, 4, std::string("\xF8\xFF\xFF\xFF", 4));
-    EXPECT_FALSE(Parse(huge, &sound));
+    std::string huge = Riff(fmt8 + Chunk("data", "ab"));
+    huge.replace(huge.size() - 6, 4, "\xF8\xFF\xFF\xFF");
+    std::string notWave = Riff(fmt8 + Chunk("data", "abcd"));
+    notWave.replace(8, 4, "AVI ");
+    const struct {
+        const char* what;
+        std::string image;
+        std::string samples;  // "-": refused
+        int channels, rate, bits;
+    } cases[] = {
+        {"stereo past another chunk", Riff(Chunk("LIST", "odd") + Format(1, 2, 44100, 16) + Chunk("data", "abcdefgh")), "abcdefgh", 2, 44100, 16},
+        {"odd data and its pad byte", Riff(fmt8 + Chunk("data", "xyz")), "xyz", 1, 8000, 8},
+        {"a partial last frame", Riff(Format(1, 2, 22050, 16) + Chunk("data", "1234567")), "1234", 2, 22050, 16},
+        // An odd last chunk may lack its pad byte; what follows the image is not read.
+        {"no pad byte at the end", Riff(fmt8 + Chunk("data", "xyz", false)) + '\0' + Chunk("fmt ", ""), "xyz", 1, 8000, 8},
+        {"float", Riff(Format(3, 1, 44100, 16) + Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"three channels", Riff(Format(1, 3, 44100, 16) + Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"24 bits", Riff(Format(1, 1, 44100, 24) + Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"100 Hz", Riff(Format(1, 1, 100, 16) + Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"no format", Riff(Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"no samples", Riff(fmt8), "-", 0, 0, 0},
+        {"two formats", Riff(fmt8 + Chunk("fmt ", std::string(16, '\0')) + Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"a short format", Riff(Chunk("fmt ", "short") + Chunk("data", "abcd")), "-", 0, 0, 0},
+        {"a bare header", "RIFF", "-", 0, 0, 0},
+        {"not WAVE", notWave, "-", 0, 0, 0},
+        {"RIFF size beyond the block", Riff(fmt8 + Chunk("data", "abcd"), 1), "-", 0, 0, 0},
+        {"a chunk beyond the RIFF size", Riff(fmt8 + Chunk("data", "abcdefgh"), -4), "-", 0, 0, 0},
+        {"a chunk size near 4 GiB", huge, "-", 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        zvx::platform::sound::WaveSound sound;
+        const bool read = zvx::platform::sound::ParseWave(reinterpret_cast<const std::uint8_t*>(c.image.data()),
+                                                          c.image.size(), &sound);
+        EXPECT_EQ(c.samples != "-", read) << c.what;
+        if (!read) continue;
+        EXPECT_EQ(c.samples, std::string(reinterpret_cast<const char*>(sound.samples), sound.size)) << c.what;
+        EXPECT_EQ(c.channels, sound.channels) << c.what;
+        EXPECT_EQ(c.rate, sound.samplesPerSecond) << c.what;
+        EXPECT_EQ(c.bits, sound.bitsPerSample) << c.what;
+    }
 }
 
 }  // namespace
-
 #endif
