@@ -15,8 +15,9 @@
 #include <cstddef>
 
 #include "image/IImage.h"
+#include "platform/Export.h"
 
-class CDibSectionImage : public IDibImage {
+class ZVX_API CDibSectionImage : public IDibImage {
 public:
     /// A 128 x 128 black image with its section and memory DC, made with this class's own
     /// Create; usable during static initialisation with no window and no display. When the

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 
+#include "platform/Export.h"
 #include "platform/Win32.h"
 
 /// A pixel: 0x00RRGGBB, blue in bits 0-7, green in bits 8-15, red in bits 16-23. Bits 24-31 are
@@ -66,7 +67,7 @@ class IPixelBuffer;
 class IGdiImage;
 class IDibImage;
 
-class IImage {
+class ZVX_API IImage {
 public:
     /// Re-create the image at a GDI bitmap's size and copy its pixels, as 32-bit top-down rows.
     /// The bitmap is converted first, into a block of its own; only when every row converted is
@@ -387,7 +388,7 @@ protected:
     IImage& operator=(const IImage&) = default;
 };
 
-class IPixelBuffer : public virtual IImage {
+class ZVX_API IPixelBuffer : public virtual IImage {
 public:
     /// Become a copy of src: Create at its size, its whole pixel array in one block (whole
     /// words, top bytes kept), then its colour key. A plain CMemoryImage or CDibSectionImage
@@ -413,7 +414,7 @@ public:
     using IImage::CopyFrom;
 };
 
-class IGdiImage : public virtual IImage {
+class ZVX_API IGdiImage : public virtual IImage {
 public:
     /// @return the image's DIB section; valid until the next successful Create or the image's
     ///   destruction.
@@ -425,7 +426,7 @@ public:
 };
 
 // An image that is both a GDI bitmap with its own DC and a directly addressable pixel array.
-class IDibImage : public IGdiImage, public virtual IPixelBuffer {
+class ZVX_API IDibImage : public IGdiImage, public virtual IPixelBuffer {
 public:
     using IPixelBuffer::CopyFrom;
 };

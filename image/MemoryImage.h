@@ -13,8 +13,9 @@
 #include <cstddef>
 
 #include "image/IImage.h"
+#include "platform/Export.h"
 
-class CMemoryImage : public virtual IImage, public virtual IPixelBuffer {
+class ZVX_API CMemoryImage : public virtual IImage, public virtual IPixelBuffer {
 public:
     /// A width x height image filled with 0, made with this class's own Create; an empty
     /// image (0 x 0, no pixels) when Create refuses the size or the memory cannot be had.

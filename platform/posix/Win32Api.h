@@ -1,10 +1,14 @@
 // The Win32 subset this project calls, declared for systems without <windows.h>.
 // Widths and layouts follow 64-bit Windows (LLP64): LONG and DWORD are 32 bits, handles and
 // WPARAM/LPARAM are pointer-sized. Only what the code uses is here; add to it, never guess at more.
+// Functions marked ZVX_API are the library's own GDI and file layer; the others belong to the
+// sample's window and sound layer. platform/Win32.h checks the structures' sizes against Windows'.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "platform/Export.h"
 
 // ---- basic types ---------------------------------------------------------------------------
 typedef std::uint8_t BYTE;
@@ -129,14 +133,6 @@ struct RECT {
 };
 typedef RECT* LPRECT;
 
-static_assert(sizeof(BITMAPFILEHEADER) == 14, "BITMAPFILEHEADER is 14 bytes on Windows");
-static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER is 40 bytes on Windows");
-static_assert(sizeof(BITMAPINFO) == 44, "BITMAPINFO is 44 bytes on Windows");
-static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD is 4 bytes on Windows");
-static_assert(sizeof(BITMAP) == (sizeof(void*) == 8 ? 32 : 24),
-              "BITMAP is 32 bytes on 64-bit Windows, 24 on 32-bit");
-static_assert(sizeof(RECT) == 16 && sizeof(POINT) == 8, "RECT and POINT use 32-bit LONGs");
-
 #define BI_RGB 0L
 #define DIB_RGB_COLORS 0
 #define CLR_INVALID 0xFFFFFFFF
@@ -164,28 +160,28 @@ static_assert(sizeof(RECT) == 16 && sizeof(POINT) == 8, "RECT and POINT use 32-b
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 
 // ---- GDI functions ---------------------------------------------------------------------------
-HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
-                         DWORD offset);
-HDC CreateCompatibleDC(HDC hdc);
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
-BOOL DeleteObject(HGDIOBJ object);
-BOOL DeleteDC(HDC hdc);
-BOOL GdiFlush();
-int GetObjectA(HANDLE object, int size, LPVOID buffer);
-int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,
-              UINT usage);
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
-                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
-                      UINT usage);
-COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
-COLORREF GetPixel(HDC hdc, int x, int y);
-HRGN CreateRectRgn(int left, int top, int right, int bottom);
-int SelectClipRgn(HDC hdc, HRGN region);
-int GetClipBox(HDC hdc, LPRECT rect);
-HPEN CreatePen(int style, int width, COLORREF color);
-BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
-BOOL LineTo(HDC hdc, int x, int y);
-HGDIOBJ GetStockObject(int index);
+ZVX_API HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits,
+                                 HANDLE section, DWORD offset);
+ZVX_API HDC CreateCompatibleDC(HDC hdc);
+ZVX_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+ZVX_API BOOL DeleteObject(HGDIOBJ object);
+ZVX_API BOOL DeleteDC(HDC hdc);
+ZVX_API BOOL GdiFlush();
+ZVX_API int GetObjectA(HANDLE object, int size, LPVOID buffer);
+ZVX_API int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits,
+                      LPBITMAPINFO info, UINT usage);
+ZVX_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc,
+                              int ySrc, UINT startScan, UINT lines, const void* bits,
+                              const BITMAPINFO* info, UINT usage);
+ZVX_API COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+ZVX_API COLORREF GetPixel(HDC hdc, int x, int y);
+ZVX_API HRGN CreateRectRgn(int left, int top, int right, int bottom);
+ZVX_API int SelectClipRgn(HDC hdc, HRGN region);
+ZVX_API int GetClipBox(HDC hdc, LPRECT rect);
+ZVX_API HPEN CreatePen(int style, int width, COLORREF color);
+ZVX_API BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
+ZVX_API BOOL LineTo(HDC hdc, int x, int y);
+ZVX_API HGDIOBJ GetStockObject(int index);
 
 // ---- USER functions --------------------------------------------------------------------------
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -261,8 +257,8 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 #define HIWORD(l) ((WORD)((((std::uintptr_t)(l)) >> 16) & 0xffff))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)((WORD)(l) | ((DWORD)(WORD)(h)) << 16))
 
-HDC GetDC(HWND hwnd);
-int ReleaseDC(HWND hwnd, HDC hdc);
+ZVX_API HDC GetDC(HWND hwnd);
+ZVX_API int ReleaseDC(HWND hwnd, HDC hdc);
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
@@ -310,7 +306,6 @@ struct BY_HANDLE_FILE_INFORMATION {
     DWORD nFileIndexLow;
 };
 typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
-static_assert(sizeof(BY_HANDLE_FILE_INFORMATION) == 52, "BY_HANDLE_FILE_INFORMATION is 52 bytes on Windows");
 
 #define GENERIC_READ 0x80000000UL
 #define GENERIC_WRITE 0x40000000UL
@@ -329,21 +324,23 @@ static_assert(sizeof(BY_HANDLE_FILE_INFORMATION) == 52, "BY_HANDLE_FILE_INFORMAT
 #define FILE_NAME_NORMALIZED 0x0
 #define VOLUME_NAME_DOS 0x0
 
-HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
-                   LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                   HANDLE templateFile);
-DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
-BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
-               LPOVERLAPPED overlapped);
-BOOL CloseHandle(HANDLE object);
-BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
-DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags);
-BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
-BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
-                  LPVOID reserved);
-BOOL DeleteFileA(LPCSTR fileName);
-DWORD GetCurrentProcessId();
+ZVX_API HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
+                           LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                           HANDLE templateFile);
+ZVX_API DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+ZVX_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
+                      LPOVERLAPPED overlapped);
+ZVX_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
+                       LPOVERLAPPED overlapped);
+ZVX_API BOOL CloseHandle(HANDLE object);
+ZVX_API BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
+ZVX_API DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize,
+                                        DWORD flags);
+ZVX_API BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
+ZVX_API BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
+                          LPVOID exclude, LPVOID reserved);
+ZVX_API BOOL DeleteFileA(LPCSTR fileName);
+ZVX_API DWORD GetCurrentProcessId();
 
 // ---- text --------------------------------------------------------------------------------------
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide,

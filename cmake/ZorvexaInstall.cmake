@@ -1,0 +1,68 @@
+# What `cmake --install` puts where, in three components, which the packages follow:
+#   runtime  the shared library (libzorvexa_image.so.1, or the DLL); nothing in a static build
+#   dev      headers, the static archive or the .so link and import library, the CMake package,
+#            zorvexa.pc
+#   sample   zorvexa and zorvexa_assets (app/CMakeLists.txt)
+# Headers go under include/zorvexa, so that their folders (image/, platform/) do not land in the
+# system's include directory; the CMake package and zorvexa.pc add include/zorvexa to the path,
+# and clients keep writing #include "image/MemoryImage.h".
+set(ZVX_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/zorvexa)
+set(ZVX_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Zorvexa)
+
+install(TARGETS ${ZVX_INSTALLED_LIBRARY} EXPORT ZorvexaTargets
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+install(FILES image/IImage.h image/MemoryImage.h image/DibSectionImage.h
+        DESTINATION ${ZVX_INSTALL_INCLUDEDIR}/image COMPONENT dev)
+install(FILES platform/Win32.h platform/Export.h
+        DESTINATION ${ZVX_INSTALL_INCLUDEDIR}/platform COMPONENT dev)
+if(NOT WIN32)
+  install(FILES platform/posix/Win32Api.h
+          DESTINATION ${ZVX_INSTALL_INCLUDEDIR}/platform/posix COMPONENT dev)
+endif()
+
+# ---- CMake package: find_package(Zorvexa) gives Zorvexa::image, static or shared as installed --
+install(EXPORT ZorvexaTargets NAMESPACE Zorvexa:: DESTINATION ${ZVX_INSTALL_CMAKEDIR}
+        COMPONENT dev)
+include(CMakePackageConfigHelpers)
+configure_package_config_file(cmake/ZorvexaConfig.cmake.in
+  "${CMAKE_CURRENT_BINARY_DIR}/ZorvexaConfig.cmake"
+  INSTALL_DESTINATION ${ZVX_INSTALL_CMAKEDIR})
+write_basic_package_version_file("${CMAKE_CURRENT_BINARY_DIR}/ZorvexaConfigVersion.cmake"
+  COMPATIBILITY SameMajorVersion)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/ZorvexaConfig.cmake"
+              "${CMAKE_CURRENT_BINARY_DIR}/ZorvexaConfigVersion.cmake"
+        DESTINATION ${ZVX_INSTALL_CMAKEDIR} COMPONENT dev)
+
+# ---- pkg-config: zorvexa.pc --------------------------------------------------------------------
+# The prefix is found from the file's own place (${pcfiledir}), so an install moved elsewhere, a
+# package unpacked into a scratch root or `cmake --install --prefix` all describe themselves.
+set(ZVX_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+if(IS_ABSOLUTE "${ZVX_PC_DIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
+  set(ZVX_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
+else()
+  file(RELATIVE_PATH ZVX_PC_UP "/root/${ZVX_PC_DIR}" "/root")
+  string(REGEX REPLACE "/$" "" ZVX_PC_UP "${ZVX_PC_UP}")
+  set(ZVX_PC_PREFIX "\${pcfiledir}/${ZVX_PC_UP}")
+endif()
+if(ZVX_SHARED_LIBRARY)
+  set(ZVX_PC_CFLAGS " -DZVX_SHARED")
+  set(ZVX_PC_LIBS_PRIVATE "")
+else()
+  # A static archive's users link what it calls themselves (pkg-config --static). Where the C
+  # library holds the thread functions (glibc 2.34 and later) that is nothing, natively.
+  set(ZVX_PC_CFLAGS "")
+  list(TRANSFORM ZVX_SYSTEM_LIBRARIES PREPEND "-l" OUTPUT_VARIABLE ZVX_PC_LIBS_PRIVATE)
+  list(APPEND ZVX_PC_LIBS_PRIVATE ${CMAKE_THREAD_LIBS_INIT})
+  list(JOIN ZVX_PC_LIBS_PRIVATE " " ZVX_PC_LIBS_PRIVATE)
+  if(ZVX_PC_LIBS_PRIVATE)
+    set(ZVX_PC_LIBS_PRIVATE "Libs.private: ${ZVX_PC_LIBS_PRIVATE}\n")
+  endif()
+endif()
+configure_file(cmake/zorvexa.pc.in "${CMAKE_CURRENT_BINARY_DIR}/zorvexa.pc.in" @ONLY)
+# Link options the library needs of its users (the sanitizers' runtimes in such builds), as the
+# CMake package passes them on.
+file(GENERATE OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/zorvexa.pc"
+     INPUT "${CMAKE_CURRENT_BINARY_DIR}/zorvexa.pc.in")
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/zorvexa.pc" DESTINATION ${ZVX_PC_DIR} COMPONENT dev)
