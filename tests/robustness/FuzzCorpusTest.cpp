@@ -1,6 +1,4 @@
-// The fuzzers' corpora, and the BMP conformance files, replayed through the fuzzers' own entry
-// points: every input that once found a fault or reached new code stays a regression test, in a
-// fresh clone and under Wine too.
+// The fuzzers' corpora and the BMP conformance files replayed through the fuzzers' entry points.
 #include <filesystem>
 #include <stdexcept>
 

@@ -1,5 +1,4 @@
-// .bmp files written out from the format's field table, and the one table of broken files that
-// every test loading files shares.
+// .bmp files built field by field, and the one table of broken files.
 #pragma once
 
 #include <climits>
@@ -11,9 +10,8 @@
 
 namespace zvx::test {
 
-// A w x h 24-bit file as SaveBmp writes it: the 54-byte header, then the rows bottom row first,
-// each pixel blue, green, red, each row padded with zeros to a multiple of 4 bytes; then fields
-// (offset, 32-bit value) replaced.
+// A w x h 24-bit file as SaveBmp writes it (bottom row first, BGR, zero-padded rows), with
+// fields (offset, 32-bit value) replaced.
 template <class At>
 std::string BmpFile(int w, int h, At&& colour, std::vector<std::pair<std::size_t, std::uint32_t>> fields = {})
 {
