@@ -14,9 +14,7 @@ Points Run(int fromX, int toX, int fromY, int toY, bool diagonal = false)  // a 
 {
     Points points;
     for (int y = fromY; y <= toY; ++y) {
-        for (int x = fromX; x <= toX; ++x) {
-            if (!diagonal || x == y) points.insert({x, y});
-        }
+        for (int x = fromX; x <= toX; ++x) points.insert({diagonal ? y : x, y});
     }
     return points;
 }
