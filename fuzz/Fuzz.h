@@ -1,6 +1,5 @@
-// The fuzzers' entry point and the check that stops a fuzzer at a wrong result. Built into the
-// test suite (ZVX_FUZZ_REPLAY), each entry point gets its own name, so the suite can replay the
-// corpora through it, and a failed check throws to fail the replaying test instead of aborting.
+// The fuzzers' entry point and check. In the test suite (ZVX_FUZZ_REPLAY) each entry point has
+// its own name, for the corpus replay, and a failed check throws instead of aborting.
 #pragma once
 
 #include <cstddef>

@@ -1,8 +1,6 @@
-// Sequences of compositing, drawing and row operations on two small images of either class, with
-// positions and sizes anywhere in the int range, opacities including NaN and the infinities, and
-// null and self destinations and device contexts. Each runs on plain images and on derived ones
-// that override nothing (the general routes): their results and pixels must agree, and a refused
-// operation must change neither image.
+// Sequences of operations on two small images, with any ints, odd opacities and null and self
+// destinations, on plain images and on derived ones that override nothing (the general routes):
+// results and pixels agree, and a refused operation changes neither image.
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -15,11 +13,11 @@
 
 namespace {
 
-class GeneralMemory : public CMemoryImage {
+template <class T>
+class General : public T {
 public:
-    using CMemoryImage::CMemoryImage;
+    using T::T;
 };
-class GeneralDib : public CDibSectionImage {};
 using Images = std::unique_ptr<IImage>[2];
 
 // Values off the front of the input; edge values come often, since clipping breaks there.
@@ -47,11 +45,8 @@ struct Input {
 
 std::string State(const IImage& image)
 {
-    std::string s = std::to_string(image.GetWidth()) + "x" + std::to_string(image.GetHeight()) + ":" +
-                    std::to_string(image.GetColorKey());
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        for (int x = 0; x < image.GetWidth(); ++x) s += " " + std::to_string(image.GetPixel(x, y));
-    }
+    std::string s = std::to_string(image.GetWidth()) + "x" + std::to_string(image.GetHeight()) + ":" + std::to_string(image.GetColorKey());
+    for (int i = 0; i < image.GetWidth() * image.GetHeight(); ++i) s += " " + std::to_string(image.GetPixel(i % image.GetWidth(), i / image.GetWidth()));
     return s;
 }
 
@@ -105,12 +100,10 @@ ZVX_FUZZ_TARGET(FuzzImages)
         const ColorKey key = keys[in.Byte() % 3];
         for (Images* set : {&plain, &general}) {
             std::unique_ptr<IImage>& image = (*set)[i];
-            if (dib) image = set == &plain ? std::make_unique<CDibSectionImage>() : std::make_unique<GeneralDib>();
-            else image = set == &plain ? std::make_unique<CMemoryImage>(width, height) : std::make_unique<GeneralMemory>(width, height);
+            if (dib) image = set == &plain ? std::make_unique<CDibSectionImage>() : std::make_unique<General<CDibSectionImage>>();
+            else image = set == &plain ? std::make_unique<CMemoryImage>(width, height) : std::make_unique<General<CMemoryImage>>(width, height);
             image->Create(width, height, 0);
-            for (int y = 0; y < height; ++y) {
-                for (int x = 0; x < width; ++x) image->SetPixel(x, y, colours[(x * 7 + y * 13) % 3]);
-            }
+            for (int i = 0; i < width * height; ++i) image->SetPixel(i % width, i / width, colours[(i % width * 7 + i / width * 13) % 3]);
             image->SetColorKey(key);
         }
     }

@@ -1,7 +1,5 @@
-// LoadBmp on arbitrary file contents. The file is read into a block of exactly its size, so an
-// overread shows; it must be taken exactly when the fields the reader uses say it can be (24 bits
-// per pixel, a positive size, rows within the file), and then hold the size and first row's
-// pixel they give.
+// LoadBmp on arbitrary bytes: taken exactly when 24 bits, a positive size and rows within the
+// file say it can be, and then with the size and first row's pixel they give.
 #include <filesystem>
 #include <fstream>
 #include <string>

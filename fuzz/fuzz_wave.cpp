@@ -1,6 +1,5 @@
-// The WAVE reading behind sndPlaySoundA on arbitrary bytes, from a block of exactly their size so
-// a read past it shows: what it reports lies within the block and is playable as described.
-// sndPlaySoundA is asked only about images it must refuse or find silent (a sound would block).
+// The WAVE reader on arbitrary bytes, in a block of exactly their size: what it reports lies
+// within it and is playable. sndPlaySoundA is asked only what it must refuse or find silent.
 #include <vector>
 
 #include "Fuzz.h"

@@ -1,4 +1,4 @@
-// BlendTo: opacities that are refused, that blit and that blend, at and beyond every edge.
+// BlendTo and DrawBlend: opacities refused, blitting or drawing, and blending, at every edge.
 #include <cmath>
 #include <limits>
 
@@ -10,17 +10,7 @@ using namespace zvx::test;
 
 Pixel Colourful(int x, int y) { return 0x7F000000u + static_cast<Pixel>(x) * 0x2F1D07u + static_cast<Pixel>(y) * 0x0B3B65u; }
 
-TEST(BlendOracle, TruncatesAsTheTextsExamplesDo)
-{
-    const struct { Pixel s, d; double alpha; Pixel mixed; } cases[] = {
-        {255, 0, 0.7, 178}, {0, 255, 0.7, 76}, {200, 100, 0.7, 170}, {100, 200, 0.7, 130}, {255, 255, 0.7, 255},
-        {3, 3, 0.3, 2},     {255, 0, 0.001, 0}, {0, 255, 0.001, 254}, {255, 0, 0.5, 127}, {0, 255, 0.5, 127}};
-    for (const auto& c : cases) EXPECT_EQ(c.mixed, Mix(c.s, c.d, c.alpha)) << c.s << " over " << c.d << " at " << c.alpha;
-}
-
-template <class T>
-class BlendTest : public ::testing::Test {};
-TYPED_TEST_SUITE(BlendTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(BlendTest);
 
 TYPED_TEST(BlendTest, ChannelsMixOrTheBlitTakesOverOrTheOpacityIsRefused)
 {
@@ -36,20 +26,29 @@ TYPED_TEST(BlendTest, ChannelsMixOrTheBlitTakesOverOrTheOpacityIsRefused)
         src->SetColorKey(keyed ? 0xABCDEF : COLORKEY_NONE);
         const std::string source = StateOf(*src);
         auto dest = Make<Other<TypeParam>>(4, 3);
+        auto canvas = Make<CDibSectionImage>(4, 3);
         for (const double alpha : alphas) {
             for (const auto& [x, y] : positions) {
-                SCOPED_TRACE(::testing::Message() << alpha << " at " << x << "," << y << (keyed ? " keyed" : ""));
-                Paint(*dest, [](int x, int y) { return Colourful(y + 9, x); });
-                const bool overlaps = x > -3 && y > -2 && x < 4 && y < 3;
-                const bool result = alpha >= 1.0 ? overlaps : alpha > 0.0;
-                const auto expected = !(alpha > 0.0) ? PixelsOf(*dest)
-                                      : alpha >= 1.0 ? Blitted(*src, 3, 2, *dest, x, y, !keyed)
-                                                     : Blended(*src, *dest, x, y, alpha);
-                EXPECT_EQ(result, src->BlendTo(dest.get(), x, y, alpha));
-                EXPECT_EQ(expected, PixelsOf(*dest));
+                for (const bool onDc : {false, true}) {  // DrawBlend draws (any place) where BlendTo blits
+                    SCOPED_TRACE(::testing::Message() << alpha << " at " << x << "," << y << (keyed ? " keyed" : "") << (onDc ? " DC" : ""));
+                    IImage& target = onDc ? static_cast<IImage&>(*canvas) : *dest;
+                    Paint(target, [](int x, int y) { return Colourful(y + 9, x); });
+                    const bool overlaps = x > -3 && y > -2 && x < 4 && y < 3;
+                    const bool result = alpha >= 1.0 && !onDc ? overlaps : alpha > 0.0;
+                    const auto expected = !(alpha > 0.0) ? PixelsOf(target)
+                                          : alpha >= 1.0 ? Blitted(*src, 3, 2, target, x, y, keyed == onDc)
+                                                         : Blended(*src, target, x, y, alpha);
+                    EXPECT_EQ(result, onDc ? src->DrawBlend(canvas->GetDC(), x, y, alpha) : src->BlendTo(dest.get(), x, y, alpha));
+                    EXPECT_EQ(expected, PixelsOf(target));
+                }
             }
         }
         EXPECT_FALSE(src->BlendTo(nullptr, 0, 0, 0.5));
+        // GDI's answers are not examined: no DC, a stale one or another object's handle.
+        HDC stale = CDibSectionImage().GetDC();
+        for (HDC dc : {HDC{}, stale, reinterpret_cast<HDC>(canvas->GetBitmap())}) {
+            EXPECT_TRUE(src->Draw(dc, 1, 1) && src->Draw(dc, 1, 1, 2, 1) && src->DrawBlend(dc, 1, 1, 0.5) && !src->DrawBlend(dc, 1, 1, 0.0));
+        }
         EXPECT_EQ(source, StateOf(*src));
     }
 }

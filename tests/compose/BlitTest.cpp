@@ -1,5 +1,5 @@
-// Every BltTo overload at and beyond every edge of its destination, with and without a key, and
-// onto nothing: each leaves what the blit oracle says and answers as the text says.
+// Every BltTo overload, and Draw onto a DIB section's DC, at and beyond every edge of its
+// destination, with and without a key, and onto nothing: each leaves what the blit oracle says.
 #include "support/ImageTestKit.h"
 
 namespace {
@@ -11,20 +11,25 @@ struct Route {
     bool (*blit)(IImage& src, IImage* dest, int x, int y, int w, int h);
     bool words[2];    // without, with a key: whole words are copied, else colours only
     bool always[2];   // without, with a key: true for any destination (GDI clips what lies outside)
-    bool sized, gdi;  // takes a part; needs a destination with a DC
+    bool sized, gdi, dc;  // takes a part; needs a destination with a DC; draws on it (takes no DC too)
 };
 
+HDC DcOf(IImage* d) { return d != nullptr ? dynamic_cast<IGdiImage&>(*d).GetDC() : HDC{}; }
+
 const Route kRoutes[] = {
-    {"IImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(d, x, y); }, {false, true}, {}, false, false},
-    {"sized", [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.BltTo(d, x, y, w, h); }, {false, true},
-     {}, true, false},
+    {"IImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(d, x, y); }, {false, true}, {}, false, false, false},
+    {"sized", [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.BltTo(d, x, y, w, h); }, {false, true}, {}, true, false, false},
     {"IPixelBuffer",
      [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IPixelBuffer*>(d), x, y); },
-     {true, true}, {}, false, false},
+     {true, true}, {}, false, false, false},
     {"IGdiImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IGdiImage*>(d), x, y); },
-     {true, false}, {true, true}, false, true},
+     {true, false}, {true, true}, false, true, false},
     {"IDibImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IDibImage*>(d), x, y); },
-     {true, true}, {true, false}, false, true},
+     {true, true}, {true, false}, false, true, false},
+    // GDI carries no top byte: with a key, colours, and the canvas's own pixel under the key colour.
+    {"Draw", [](IImage& s, IImage* d, int x, int y, int, int) { return s.Draw(DcOf(d), x, y); }, {true, false}, {true, true}, false, true, true},
+    {"Draw part", [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.Draw(DcOf(d), x, y, w, h); }, {true, false},
+     {true, true}, true, true, true},
 };
 
 const int kXs[] = {INT_MIN, INT_MIN + 1, -4, -3, -2, -1, 0, 2, 3, 4, INT_MAX - 1, INT_MAX};
@@ -47,9 +52,7 @@ std::unique_ptr<T> Source(bool keyed)
     return src;
 }
 
-template <class T>
-class BlitTest : public ::testing::Test {};
-TYPED_TEST_SUITE(BlitTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(BlitTest);
 
 TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
 {
@@ -59,7 +62,7 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
     for (const bool keyed : {false, true}) {
         auto src = Source<TypeParam>(keyed);
         for (const Route& r : kRoutes) {
-            EXPECT_FALSE(r.blit(*src, nullptr, 0, 0, 1, 1)) << r.name;
+            EXPECT_EQ(r.dc, r.blit(*src, nullptr, 0, 0, 1, 1)) << r.name;
             for (auto& dest : dests) {
                 if (r.gdi && dynamic_cast<IGdiImage*>(dest.get()) == nullptr) continue;
                 for (const auto& [w, h] : r.sized ? kParts : kWhole) {
@@ -70,7 +73,7 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
                                                               << dest->GetWidth());
                             Paint(*dest, [](int, int) { return 0x11111111u; });
                             const bool overlaps = x > -3 && y > -2 && x < dest->GetWidth() && y < dest->GetHeight();
-                            const bool accepted = r.always[keyed] || (overlaps && w >= 1 && h >= 1);
+                            const bool accepted = (r.always[keyed] || overlaps) && w >= 1 && h >= 1;
                             const auto expected = accepted ? Blitted(*src, std::min(w, 3), std::min(h, 2), *dest, x, y,
                                                                      !r.words[keyed])
                                                            : PixelsOf(*dest);
@@ -82,6 +85,18 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
             }
             EXPECT_EQ(StateOf(*Source<TypeParam>(keyed)), StateOf(*src)) << "the source is left alone";
         }
+    }
+}
+
+// Onto its own DC an image shows itself as it was before the call.
+TEST(DrawOntoItself, ShowsTheImageUntouched)
+{
+    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{-1, -1}, std::pair{0, 1}}) {
+        auto image = Make<CDibSectionImage>(5, 4);
+        Paint(*image, Pattern);
+        const auto expected = Blitted(*image, 5, 4, *image, x, y, false);
+        EXPECT_TRUE(image->Draw(image->GetDC(), x, y));
+        EXPECT_EQ(expected, PixelsOf(*image)) << x << "," << y;
     }
 }
 

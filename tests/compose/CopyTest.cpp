@@ -7,9 +7,7 @@ namespace {
 
 using namespace zvx::test;
 
-template <class T>
-class CopyTest : public ::testing::Test {};
-TYPED_TEST_SUITE(CopyTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(CopyTest);
 
 TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
 {

@@ -1,6 +1,5 @@
-// Every fast path against its general twin: each operation on plain images and on the same images
-// of a derived class that overrides nothing (served pixel by pixel), under every variant of the
-// row kernels, gives the same answer and leaves the same words in both images.
+// Every fast path against its general twin (a derived class that overrides nothing), under every
+// variant of the row kernels: the same answer and the same words in both.
 #include <random>
 
 #include "support/BmpFiles.h"

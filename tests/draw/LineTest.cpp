@@ -1,7 +1,5 @@
-// DrawLine, DrawRect and FillRect. The heap image rasterises its lines itself, truncating toward
-// zero from the end point its loop measures from; the DIB-section image draws with a GDI pen,
-// which leaves out a line's final point (its other pixels are the platform's to choose, so only
-// straight lines are checked there).
+// DrawLine, DrawRect and FillRect. The heap image rasterises lines itself, truncating toward zero;
+// the DIB section's GDI pen leaves out the final point (only straight lines are checked there).
 #include <set>
 
 #include "support/ImageTestKit.h"
@@ -16,9 +14,7 @@ Points Run(int fromX, int toX, int fromY, int toY, bool diagonal = false)  // a 
 {
     Points points;
     for (int y = fromY; y <= toY; ++y) {
-        for (int x = fromX; x <= toX; ++x) {
-            if (!diagonal || x == y) points.insert({x, y});
-        }
+        for (int x = fromX; x <= toX; ++x) points.insert({diagonal ? y : x, y});
     }
     return points;
 }
@@ -68,9 +64,7 @@ const Line kLines[] = {
     {5, 5, 5, 5, {}, true},  // no line: refused
 };
 
-template <class T>
-class LineTest : public ::testing::Test {};
-TYPED_TEST_SUITE(LineTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(LineTest);
 
 TYPED_TEST(LineTest, LinesSetTheirRasterisersPixelsAndNoOthers)
 {
@@ -85,8 +79,7 @@ TYPED_TEST(LineTest, LinesSetTheirRasterisersPixelsAndNoOthers)
     }
 }
 
-// Outlines and fills, as pictures of a 6 x 5 image, '#' for ink: the heap image's, then the DIB
-// section's, whose pen leaves out the final point of each side and each row.
+// Outlines and fills as pictures of a 6 x 5 image, '#' for ink: the heap image's, the DIB section's.
 struct Shape {
     bool (IImage::*draw)(int, int, int, int, Pixel);
     int x0, y0, x1, y1;

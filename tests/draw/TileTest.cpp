@@ -1,14 +1,11 @@
-// TileTo and DrawTiled: copies of a 3 x 2 image laid edge to edge from the rectangle's corner,
-// rows of them downwards, cut at its right and bottom edges; rectangles anywhere in the int range.
+// TileTo and DrawTiled: a 3 x 2 image laid edge to edge from the rectangle's corner, cut at its edges.
 #include "support/ImageTestKit.h"
 
 namespace {
 
 using namespace zvx::test;
 
-template <class T>
-class TileTest : public ::testing::Test {};
-TYPED_TEST_SUITE(TileTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(TileTest);
 
 struct Rect {
     int x, y, w, h;

@@ -1,5 +1,4 @@
-// CreateFromBitmap: any DIB section, of either depth and orientation, becomes an image of its
-// size and colours; handles that are no bitmap change nothing.
+// CreateFromBitmap: DIB sections of either depth and orientation; handles that are no bitmap.
 #include "support/ImageTestKit.h"
 
 namespace {
@@ -25,9 +24,7 @@ HBITMAP Section(int w, int h, int bits, bool topDown)
     return bitmap;
 }
 
-template <class T>
-class BitmapImportTest : public ::testing::Test {};
-TYPED_TEST_SUITE(BitmapImportTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(BitmapImportTest);
 
 TYPED_TEST(BitmapImportTest, TakesSizeAndColoursOfAnyDibSectionAndRefusesOtherHandles)
 {

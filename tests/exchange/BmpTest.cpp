@@ -1,5 +1,4 @@
-// .bmp files: what SaveBmp writes, and what LoadBmp and LoadFromMemory take and refuse (the
-// public conformance corpus is replayed with the fuzzers' corpora).
+// .bmp files: what SaveBmp writes, and what LoadBmp and LoadFromMemory take and refuse.
 #include <fstream>
 
 #include "support/BmpFiles.h"
@@ -9,9 +8,7 @@ namespace {
 
 using namespace zvx::test;
 
-template <class T>
-class BmpTest : public ::testing::Test {};
-TYPED_TEST_SUITE(BmpTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(BmpTest);
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {

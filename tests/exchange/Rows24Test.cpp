@@ -1,5 +1,4 @@
-// Blocks of 24-bit bottom-up rows: SetRows24 at any place, clipped pixel by pixel, and the
-// concrete classes' ImportRows24 of rows of the image's own size.
+// 24-bit bottom-up rows: SetRows24 anywhere, clipped, and ImportRows24 of the image's own size.
 #include <vector>
 
 #include "support/ImageTestKit.h"
@@ -8,8 +7,7 @@ namespace {
 
 using namespace zvx::test;
 
-// A w x h block, bottom row first, each row padded to 4 bytes with 0xEE (a read of padding shows):
-// pixel (x, y) of the block is blue x, green y, red 0x80 + x + y.
+// A w x h block padded with 0xEE (a read of padding shows): (x, y) is blue x, green y, red 0x80 + x + y.
 std::vector<BYTE> Block(int w, int h)
 {
     const int stride = (w * 3 + 3) / 4 * 4;
@@ -23,9 +21,7 @@ std::vector<BYTE> Block(int w, int h)
     return rows;
 }
 
-template <class T>
-class Rows24Test : public ::testing::Test {};
-TYPED_TEST_SUITE(Rows24Test, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(Rows24Test);
 
 TYPED_TEST(Rows24Test, BlocksLandClippedWithTheirColoursAndBlocksThatMissAreRefused)
 {

@@ -1,5 +1,4 @@
-// SaveBmp replaces a file whole or not at all: the folder ends up holding the new picture in
-// place of the old file (links, mode and owner kept), or, when the save fails, what it held.
+// SaveBmp replaces a file whole (links, mode and owner kept) or, failing, leaves the folder as it was.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -22,8 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using Obstacle = std::shared_ptr<void>;
 
-// The folder's names (a folder's ending in '/', a link's in '@') and how each file begins: "ol"
-// for the old file, "BM" for a picture.
+// The folder's names (folders end in '/', links in '@') and each file's first two bytes.
 std::string Contents(const fs::path& folder)
 {
     std::vector<std::string> names;

@@ -1,7 +1,5 @@
-// The row kernels, in every variant the processor has, against the per-pixel formulas: runs of
-// every length around the vector widths, at every alignment, onto separate memory and onto
-// overlapping runs in both directions; copies too large for the cache; and the blend over every
-// pair of channel values for a sweep of opacities.
+// The row kernels, in every variant the processor has, against the per-pixel formulas: every
+// length, alignment and overlap; copies beyond the cache; the blend over every channel pair.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -95,9 +93,8 @@ TEST(RowKernels, CopiesLargerThanTheCache)
     });
 }
 
-// Each channel of the run meets every (source, target) pair of values. Every variant blends at
-// opacities 0.01 to 0.99 in steps of 0.01 and at some that round awkwardly or lie at the ends;
-// natively (not under valgrind or the sanitizers) the variant in use also at every step of 0.001.
+// Every (source, target) channel pair; every variant at steps of 0.01 and awkward opacities, and
+// natively (not under valgrind or the sanitizers) the variant in use at every step of 0.001.
 TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
 {
 #ifdef ZVX_HEAP_FROM_ASAN

@@ -1,7 +1,5 @@
-// Every operation that makes GDI objects or heap blocks, succeeding and failing, gives back what
-// it made: one round of each shows a leak, since the GDI layer and the heap count every object
-// and byte. Rounds before it make whatever is made once and kept, and fill glibc's per-thread
-// cache, which keeps up to seven freed blocks of each size counted as in use.
+// Each operation, succeeding and failing, gives back its GDI objects and heap blocks: one counted
+// round shows a leak; the rounds before it fill caches (glibc's keeps seven blocks a size).
 #include <fstream>
 #include <functional>
 
@@ -13,9 +11,7 @@ namespace {
 
 using namespace zvx::test;
 
-template <class T>
-class LeakTest : public ::testing::Test {};
-TYPED_TEST_SUITE(LeakTest, ImageClasses);
+ZVX_IMAGE_TEST_SUITE(LeakTest);
 
 TYPED_TEST(LeakTest, OneRoundOfEachOperationLeavesNothingBehind)
 {

@@ -1,5 +1,4 @@
-// .bmp files written out from the format's field table, and the one table of broken files that
-// every test loading files shares.
+// .bmp files built field by field, and the one table of broken files.
 #pragma once
 
 #include <climits>
@@ -11,9 +10,8 @@
 
 namespace zvx::test {
 
-// A w x h 24-bit file as SaveBmp writes it: the 54-byte header, then the rows bottom row first,
-// each pixel blue, green, red, each row padded with zeros to a multiple of 4 bytes; then fields
-// (offset, 32-bit value) replaced.
+// A w x h 24-bit file as SaveBmp writes it (bottom row first, BGR, zero-padded rows), with
+// fields (offset, 32-bit value) replaced.
 template <class At>
 std::string BmpFile(int w, int h, At&& colour, std::vector<std::pair<std::size_t, std::uint32_t>> fields = {})
 {
@@ -41,21 +39,13 @@ inline std::string PatternFile(std::vector<std::pair<std::size_t, std::uint32_t>
 inline std::vector<std::pair<const char*, std::string>> BrokenBmps()
 {
     const std::string good = PatternFile();
-    return {{"empty", ""},
-            {"shorter than its fields", good.substr(0, 29)},
-            {"one byte short", good.substr(0, good.size() - 1)},
-            {"rows far beyond", PatternFile({{10, 0xFFFFFFF0u}})},
-            {"rows offset wraps", PatternFile({{10, 0xFFFFFFFFu}})},
-            {"rows running past the end", PatternFile({{10, 55}})},
-            {"more rows than bytes", PatternFile({{22, 3}})},
-            {"8-bit", PatternFile({{28, 8}})},
-            {"32-bit", PatternFile({{28, 32}})},
-            {"top-down", PatternFile({{22, static_cast<std::uint32_t>(-2)}})},
+    return {{"empty", ""}, {"shorter than its fields", good.substr(0, 29)}, {"one byte short", good.substr(0, good.size() - 1)},
+            {"rows far beyond", PatternFile({{10, 0xFFFFFFF0u}})}, {"rows offset wraps", PatternFile({{10, 0xFFFFFFFFu}})},
+            {"rows running past the end", PatternFile({{10, 55}})}, {"more rows than bytes", PatternFile({{22, 3}})},
+            {"8-bit", PatternFile({{28, 8}})}, {"32-bit", PatternFile({{28, 32}})}, {"top-down", PatternFile({{22, static_cast<std::uint32_t>(-2)}})},
             {"both negative", PatternFile({{18, static_cast<std::uint32_t>(-3)}, {22, static_cast<std::uint32_t>(-2)}})},
-            {"65536 x 65536", PatternFile({{18, 65536}, {22, 65536}})},
-            {"46341 x 46341", PatternFile({{18, 46341}, {22, 46341}})},
-            {"3,000,000 x 2,000,000", PatternFile({{18, 3000000}, {22, 2000000}})},
-            {"row stride past 32 bits", PatternFile({{18, INT_MAX}, {22, 1}})},
+            {"65536 x 65536", PatternFile({{18, 65536}, {22, 65536}})}, {"46341 x 46341", PatternFile({{18, 46341}, {22, 46341}})},
+            {"3,000,000 x 2,000,000", PatternFile({{18, 3000000}, {22, 2000000}})}, {"row stride past 32 bits", PatternFile({{18, INT_MAX}, {22, 1}})},
             {"not a picture", std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(40, '\x01')}};
 }
 

@@ -1,7 +1,5 @@
-// The one image factory, the table of bad sizes and the oracles the feature tables are checked
-// against. Typed tests run over both plain classes, which the library may serve through its
-// row-at-a-time fast paths, and over classes derived from them that override nothing, which it
-// must serve through the general per-pixel routes: both must give what the oracle gives.
+// The image factory, the bad sizes and the oracles. Typed tests run over the plain classes (fast
+// paths) and over derived classes that override nothing (the general per-pixel routes).
 #pragma once
 
 #include <climits>
@@ -37,6 +35,7 @@ template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T
 template <class T> using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
 using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
+#define ZVX_IMAGE_TEST_SUITE(name) template <class T> class name : public ::testing::Test {}; TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
 
 // A width x height image of class T filled with fill (an empty heap image for a refused size).
 template <class T>
@@ -79,15 +78,13 @@ inline std::string StateOf(const IImage& image)
     return s;
 }
 
-// Sizes no image can have: empty, negative (alone, or in pairs whose product is positive), and
-// sizes whose pixel count or bytes overflow 32 bits (65536 x 65536 wraps to 0).
+// Sizes no image can have: empty, negative (also in pairs), overflowing 32 bits in pixels or bytes.
 inline const std::pair<int, int> kBadSizes[] = {{0, 5},        {5, 0},         {0, 0},         {-1, -1},
                                                {-2, 3},       {-2, -3},       {INT_MIN, -1},  {1, -1},
                                                {46341, 46341}, {65536, 65536}, {INT_MAX, INT_MAX}, {0x7FFFFFFF, 2},
                                                {1 << 30, 1},  {-65536, -65536}};
 
-// What (x, y) of an image shows through a route: nothing under the key colour (top byte
-// ignored), else the word, or with clear its colour only.
+// What (x, y) shows: nothing under the key (top byte ignored), else the word, or its colour if clear.
 inline std::optional<Pixel> Shown(const IImage& image, int x, int y, bool clear)
 {
     const Pixel p = image.GetPixel(x, y);
@@ -142,8 +139,7 @@ inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long lo
     });
 }
 
-// Runs body once under each variant of the row kernels the processor has, then goes back to the
-// best one.
+// Runs body under each row-kernel variant the processor has, then goes back to the best.
 template <class Body>
 void ForEachRowSimd(Body&& body)
 {
@@ -156,8 +152,7 @@ void ForEachRowSimd(Body&& body)
     UseRowSimd(BestRowSimd());
 }
 
-// Logs what the text prescribes and a derived class sees: writes by position, the values the
-// channel setters are handed, the channel reads (into a log two images may share).
+// Logs what a derived class sees: writes by position, the setters' values, channel reads.
 template <class T>
 class Probe : public T {
 public:

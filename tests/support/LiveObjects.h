@@ -26,8 +26,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 namespace zvx::test {
 
-// The live GDI objects, or nothing where the system does not count them (Wine 8 answers 0 to
-// GetGuiResources).
+// The live GDI objects, or nothing where uncounted (Wine 8 answers 0 to GetGuiResources).
 inline std::optional<long> LiveGdiObjects()
 {
 #ifdef _WIN32

@@ -14,8 +14,7 @@ namespace zvx::test {
 // A file under tests/data.
 inline std::string DataPath(const std::string& relative) { return std::string(ZVX_TEST_DATA_DIR) + "/" + relative; }
 
-// A fresh path in the system's temporary folder, unique within the process run, so a test run
-// from anywhere leaves nothing in the tree.
+// A fresh path in the temporary folder, unique within the run.
 inline std::string ScratchPath(const std::string& stem)
 {
     static std::atomic<int> counter{0};
