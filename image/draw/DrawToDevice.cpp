@@ -105,9 +105,9 @@ bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
     return true;
 }
 
-#define ZVX_INSTANTIATE(C)                                        \
-    template bool Draw<C>(C&, HDC, int, int);                     \
-    template bool Draw<C>(C&, HDC, int, int, int, int);           \
+#define ZVX_INSTANTIATE(C)                              \
+    template bool Draw<C>(C&, HDC, int, int);           \
+    template bool Draw<C>(C&, HDC, int, int, int, int); \
     template bool DrawBlend<C>(C&, HDC, int, int, double);
 ZVX_INSTANTIATE(CMemoryImage)
 ZVX_INSTANTIATE(CDibSectionImage)
