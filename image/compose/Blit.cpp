@@ -125,14 +125,15 @@ bool BltToDib(Self& self, IDibImage* dest, int x, int y)
     return self.Draw(dest->GetDC(), x, y);
 }
 
-#define ZVX_INSTANTIATE(C)                                        \
-    template bool BltToImage<C>(C&, IImage*, int, int, int, int); \
-    template bool BltToDib<C>(C&, IDibImage*, int, int);          \
-    template bool BltToGdi<C>(C&, IGdiImage*, int, int);          \
-    template bool BltToPixels<C>(C&, IPixelBuffer*, int, int);    \
-    template bool BltToImage<C>(C&, IImage*, int, int);
-ZVX_INSTANTIATE(CMemoryImage)
-ZVX_INSTANTIATE(CDibSectionImage)
-#undef ZVX_INSTANTIATE
+template bool BltToImage<CMemoryImage>(CMemoryImage&, IImage*, int, int, int, int);
+template bool BltToDib<CMemoryImage>(CMemoryImage&, IDibImage*, int, int);
+template bool BltToGdi<CMemoryImage>(CMemoryImage&, IGdiImage*, int, int);
+template bool BltToPixels<CMemoryImage>(CMemoryImage&, IPixelBuffer*, int, int);
+template bool BltToImage<CMemoryImage>(CMemoryImage&, IImage*, int, int);
+template bool BltToImage<CDibSectionImage>(CDibSectionImage&, IImage*, int, int, int, int);
+template bool BltToDib<CDibSectionImage>(CDibSectionImage&, IDibImage*, int, int);
+template bool BltToGdi<CDibSectionImage>(CDibSectionImage&, IGdiImage*, int, int);
+template bool BltToPixels<CDibSectionImage>(CDibSectionImage&, IPixelBuffer*, int, int);
+template bool BltToImage<CDibSectionImage>(CDibSectionImage&, IImage*, int, int);
 
 }  // namespace zvx
