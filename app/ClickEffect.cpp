@@ -3,8 +3,8 @@
 
 namespace {
 
-constexpr int kBoxHalfWidth = 60;   // columns x - 60 to x + 59
-constexpr int kBoxHalfHeight = 40;  // rows y - 40 to y + 39
+constexpr int kBoxHalfWidth = 60;       // columns x - 60 to x + 59
+constexpr int kBoxHalfHeight = 40;      // rows y - 40 to y + 39
 constexpr Pixel kUntouched = 0x0000FF;  // pure blue stays as it is
 
 }  // namespace

@@ -12,10 +12,9 @@ bool HoldsWholeWave(const BYTE* data, DWORD size)
 {
     if (size < kRiffHeaderSize) return false;
     if (std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) return false;
-    const unsigned long long declared = static_cast<unsigned long long>(data[4]) |
-                                        static_cast<unsigned long long>(data[5]) << 8 |
-                                        static_cast<unsigned long long>(data[6]) << 16 |
-                                        static_cast<unsigned long long>(data[7]) << 24;
+    const unsigned long long declared =
+        static_cast<unsigned long long>(data[4]) | static_cast<unsigned long long>(data[5]) << 8 |
+        static_cast<unsigned long long>(data[6]) << 16 | static_cast<unsigned long long>(data[7]) << 24;
     return declared + 8 <= size;
 }
 
@@ -23,8 +22,8 @@ bool HoldsWholeWave(const BYTE* data, DWORD size)
 
 BYTE* LoadClickSound(const char* fileName)
 {
-    const HANDLE file = ::CreateFileA(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr);
+    const HANDLE file =
+        ::CreateFileA(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     DWORD sizeHigh = 0;
     const DWORD size = ::GetFileSize(file, &sizeHigh);

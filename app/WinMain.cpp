@@ -56,8 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     RECT frame{0, 0, g_bgWidth - 1, g_bgHeight - 1};
     ::AdjustWindowRect(&frame, kWindowStyle, FALSE);
     g_hwnd = ::CreateWindowExA(0, texts::kClassName, texts::kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                               nullptr);
+                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (g_hwnd == nullptr) {
         ShowErrorMessage(nullptr, texts::kWindowFailed);
         std::free(g_sound);

@@ -24,12 +24,8 @@ void PaintFrame(HWND hwnd)
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    case WM_PAINT:
-        PaintFrame(hwnd);
-        return 0;
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_PAINT: PaintFrame(hwnd); return 0;
     case WM_MOUSEMOVE:
         g_mouseX = LOWORD(lParam);
         g_mouseY = HIWORD(lParam);
@@ -39,7 +35,6 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ClickEffect(LOWORD(lParam), HIWORD(lParam));
         ::InvalidateRgn(hwnd, nullptr, FALSE);
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    default:
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    default: return ::DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

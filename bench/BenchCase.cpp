@@ -60,9 +60,8 @@ void RegisterRun(const std::string& caseName, Who who, void (*body)(benchmark::S
                  const void* context)
 {
     const std::string name = caseName + "|" + WhoName(who);
-    Runs().emplace(caseName, benchmark::RegisterBenchmark(name.c_str(), [body, context](benchmark::State& state) {
-                       body(state, context);
-                   }));
+    Runs().emplace(caseName, benchmark::RegisterBenchmark(
+                                 name.c_str(), [body, context](benchmark::State& state) { body(state, context); }));
 }
 
 void AddCase(const std::string& name, double pixels, double bytes, std::vector<double> floorCopies)
@@ -74,8 +73,7 @@ void AddCase(const std::string& name, double pixels, double bytes, std::vector<d
         std::size_t largest = 0;
         for (const double copy : floorCopies) largest = std::max(largest, static_cast<std::size_t>(copy));
         // Buffer k + 1 receives copy k from buffer k; every page written before timing.
-        std::vector<std::vector<unsigned char>> buffers(floorCopies.size() + 1,
-                                                        std::vector<unsigned char>(largest, 1));
+        std::vector<std::vector<unsigned char>> buffers(floorCopies.size() + 1, std::vector<unsigned char>(largest, 1));
         const auto copyAll = [&] {
             for (std::size_t k = 0; k < floorCopies.size(); ++k) {
                 std::memcpy(buffers[k + 1].data(), buffers[k].data(), static_cast<std::size_t>(floorCopies[k]));

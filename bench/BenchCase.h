@@ -42,8 +42,7 @@ void AddRun(const std::string& caseName, Who who, Fn fn)
 {
     auto* owned = new Fn(std::move(fn));  // lives as long as the registered benchmark
     RegisterRun(
-        caseName, who, [](benchmark::State& state, const void* p) { (*static_cast<const Fn*>(p))(state); },
-        owned);
+        caseName, who, [](benchmark::State& state, const void* p) { (*static_cast<const Fn*>(p))(state); }, owned);
 }
 
 // One target: our time in ourCase divided by who's time in refCase (lower is better). A limit of

@@ -58,8 +58,8 @@ std::string Ratio(double value)
 
 void PrintTable(const Collector& results)
 {
-    std::printf("\n%-50s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb",
-                "vs peer", "vs floor");
+    std::printf("\n%-50s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb", "vs peer",
+                "vs floor");
     std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
                 "(x time)");
     for (const CaseInfo& c : Cases()) {
@@ -72,13 +72,15 @@ void PrintTable(const Collector& results)
             if (peer > 0 && (bestPeer == 0 || peer < bestPeer)) bestPeer = peer;
         }
         std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
-                    Rate(c.bytes, ours, 1e9).c_str(), Rate(c.pixels, results.Seconds(c.name, Who::General), 1e6).c_str(),
+                    Rate(c.bytes, ours, 1e9).c_str(),
+                    Rate(c.pixels, results.Seconds(c.name, Who::General), 1e6).c_str(),
                     Rate(c.pixels, sdl, 1e6).c_str(), Rate(c.pixels, stb, 1e6).c_str(),
                     Ratio(ours > 0 && bestPeer > 0 ? bestPeer / ours : 0).c_str(),
                     Ratio(ours > 0 && floor > 0 ? ours / floor : 0).c_str());
     }
-    std::printf("\nvs peer: the best peer's time / ours (above 1: we are faster). vs floor: our time / the case's\n"
-                "memory floor (memcpys moving the same bytes). Fastest of the repetitions, CPU time, one process.\n");
+    std::printf(
+        "\nvs peer: the best peer's time / ours (above 1: we are faster). vs floor: our time / the case's\n"
+        "memory floor (memcpys moving the same bytes). Fastest of the repetitions, CPU time, one process.\n");
 }
 
 // The targets: our time / the reference's time, lower is better.

@@ -175,11 +175,13 @@ void AddComposeCases()
             }
             AddRun(name, Who::Sdl2, [=](benchmark::State& s) { SdlOp(s, op, p, keying); });
             if (size[0] != 256) continue;
-            const char* what = v.op == Op::Blend ? (v.keying == Keying::None ? "unkeyed BlendTo 256x256 at 0.7 vs SDL's alpha-modulated blit"
-                                                                            : "keyed BlendTo 256x256 at 0.7 vs SDL's keyed alpha-modulated blit")
-                                                 : (v.keying == Keying::KeyNotPresent
-                                                        ? "keyed BltTo(IPixelBuffer*) 256x256, no key pixel, vs SDL's colour-key blit"
-                                                        : "keyed BltTo(IPixelBuffer*) 256x256, half keyed, vs SDL's colour-key blit");
+            const char* what =
+                v.op == Op::Blend
+                    ? (v.keying == Keying::None ? "unkeyed BlendTo 256x256 at 0.7 vs SDL's alpha-modulated blit"
+                                                : "keyed BlendTo 256x256 at 0.7 vs SDL's keyed alpha-modulated blit")
+                    : (v.keying == Keying::KeyNotPresent
+                           ? "keyed BltTo(IPixelBuffer*) 256x256, no key pixel, vs SDL's colour-key blit"
+                           : "keyed BltTo(IPixelBuffer*) 256x256, half keyed, vs SDL's colour-key blit");
             AddTarget({what, name, name, Who::Sdl2, 1.0});
         }
     }
@@ -188,9 +190,12 @@ void AddComposeCases()
         Route route;
         const char* name;
     };
-    const Named routes[] = {{Route::Image, "BltTo IImage"},        {Route::ImagePart, "BltTo IImage sized"},
-                            {Route::Pixels, "BltTo IPixelBuffer"}, {Route::Gdi, "BltTo IGdiImage"},
-                            {Route::Dib, "BltTo IDibImage"},       {Route::CopyImage, "CopyFrom IImage"},
+    const Named routes[] = {{Route::Image, "BltTo IImage"},
+                            {Route::ImagePart, "BltTo IImage sized"},
+                            {Route::Pixels, "BltTo IPixelBuffer"},
+                            {Route::Gdi, "BltTo IGdiImage"},
+                            {Route::Dib, "BltTo IDibImage"},
+                            {Route::CopyImage, "CopyFrom IImage"},
                             {Route::CopyPixels, "CopyFrom IPixelBuffer"}};
     const double pixels = static_cast<double>(kWidth) * kHeight;
     for (const Named& r : routes) {
@@ -198,12 +203,15 @@ void AddComposeCases()
         for (const bool keyed : {false, true}) {
             if (copies && keyed) continue;  // a copy takes every pixel, key or not
             const Route route = r.route;
-            const std::string name = std::string("e. ") + r.name + " " + Dims(kWidth, kHeight) + (keyed ? " keyed" : "");
+            const std::string name =
+                std::string("e. ") + r.name + " " + Dims(kWidth, kHeight) + (keyed ? " keyed" : "");
             AddCase(name, pixels, 8.0 * pixels);
             AddRun(name, Who::Ours, [=](benchmark::State& s) { OursRoute<CDibSectionImage>(s, route, keyed); });
             AddRun(name, Who::General, [=](benchmark::State& s) { OursRoute<GeneralDib>(s, route, keyed); });
             AddRun(name, Who::Sdl2, [=](benchmark::State& s) { SdlBlit(s, keyed); });
-            if (copies) AddTarget({std::string(r.name) + " " + Dims(kWidth, kHeight) + " vs SDL's plain blit", name, name, Who::Sdl2, 1.0});
+            if (copies)
+                AddTarget({std::string(r.name) + " " + Dims(kWidth, kHeight) + " vs SDL's plain blit", name, name,
+                           Who::Sdl2, 1.0});
         }
     }
 }

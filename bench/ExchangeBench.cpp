@@ -61,8 +61,8 @@ void StbLoad(benchmark::State& state, const BmpFile& file, bool fromDisk)
         int channels = 0;
         // Four channels out: a 32-bit pixel per pixel, as our images hold.
         stbi_uc* pixels = fromDisk ? stbi_load(file.path.c_str(), &w, &h, &channels, 4)
-                                   : stbi_load_from_memory(file.bytes.data(), static_cast<int>(file.bytes.size()),
-                                                           &w, &h, &channels, 4);
+                                   : stbi_load_from_memory(file.bytes.data(), static_cast<int>(file.bytes.size()), &w,
+                                                           &h, &channels, 4);
         benchmark::DoNotOptimize(pixels);
         stbi_image_free(pixels);
     }
@@ -121,8 +121,8 @@ void AddExchangeCases()
     for (const auto& size : sizes) {
         const std::string dims = std::to_string(size[0]) + "x" + std::to_string(size[1]);
         const std::string name = "b. LoadFromMemory " + dims;
-        AddTarget({"LoadFromMemory " + dims + " vs SDL_LoadBMP_RW (which keeps 24-bit rows)", name, name,
-                   Who::Sdl2, 0});
+        AddTarget(
+            {"LoadFromMemory " + dims + " vs SDL_LoadBMP_RW (which keeps 24-bit rows)", name, name, Who::Sdl2, 0});
     }
 }
 

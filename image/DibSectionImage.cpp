@@ -68,9 +68,7 @@ bool CDibSectionImage::Create(int width, int height, Pixel fill)
     m_width = width;
     m_height = height;
     if (fill == 0) {
-        std::memset(m_pixels, 0,
-                    static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
-                        sizeof(Pixel));
+        std::memset(m_pixels, 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel));
     } else {
         zvx::FillBySetPixel(*this, width, height, fill);
     }
@@ -83,7 +81,11 @@ int CDibSectionImage::GetHeight() const { return m_height; }
 Pixel CDibSectionImage::GetPixel(int x, int y) const { return zvx::PixelAt(m_pixels, m_width, m_height, x, y); }
 bool CDibSectionImage::SetPixel(int x, int y, Pixel v) { return zvx::StorePixel(m_pixels, m_width, m_height, x, y, v); }
 ColorKey CDibSectionImage::GetColorKey() const { return m_colorKey; }
-bool CDibSectionImage::SetColorKey(ColorKey key) { m_colorKey = key; return true; }
+bool CDibSectionImage::SetColorKey(ColorKey key)
+{
+    m_colorKey = key;
+    return true;
+}
 BITMAPINFO* CDibSectionImage::GetBitmapInfo() { return &m_header; }
 const Pixel* CDibSectionImage::GetScanLine(int y) const { return zvx::RowAt(m_pixels, m_width, m_height, y); }
 Pixel* CDibSectionImage::GetScanLine(int y) { return zvx::RowAt(m_pixels, m_width, m_height, y); }
@@ -95,9 +97,18 @@ HDC CDibSectionImage::GetMemoryDC() { return m_memoryDC; }
 // Where the two classes differ.
 bool CDibSectionImage::CreateFromBitmap(HBITMAP bitmap) { return zvx::CreateFromBitmap(*this, bitmap, GetMemoryDC()); }
 bool CDibSectionImage::CopyFrom(const IImage* src) { return zvx::CopyFrom(*this, src, true); }
-bool CDibSectionImage::CopyFrom(const IPixelBuffer* src) { return zvx::CopyFrom(static_cast<IPixelBuffer&>(*this), src, true); }
-bool CDibSectionImage::DrawTiled(HDC hdc, int x, int y, int w, int h) { return zvx::DrawTiledTrimmed(*this, hdc, x, y, w, h); }
-bool CDibSectionImage::DrawLine(int x0, int y0, int x1, int y1, Pixel c) { return zvx::DrawLineWithPen(GetMemoryDC(), x0, y0, x1, y1, c); }
+bool CDibSectionImage::CopyFrom(const IPixelBuffer* src)
+{
+    return zvx::CopyFrom(static_cast<IPixelBuffer&>(*this), src, true);
+}
+bool CDibSectionImage::DrawTiled(HDC hdc, int x, int y, int w, int h)
+{
+    return zvx::DrawTiledTrimmed(*this, hdc, x, y, w, h);
+}
+bool CDibSectionImage::DrawLine(int x0, int y0, int x1, int y1, Pixel c)
+{
+    return zvx::DrawLineWithPen(GetMemoryDC(), x0, y0, x1, y1, c);
+}
 
 // Shared with CMemoryImage.
 bool CDibSectionImage::LoadFromMemory(const void* data, int format) { return zvx::LoadFromMemory(*this, data, format); }
@@ -108,7 +119,10 @@ COLORREF CDibSectionImage::GetColorRef(int x, int y) const { return zvx::GetColo
 BYTE CDibSectionImage::GetRed(int x, int y) const { return zvx::GetRed(*this, x, y); }
 BYTE CDibSectionImage::GetGreen(int x, int y) const { return zvx::GetGreen(*this, x, y); }
 BYTE CDibSectionImage::GetBlue(int x, int y) const { return zvx::GetBlue(*this, x, y); }
-bool CDibSectionImage::SetRows24(int x, int y, int w, int h, const BYTE* rows) { return zvx::SetRows24(*this, x, y, w, h, rows); }
+bool CDibSectionImage::SetRows24(int x, int y, int w, int h, const BYTE* rows)
+{
+    return zvx::SetRows24(*this, x, y, w, h, rows);
+}
 bool CDibSectionImage::SetColor(int x, int y, Pixel c) { return zvx::SetColor(*this, x, y, c); }
 bool CDibSectionImage::SetRed(int x, int y, int v) { return zvx::SetRed(*this, x, y, v); }
 bool CDibSectionImage::SetGreen(int x, int y, int v) { return zvx::SetGreen(*this, x, y, v); }
@@ -119,7 +133,10 @@ bool CDibSectionImage::AddBlue(int x, int y, int d) { return zvx::AddBlue(*this,
 bool CDibSectionImage::ScaleRed(int x, int y, double f) { return zvx::ScaleRed(*this, x, y, f); }
 bool CDibSectionImage::ScaleGreen(int x, int y, double f) { return zvx::ScaleGreen(*this, x, y, f); }
 bool CDibSectionImage::ScaleBlue(int x, int y, double f) { return zvx::ScaleBlue(*this, x, y, f); }
-bool CDibSectionImage::BltTo(IImage* dest, int x, int y, int w, int h) { return zvx::BltToImage(*this, dest, x, y, w, h); }
+bool CDibSectionImage::BltTo(IImage* dest, int x, int y, int w, int h)
+{
+    return zvx::BltToImage(*this, dest, x, y, w, h);
+}
 bool CDibSectionImage::Draw(HDC hdc, int x, int y, int w, int h) { return zvx::Draw(*this, hdc, x, y, w, h); }
 bool CDibSectionImage::BltTo(IDibImage* dest, int x, int y) { return zvx::BltToDib(*this, dest, x, y); }
 bool CDibSectionImage::BltTo(IGdiImage* dest, int x, int y) { return zvx::BltToGdi(*this, dest, x, y); }
@@ -127,10 +144,22 @@ bool CDibSectionImage::BltTo(IPixelBuffer* dest, int x, int y) { return zvx::Blt
 bool CDibSectionImage::BltTo(IImage* dest, int x, int y) { return zvx::BltToImage(*this, dest, x, y); }
 bool CDibSectionImage::Draw(HDC hdc, int x, int y) { return zvx::Draw(*this, hdc, x, y); }
 bool CDibSectionImage::TileTo(IImage* dest, int x, int y, int w, int h) { return zvx::TileTo(*this, dest, x, y, w, h); }
-bool CDibSectionImage::DrawBlend(HDC hdc, int x, int y, double alpha) { return zvx::DrawBlend(*this, hdc, x, y, alpha); }
-bool CDibSectionImage::BlendTo(IImage* dest, int x, int y, double alpha) { return zvx::BlendTo(*this, dest, x, y, alpha); }
-bool CDibSectionImage::DrawRect(int x0, int y0, int x1, int y1, Pixel c) { return zvx::DrawRect(*this, x0, y0, x1, y1, c); }
-bool CDibSectionImage::FillRect(int x0, int y0, int x1, int y1, Pixel c) { return zvx::FillRect(*this, x0, y0, x1, y1, c); }
+bool CDibSectionImage::DrawBlend(HDC hdc, int x, int y, double alpha)
+{
+    return zvx::DrawBlend(*this, hdc, x, y, alpha);
+}
+bool CDibSectionImage::BlendTo(IImage* dest, int x, int y, double alpha)
+{
+    return zvx::BlendTo(*this, dest, x, y, alpha);
+}
+bool CDibSectionImage::DrawRect(int x0, int y0, int x1, int y1, Pixel c)
+{
+    return zvx::DrawRect(*this, x0, y0, x1, y1, c);
+}
+bool CDibSectionImage::FillRect(int x0, int y0, int x1, int y1, Pixel c)
+{
+    return zvx::FillRect(*this, x0, y0, x1, y1, c);
+}
 IImage* CDibSectionImage::CreateSubImage(int x, int y, int w, int h) { return zvx::CreateSubImage(*this, x, y, w, h); }
 bool CDibSectionImage::ImportRows24(const BYTE* rows, int format) { return zvx::ImportRows24(*this, rows, format); }
 bool CDibSectionImage::IsKeyColor(int x, int y) const { return zvx::IsKeyColor(*this, x, y); }

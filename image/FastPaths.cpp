@@ -63,9 +63,8 @@ void ForEachRun(const PlainPair& rows, const BlitArea& area, Run run)
 
 void BlendRows(const PlainPair& rows, const BlitArea& area, double alpha, ColorKey key)
 {
-    ForEachRun(rows, area, [&](const Pixel* from, Pixel* to, std::size_t count) {
-        BlendColors(from, to, count, alpha, key);
-    });
+    ForEachRun(rows, area,
+               [&](const Pixel* from, Pixel* to, std::size_t count) { BlendColors(from, to, count, alpha, key); });
 }
 
 void BlitRows(const PlainPair& rows, const BlitArea& area, ColorKey key)
@@ -98,12 +97,14 @@ bool CreateToOverwrite(IImage& image, int width, int height)
 
 void Rows24ToRows(IPixelBuffer& image, const BlitArea& area, const BYTE* rows, std::uint64_t stride, int height)
 {
-    const bool streaming = IsLargerThanCache(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height) * sizeof(Pixel));
+    const bool streaming =
+        IsLargerThanCache(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height) * sizeof(Pixel));
     // The block's rows in the order they lie in memory, one long ascending run to read; the
     // image's rows then go bottom to top.
     for (int j = area.height - 1; j >= 0; --j) {
         const auto fileRow = static_cast<std::uint64_t>(height - 1 - (area.srcY + j));
-        const BYTE* from = rows + static_cast<std::size_t>(fileRow * stride + 3u * static_cast<std::uint64_t>(area.srcX));
+        const BYTE* from =
+            rows + static_cast<std::size_t>(fileRow * stride + 3u * static_cast<std::uint64_t>(area.srcX));
         Rows24ToPixels(from, image.GetScanLine(area.destY + j) + area.destX, static_cast<std::size_t>(area.width),
                        streaming);
     }

@@ -71,15 +71,12 @@ bool CreateToOverwrite(IImage& image, int width, int height);
 
 // SetRows24 of a placed area: source pixel (i, j) of the block, whose rows lie bottom-up
 // `stride` bytes apart with `height` rows in all, goes to the image.
-void Rows24ToRows(IPixelBuffer& image, const BlitArea& area, const BYTE* rows,
-                  std::uint64_t stride, int height);
+void Rows24ToRows(IPixelBuffer& image, const BlitArea& area, const BYTE* rows, std::uint64_t stride, int height);
 
 // SaveBmp's pixel rows: the image's rows bottom-up, `stride` bytes apart from fileRows on.
-void RowsToRows24(const IPixelBuffer& image, int width, int height, BYTE* fileRows,
-                  std::uint64_t stride);
+void RowsToRows24(const IPixelBuffer& image, int width, int height, BYTE* fileRows, std::uint64_t stride);
 
 // The heap image's software line (end points distinct), colour with its top byte cleared.
-void DrawLineRows(IPixelBuffer& image, int width, int height, int x0, int y0, int x1, int y1,
-                  Pixel color);
+void DrawLineRows(IPixelBuffer& image, int width, int height, int x0, int y0, int x1, int y1, Pixel color);
 
 }  // namespace zvx

@@ -7,8 +7,7 @@ namespace zvx {
 bool IsCreatableSize(int width, int height)
 {
     if (width < 1 || height < 1) return false;
-    const std::uint64_t bytes =
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u;
+    const std::uint64_t bytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u;
     return bytes <= 0xFFFFFFFFu;
 }
 

@@ -28,8 +28,7 @@ bool CMemoryImage::Create(int width, int height, Pixel fill)
 {
     if (!zvx::IsCreatableSize(width, height)) return false;
     // The new block comes first: a failed allocation must leave the image as it was.
-    const std::size_t bytes =
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
     auto* block = static_cast<Pixel*>(std::malloc(bytes));
     if (block == nullptr) return false;
 
@@ -52,7 +51,11 @@ int CMemoryImage::GetHeight() const { return m_height; }
 Pixel CMemoryImage::GetPixel(int x, int y) const { return zvx::PixelAt(m_pixels, m_width, m_height, x, y); }
 bool CMemoryImage::SetPixel(int x, int y, Pixel v) { return zvx::StorePixel(m_pixels, m_width, m_height, x, y, v); }
 ColorKey CMemoryImage::GetColorKey() const { return m_colorKey; }
-bool CMemoryImage::SetColorKey(ColorKey key) { m_colorKey = key; return true; }
+bool CMemoryImage::SetColorKey(ColorKey key)
+{
+    m_colorKey = key;
+    return true;
+}
 BITMAPINFO* CMemoryImage::GetBitmapInfo() { return &m_header; }
 const Pixel* CMemoryImage::GetScanLine(int y) const { return zvx::RowAt(m_pixels, m_width, m_height, y); }
 Pixel* CMemoryImage::GetScanLine(int y) { return zvx::RowAt(m_pixels, m_width, m_height, y); }
@@ -60,9 +63,18 @@ Pixel* CMemoryImage::GetScanLine(int y) { return zvx::RowAt(m_pixels, m_width, m
 // Where the two classes differ.
 bool CMemoryImage::CreateFromBitmap(HBITMAP bitmap) { return zvx::CreateFromBitmap(*this, bitmap, nullptr); }
 bool CMemoryImage::CopyFrom(const IImage* src) { return zvx::CopyFrom(*this, src, false); }
-bool CMemoryImage::CopyFrom(const IPixelBuffer* src) { return zvx::CopyFrom(static_cast<IPixelBuffer&>(*this), src, false); }
-bool CMemoryImage::DrawTiled(HDC hdc, int x, int y, int w, int h) { return zvx::DrawTiledClipped(*this, hdc, x, y, w, h); }
-bool CMemoryImage::DrawLine(int x0, int y0, int x1, int y1, Pixel c) { return zvx::DrawLineSoftware(*this, x0, y0, x1, y1, c); }
+bool CMemoryImage::CopyFrom(const IPixelBuffer* src)
+{
+    return zvx::CopyFrom(static_cast<IPixelBuffer&>(*this), src, false);
+}
+bool CMemoryImage::DrawTiled(HDC hdc, int x, int y, int w, int h)
+{
+    return zvx::DrawTiledClipped(*this, hdc, x, y, w, h);
+}
+bool CMemoryImage::DrawLine(int x0, int y0, int x1, int y1, Pixel c)
+{
+    return zvx::DrawLineSoftware(*this, x0, y0, x1, y1, c);
+}
 
 // Shared with CDibSectionImage.
 bool CMemoryImage::LoadFromMemory(const void* data, int format) { return zvx::LoadFromMemory(*this, data, format); }
@@ -73,7 +85,10 @@ COLORREF CMemoryImage::GetColorRef(int x, int y) const { return zvx::GetColorRef
 BYTE CMemoryImage::GetRed(int x, int y) const { return zvx::GetRed(*this, x, y); }
 BYTE CMemoryImage::GetGreen(int x, int y) const { return zvx::GetGreen(*this, x, y); }
 BYTE CMemoryImage::GetBlue(int x, int y) const { return zvx::GetBlue(*this, x, y); }
-bool CMemoryImage::SetRows24(int x, int y, int w, int h, const BYTE* rows) { return zvx::SetRows24(*this, x, y, w, h, rows); }
+bool CMemoryImage::SetRows24(int x, int y, int w, int h, const BYTE* rows)
+{
+    return zvx::SetRows24(*this, x, y, w, h, rows);
+}
 bool CMemoryImage::SetColor(int x, int y, Pixel c) { return zvx::SetColor(*this, x, y, c); }
 bool CMemoryImage::SetRed(int x, int y, int v) { return zvx::SetRed(*this, x, y, v); }
 bool CMemoryImage::SetGreen(int x, int y, int v) { return zvx::SetGreen(*this, x, y, v); }

@@ -105,10 +105,7 @@ BYTE GetBlue(const IImage& image, int x, int y)
     return static_cast<BYTE>((image.GetPixel(x, y) >> kBlueShift) & 0xFFu);
 }
 
-bool SetColor(IImage& image, int x, int y, Pixel c)
-{
-    return image.SetPixel(x, y, c & 0x00FFFFFFu);
-}
+bool SetColor(IImage& image, int x, int y, Pixel c) { return image.SetPixel(x, y, c & 0x00FFFFFFu); }
 
 bool SetRed(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kRedShift); }
 bool SetGreen(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kGreenShift); }

@@ -72,8 +72,7 @@ Pixel BlendChannel(Pixel s, Pixel d, double alpha, double beta)
     return static_cast<Pixel>(value > 255 ? 255 : value);
 }
 
-void BlendColorsFrom(std::size_t first, const Pixel* from, Pixel* to, std::size_t count, double alpha,
-                     ColorKey key)
+void BlendColorsFrom(std::size_t first, const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
 {
     const double beta = 1.0 - alpha;
     const bool keyed = key != COLORKEY_NONE;
@@ -181,10 +180,9 @@ void BlendColorsSse2(const Pixel* from, Pixel* to, std::size_t count, double alp
         for (; i + 4 <= count; i += 4) {
             const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
             const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
-            const __m128i blended = _mm_or_si128(
-                BlendPlaneSse2(s, d, 0, a, b),
-                _mm_or_si128(_mm_slli_epi32(BlendPlaneSse2(s, d, 8, a, b), 8),
-                             _mm_slli_epi32(BlendPlaneSse2(s, d, 16, a, b), 16)));
+            const __m128i blended = _mm_or_si128(BlendPlaneSse2(s, d, 0, a, b),
+                                                 _mm_or_si128(_mm_slli_epi32(BlendPlaneSse2(s, d, 8, a, b), 8),
+                                                              _mm_slli_epi32(BlendPlaneSse2(s, d, 16, a, b), 16)));
             const __m128i keep = _mm_and_si128(keyed, _mm_cmpeq_epi32(ColorsSse2(s), keyWords));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
                              _mm_or_si128(_mm_and_si128(keep, d), _mm_andnot_si128(keep, blended)));
@@ -220,7 +218,8 @@ void CopyPixelsSse2(const Pixel* from, Pixel* to, std::size_t count)
     const bool streaming = Streams(count);
     std::size_t i = PixelsBeforeAligned(to, count, 16);
     std::memcpy(to, from, i * sizeof(Pixel));
-    for (; i + 4 <= count; i += 4) StoreSse2(to + i, _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)), streaming);
+    for (; i + 4 <= count; i += 4)
+        StoreSse2(to + i, _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)), streaming);
     if (streaming) _mm_sfence();
     std::memcpy(to + i, from + i, (count - i) * sizeof(Pixel));
 }
@@ -289,8 +288,8 @@ ZVX_AVX2 inline __m256i ChannelSelectAvx2(int channel)
     const char c = static_cast<char>(channel);
     const char z = -1;  // a zero byte
     return _mm256_setr_epi8(c, z, z, z, z, z, z, z, static_cast<char>(c + 4), z, z, z, z, z, z, z,
-                            static_cast<char>(c + 8), z, z, z, z, z, z, z, static_cast<char>(c + 12), z, z, z,
-                            z, z, z, z);
+                            static_cast<char>(c + 8), z, z, z, z, z, z, z, static_cast<char>(c + 12), z, z, z, z, z, z,
+                            z);
 }
 
 ZVX_AVX2 void BlendColorsAvx2(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
@@ -332,9 +331,9 @@ ZVX_AVX2 void Rows24ToPixelsAvx2(const BYTE* from, Pixel* to, std::size_t count,
     Rows24ToPixelsFrom(0, from, to, i);
     for (; i + 8 <= count && 3 * i + 28 <= 3 * count; i += 8) {
         const BYTE* p = from + 3 * i;
-        const __m256i bytes = _mm256_inserti128_si256(
-            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12)), 1);
+        const __m256i bytes =
+            _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12)), 1);
         StoreAvx2(to + i, _mm256_shuffle_epi8(bytes, spread), streaming);
     }
     if (streaming) _mm_sfence();
@@ -346,7 +345,8 @@ ZVX_AVX2 void CopyPixelsAvx2(const Pixel* from, Pixel* to, std::size_t count)
     const bool streaming = Streams(count);
     std::size_t i = PixelsBeforeAligned(to, count, 32);
     std::memcpy(to, from, i * sizeof(Pixel));
-    for (; i + 8 <= count; i += 8) StoreAvx2(to + i, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i)), streaming);
+    for (; i + 8 <= count; i += 8)
+        StoreAvx2(to + i, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i)), streaming);
     if (streaming) _mm_sfence();
     std::memcpy(to + i, from + i, (count - i) * sizeof(Pixel));
 }
@@ -372,7 +372,8 @@ ZVX_AVX512 void CopyColorsAvx512(const Pixel* from, Pixel* to, std::size_t count
         const __m512i colors = _mm512_set1_epi32(0x00FFFFFF);
         i = PixelsBeforeAligned(to, count, 64);
         CopyColorsFrom(0, from, to, i);
-        for (; i + 16 <= count; i += 16) StoreAvx512(to + i, _mm512_and_si512(_mm512_loadu_si512(from + i), colors), streaming);
+        for (; i + 16 <= count; i += 16)
+            StoreAvx512(to + i, _mm512_and_si512(_mm512_loadu_si512(from + i), colors), streaming);
         if (streaming) _mm_sfence();
     }
     CopyColorsFrom(i, from, to, count);
@@ -401,12 +402,14 @@ ZVX_AVX512 void Rows24ToPixelsAvx512(const BYTE* from, Pixel* to, std::size_t co
     // Sixteen file pixels (48 bytes, read as 64): each 128-bit lane takes its 12 bytes, then
     // spreads them to four words.
     const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 9, 9, 10, 11, 12);
-    const __m512i spread = _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+    const __m512i spread =
+        _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
     std::size_t i = PixelsBeforeAligned(to, count, 64);
     Rows24ToPixelsFrom(0, from, to, i);
     for (; i + 16 <= count && 3 * i + 64 <= 3 * count; i += 16) {
         const __m512i bytes = _mm512_loadu_si512(from + 3 * i);
-        StoreAvx512(to + i, _mm512_shuffle_epi8(_mm512_maskz_permutexvar_epi32(0xFFFF, lanes, bytes), spread), streaming);
+        StoreAvx512(to + i, _mm512_shuffle_epi8(_mm512_maskz_permutexvar_epi32(0xFFFF, lanes, bytes), spread),
+                    streaming);
     }
     if (streaming) _mm_sfence();
     Rows24ToPixelsFrom(i, from, to, count);
@@ -456,8 +459,8 @@ ZVX_AVX512 void BlendColorsAvx512(const Pixel* from, Pixel* to, std::size_t coun
 RowSimd Detect()
 {
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq")) {
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+        __builtin_cpu_supports("avx512dq")) {
         return RowSimd::Avx512;
     }
     if (__builtin_cpu_supports("avx2")) return RowSimd::Avx2;

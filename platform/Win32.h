@@ -16,6 +16,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// mmsystem.h uses windows.h's types, so it comes second.
 #include <mmsystem.h>
 #else
 #include "platform/posix/Win32Api.h"
@@ -27,8 +29,6 @@ static_assert(sizeof(BITMAPFILEHEADER) == 14, "BITMAPFILEHEADER is 14 bytes on W
 static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER is 40 bytes on Windows");
 static_assert(sizeof(BITMAPINFO) == 44, "BITMAPINFO is 44 bytes on Windows");
 static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD is 4 bytes on Windows");
-static_assert(sizeof(BITMAP) == (sizeof(void*) == 8 ? 32 : 24),
-              "BITMAP is 32 bytes on 64-bit Windows, 24 on 32-bit");
+static_assert(sizeof(BITMAP) == (sizeof(void*) == 8 ? 32 : 24), "BITMAP is 32 bytes on 64-bit Windows, 24 on 32-bit");
 static_assert(sizeof(RECT) == 16 && sizeof(POINT) == 8, "RECT and POINT use 32-bit LONGs");
-static_assert(sizeof(BY_HANDLE_FILE_INFORMATION) == 52,
-              "BY_HANDLE_FILE_INFORMATION is 52 bytes on Windows");
+static_assert(sizeof(BY_HANDLE_FILE_INFORMATION) == 52, "BY_HANDLE_FILE_INFORMATION is 52 bytes on Windows");

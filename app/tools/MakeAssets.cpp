@@ -94,7 +94,8 @@ Pixel Sea(int x, int y)
     const double halfWidth = 22.0 + 90.0 * depth;
     const double across = std::abs(x - kSunX) / halfWidth;
     const double ripple = std::sin(y * 0.9 + std::sin(x * 0.05) * 2.0);
-    if (across < 1.0 && ripple > 0.2) sea = Mix(sea, 0xFFC46A, (1.0 - across) * (0.4 + 0.4 * ripple) * (1.0 - 0.5 * depth));
+    if (across < 1.0 && ripple > 0.2)
+        sea = Mix(sea, 0xFFC46A, (1.0 - across) * (0.4 + 0.4 * ripple) * (1.0 - 0.5 * depth));
     return sea;
 }
 
@@ -105,7 +106,8 @@ Pixel Scene(int x, int y)
     }
     // A headland on the left, dark against the sunset.
     const double ridge = kHorizon - RidgeHeight(x) * std::max(0.0, 1.0 - x / 330.0);
-    if (y >= ridge && y < kHorizon + 6.0 * (1.0 - x / 330.0) && x < 330) return Mix(0x2A1830, 0x120A1C, (y - ridge) / 120.0);
+    if (y >= ridge && y < kHorizon + 6.0 * (1.0 - x / 330.0) && x < 330)
+        return Mix(0x2A1830, 0x120A1C, (y - ridge) / 120.0);
     return y < kHorizon ? Sky(x, y) : Sea(x, y);
 }
 
@@ -213,8 +215,8 @@ bool WriteClick(const std::string& path)
     PutTag(file, "WAVE");
     PutTag(file, "fmt ");
     Put32(file, 16);
-    Put16(file, 1);          // PCM
-    Put16(file, 1);          // mono
+    Put16(file, 1);  // PCM
+    Put16(file, 1);  // mono
     Put32(file, kRate);
     Put32(file, kRate * 2);  // bytes per second
     Put16(file, 2);          // bytes per frame

@@ -32,8 +32,8 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (const PlainPair rows = PlainRows(self, *dest)) {
         // Source pixels that land outside dest read nothing that matters and write nothing, so
         // only the overlap is visited.
-        BlendRows(rows, Place(width, height, x, y, ExtentOf(dest->GetWidth(), dest->GetHeight())),
-                  alpha, self.GetColorKey());
+        BlendRows(rows, Place(width, height, x, y, ExtentOf(dest->GetWidth(), dest->GetHeight())), alpha,
+                  self.GetColorKey());
         return true;
     }
 
@@ -57,8 +57,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
         const int blue = BlendChannel(sourceBlue, dest->GetBlue(dx, dy), beta);
 
         dest->SetColor(dx, dy,
-                       (static_cast<Pixel>(red) << 16) | (static_cast<Pixel>(green) << 8) |
-                           static_cast<Pixel>(blue));
+                       (static_cast<Pixel>(red) << 16) | (static_cast<Pixel>(green) << 8) | static_cast<Pixel>(blue));
     });
     return true;
 }

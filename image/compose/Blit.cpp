@@ -54,8 +54,8 @@ bool BltToImage(Self& self, IImage* dest, int x, int y, int width, int height)
 {
     if (dest == nullptr) return false;
     BlitArea area;
-    if (!PlaceBlitPart(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x,
-                       y, width, height, area)) {
+    if (!PlaceBlitPart(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y, width, height,
+                       area)) {
         return false;
     }
     CopyPixelByPixel(self, *dest, area);
@@ -67,8 +67,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y)
 {
     if (dest == nullptr) return false;
     BlitArea area;
-    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y,
-                   area)) {
+    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y, area)) {
         return false;
     }
     CopyPixelByPixel(self, *dest, area);
@@ -81,8 +80,7 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     if (dest == nullptr) return false;
     IImage& destImage = *dest;
     BlitArea area;
-    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), destImage.GetWidth(),
-                   destImage.GetHeight(), x, y, area)) {
+    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), destImage.GetWidth(), destImage.GetHeight(), x, y, area)) {
         return false;
     }
     if (self.GetColorKey() != COLORKEY_NONE) {
@@ -96,8 +94,8 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     }
     // One block per row, whole words. The row order and the kernel's memmove-like copy make a
     // self-blit safe.
-    const VisitOrder order = VisitOrder::For(IsSameImage(self, &destImage), 0,
-                                             static_cast<long long>(area.destY) - area.srcY);
+    const VisitOrder order =
+        VisitOrder::For(IsSameImage(self, &destImage), 0, static_cast<long long>(area.destY) - area.srcY);
     const Self& source = self;
     order.Run(1, area.height, [&](int, int j) {
         const Pixel* from = source.GetScanLine(area.srcY + j);
@@ -127,14 +125,15 @@ bool BltToDib(Self& self, IDibImage* dest, int x, int y)
     return self.Draw(dest->GetDC(), x, y);
 }
 
-#define ZVX_INSTANTIATE(C)                                                      \
-    template bool BltToImage<C>(C&, IImage*, int, int, int, int);               \
-    template bool BltToDib<C>(C&, IDibImage*, int, int);                        \
-    template bool BltToGdi<C>(C&, IGdiImage*, int, int);                        \
-    template bool BltToPixels<C>(C&, IPixelBuffer*, int, int);                  \
-    template bool BltToImage<C>(C&, IImage*, int, int);
-ZVX_INSTANTIATE(CMemoryImage)
-ZVX_INSTANTIATE(CDibSectionImage)
-#undef ZVX_INSTANTIATE
+template bool BltToImage<CMemoryImage>(CMemoryImage&, IImage*, int, int, int, int);
+template bool BltToDib<CMemoryImage>(CMemoryImage&, IDibImage*, int, int);
+template bool BltToGdi<CMemoryImage>(CMemoryImage&, IGdiImage*, int, int);
+template bool BltToPixels<CMemoryImage>(CMemoryImage&, IPixelBuffer*, int, int);
+template bool BltToImage<CMemoryImage>(CMemoryImage&, IImage*, int, int);
+template bool BltToImage<CDibSectionImage>(CDibSectionImage&, IImage*, int, int, int, int);
+template bool BltToDib<CDibSectionImage>(CDibSectionImage&, IDibImage*, int, int);
+template bool BltToGdi<CDibSectionImage>(CDibSectionImage&, IGdiImage*, int, int);
+template bool BltToPixels<CDibSectionImage>(CDibSectionImage&, IPixelBuffer*, int, int);
+template bool BltToImage<CDibSectionImage>(CDibSectionImage&, IImage*, int, int);
 
 }  // namespace zvx

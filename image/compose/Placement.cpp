@@ -25,8 +25,8 @@ BlitArea Place(int width, int height, long long x, long long y, const Extent& de
 
 namespace {
 
-bool Overlaps(long long srcWidth, long long srcHeight, long long destWidth, long long destHeight,
-              long long x, long long y)
+bool Overlaps(long long srcWidth, long long srcHeight, long long destWidth, long long destHeight, long long x,
+              long long y)
 {
     if (x <= -srcWidth) return false;
     if (y <= -srcHeight) return false;
@@ -37,8 +37,7 @@ bool Overlaps(long long srcWidth, long long srcHeight, long long destWidth, long
 
 }  // namespace
 
-bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y,
-               BlitArea& area)
+bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, BlitArea& area)
 {
     area = BlitArea{};
     if (!Overlaps(srcWidth, srcHeight, destWidth, destHeight, x, y)) return false;
@@ -46,14 +45,13 @@ bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x
     return true;
 }
 
-bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y,
-                   int partWidth, int partHeight, BlitArea& area)
+bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, int partWidth,
+                   int partHeight, BlitArea& area)
 {
     area = BlitArea{};
     if (!Overlaps(srcWidth, srcHeight, destWidth, destHeight, x, y)) return false;
     if (partWidth < 1 || partHeight < 1) return false;
-    area = Place(std::min(partWidth, srcWidth), std::min(partHeight, srcHeight), x, y,
-                 ExtentOf(destWidth, destHeight));
+    area = Place(std::min(partWidth, srcWidth), std::min(partHeight, srcHeight), x, y, ExtentOf(destWidth, destHeight));
     return true;
 }
 

@@ -40,8 +40,7 @@ struct Extent {
 // An image's pixels.
 inline Extent ExtentOf(int width, int height) { return Extent{0, 0, width, height}; }
 // Every position an int can name: a source pixel placed outside it has no position to go to.
-constexpr Extent kIntRange{INT_MIN, INT_MIN, static_cast<long long>(INT_MAX) + 1,
-                           static_cast<long long>(INT_MAX) + 1};
+constexpr Extent kIntRange{INT_MIN, INT_MIN, static_cast<long long>(INT_MAX) + 1, static_cast<long long>(INT_MAX) + 1};
 
 // The part of a width x height source, its top-left pixel at (x, y), that lies on dest. Computed
 // in 64 bits: any int position and size, and any extent within the int range, give an area whose
@@ -52,14 +51,13 @@ BlitArea Place(int width, int height, long long x, long long y, const Extent& de
 // when the images do not overlap (x <= -srcWidth, y <= -srcHeight, x >= destWidth,
 // y >= destHeight, tested in that order); otherwise the clipped area, which is empty only for an
 // empty destination.
-bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y,
-               BlitArea& area);
+bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, BlitArea& area);
 
 // The same for the sized BltTo's top-left partWidth x partHeight block. The overlap tests use
 // the whole source's size; then a part width or height below 1 is refused; the part is limited
 // to the source's size before clipping.
-bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y,
-                   int partWidth, int partHeight, BlitArea& area);
+bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, int partWidth,
+                   int partHeight, BlitArea& area);
 
 // The order in which to visit the pixels of a width x height source that lands offsetX,
 // offsetY away. Normally rows top to bottom and each row left to right. When source and

@@ -24,8 +24,9 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
     if (const PlainPair rows = PlainRows(image, *sub)) {
         // The source placed so that the rectangle's corner lands on the new image's (0, 0); what
         // lies beyond the source's edges stays 0, as the new image already is.
-        BlitRows(rows, Place(image.GetWidth(), image.GetHeight(), -static_cast<long long>(x),
-                             -static_cast<long long>(y), ExtentOf(width, height)),
+        BlitRows(rows,
+                 Place(image.GetWidth(), image.GetHeight(), -static_cast<long long>(x), -static_cast<long long>(y),
+                       ExtentOf(width, height)),
                  COLORKEY_NONE);
         return sub;
     }

@@ -35,17 +35,15 @@ bool DrawTiledClipped(IImage& image, HDC hdc, int x, int y, int width, int heigh
 
     // The clip box is taken after the rectangle's region is in place, so it lies within both:
     // whole copies drawn under it reach no further than trimmed ones would.
-    return ForEachTile(image, rect, ReachOfDc(hdc),
-                       [&](int tx, int ty, int, int) { image.Draw(hdc, tx, ty); });
+    return ForEachTile(image, rect, ReachOfDc(hdc), [&](int tx, int ty, int, int) { image.Draw(hdc, tx, ty); });
 }
 
 bool DrawTiledTrimmed(IImage& image, HDC hdc, int x, int y, int width, int height)
 {
     TileRect rect;
     if (!AcceptTileRect(x, y, width, height, rect)) return false;
-    return ForEachTile(image, rect, ReachOfDc(hdc), [&](int tx, int ty, int tw, int th) {
-        image.Draw(hdc, tx, ty, tw, th);
-    });
+    return ForEachTile(image, rect, ReachOfDc(hdc),
+                       [&](int tx, int ty, int tw, int th) { image.Draw(hdc, tx, ty, tw, th); });
 }
 
 }  // namespace zvx

@@ -105,12 +105,11 @@ bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
     return true;
 }
 
-#define ZVX_INSTANTIATE(C)                                        \
-    template bool Draw<C>(C&, HDC, int, int);                     \
-    template bool Draw<C>(C&, HDC, int, int, int, int);           \
-    template bool DrawBlend<C>(C&, HDC, int, int, double);
-ZVX_INSTANTIATE(CMemoryImage)
-ZVX_INSTANTIATE(CDibSectionImage)
-#undef ZVX_INSTANTIATE
+template bool Draw<CMemoryImage>(CMemoryImage&, HDC, int, int);
+template bool Draw<CMemoryImage>(CMemoryImage&, HDC, int, int, int, int);
+template bool DrawBlend<CMemoryImage>(CMemoryImage&, HDC, int, int, double);
+template bool Draw<CDibSectionImage>(CDibSectionImage&, HDC, int, int);
+template bool Draw<CDibSectionImage>(CDibSectionImage&, HDC, int, int, int, int);
+template bool DrawBlend<CDibSectionImage>(CDibSectionImage&, HDC, int, int, double);
 
 }  // namespace zvx

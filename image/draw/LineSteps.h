@@ -27,8 +27,7 @@ inline RowSteps StepsOfRow(int x0, int x1, long long width)
 // range is cut before the loop; each visited step computes its position exactly as an uncut
 // loop would.
 template <class Plot>
-void ForEachLineStep(int x0, int y0, int x1, int y1, long long width, long long height,
-                     Plot&& plot)
+void ForEachLineStep(int x0, int y0, int x1, int y1, long long width, long long height, Plot&& plot)
 {
     const long long lastColumn = width - 1;
     const long long lastRow = height - 1;

@@ -11,9 +11,7 @@ bool TileTo(IImage& image, IImage* dest, int x, int y, int width, int height)
     // Copies reach only dest's pixels; with no dest every BltTo would fail, so none is made.
     const Extent reach = dest != nullptr ? ExtentOf(dest->GetWidth(), dest->GetHeight()) : Extent{};
     // Each copy's result is ignored.
-    return ForEachTile(image, rect, reach, [&](int tx, int ty, int tw, int th) {
-        image.BltTo(dest, tx, ty, tw, th);
-    });
+    return ForEachTile(image, rect, reach, [&](int tx, int ty, int tw, int th) { image.BltTo(dest, tx, ty, tw, th); });
 }
 
 }  // namespace zvx

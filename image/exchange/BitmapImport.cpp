@@ -22,16 +22,14 @@ bool CreateFromBitmap(IPixelBuffer& image, HBITMAP bitmap, HDC conversionDc)
 
     // Convert first, into a cleared block: only a conversion that delivered every row may
     // re-create the image, so a failure leaves it as it was and no uninitialised byte reaches it.
-    const std::size_t bytes =
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(Pixel);
     void* block = std::calloc(bytes, 1);
     if (block == nullptr) return false;
     // Asked for in the images' own layout: 32-bit top-down rows, exactly the Pixel words.
     BITMAPINFO header = MakeTopDownHeader(width, height);
 
     HDC dc = conversionDc != nullptr ? conversionDc : ::GetDC(nullptr);
-    const int lines = ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), block, &header,
-                                  DIB_RGB_COLORS);
+    const int lines = ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), block, &header, DIB_RGB_COLORS);
     if (conversionDc == nullptr) ::ReleaseDC(nullptr, dc);
 
     const bool converted = lines == height;

@@ -28,8 +28,7 @@ void WriteU16(std::uint8_t* p, std::uint16_t v)
 // Reads a whole file into a heap block; null when it cannot be opened or fully read.
 std::uint8_t* ReadWholeFile(const char* fileName, std::size_t* size)
 {
-    HANDLE file = ::CreateFileA(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileA(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     DWORD sizeHigh = 0;
     const DWORD fileSize = ::GetFileSize(file, &sizeHigh);
@@ -70,8 +69,7 @@ bool LoadBmp(IImage& image, const char* fileName)
     if (block == nullptr) return false;
     // The image's own LoadFromMemory is trusted with the block only once every byte it will
     // read is known to lie within the file.
-    const bool result =
-        IsReadableBmp(block, size) && image.LoadFromMemory(block, IMAGE_FORMAT_BMPFILE);
+    const bool result = IsReadableBmp(block, size) && image.LoadFromMemory(block, IMAGE_FORMAT_BMPFILE);
     std::free(block);
     return result;
 }

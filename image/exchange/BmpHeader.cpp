@@ -11,10 +11,7 @@ std::uint32_t ReadU32(const std::uint8_t* p)
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-std::uint16_t ReadU16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
+std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 }  // namespace
 
@@ -35,8 +32,8 @@ BmpHeader DecodeBmpHeader(const std::uint8_t* data)
     header.rowsBytes = header.stride * height;
     // Sizes whose pixel count, row block or pixel storage do not fit 32 bits are refused, so no
     // later product overflows (a 3,000,000 x 2,000,000 header is refused here).
-    header.loadable = header.stride != 0 && width * height <= 0x7FFFFFFFu &&
-                      header.rowsBytes <= 0xFFFFFFFFu && width * height * 4u <= 0xFFFFFFFFu;
+    header.loadable = header.stride != 0 && width * height <= 0x7FFFFFFFu && header.rowsBytes <= 0xFFFFFFFFu &&
+                      width * height * 4u <= 0xFFFFFFFFu;
     return header;
 }
 

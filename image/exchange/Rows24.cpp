@@ -61,8 +61,8 @@ bool ImportRows24(IPixelBuffer& image, const BYTE* rows, int format)
             const BYTE* p = SourcePixel(rows, stride, height, y, x);
             Pixel* target = image.GetScanLine(y) + x;
             // The top byte is not a channel and stays as it was.
-            *target = (*target & 0xFF000000u) | (static_cast<Pixel>(p[2]) << 16) |
-                      (static_cast<Pixel>(p[1]) << 8) | p[0];
+            *target =
+                (*target & 0xFF000000u) | (static_cast<Pixel>(p[2]) << 16) | (static_cast<Pixel>(p[1]) << 8) | p[0];
         }
     }
     return true;
@@ -72,8 +72,8 @@ bool ImportRows24(IPixelBuffer& image, const BYTE* rows, std::size_t size, int f
 {
     if (rows == nullptr || format != IMAGE_FORMAT_ROWS24) return false;
     const int height = image.GetHeight();
-    const std::uint64_t needed =
-        static_cast<std::uint64_t>(Rows24Stride(image.GetWidth())) * static_cast<std::uint64_t>(height < 0 ? 0 : height);
+    const std::uint64_t needed = static_cast<std::uint64_t>(Rows24Stride(image.GetWidth())) *
+                                 static_cast<std::uint64_t>(height < 0 ? 0 : height);
     if (size < needed) return false;
     return ImportRows24(image, rows, format);
 }

@@ -32,14 +32,14 @@ std::string FinalPath(HANDLE file)
 // Whether path opens the very file that is open as file.
 bool IsSameFile(HANDLE file, const std::string& path)
 {
-    HANDLE other = ::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE other =
+        ::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (other == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION a{};
     BY_HANDLE_FILE_INFORMATION b{};
     const bool same = ::GetFileInformationByHandle(file, &a) && ::GetFileInformationByHandle(other, &b) &&
-                      a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-                      a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+                      a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+                      a.nFileIndexLow == b.nFileIndexLow;
     ::CloseHandle(other);
     return same;
 }
@@ -56,8 +56,8 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
     // anything is written (Wine's ReplaceFileA would leave a stray file of its own behind).
     std::string target = fileName;
     bool exists = false;
-    HANDLE existing = ::CreateFileA(fileName, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE existing =
+        ::CreateFileA(fileName, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (existing != INVALID_HANDLE_VALUE) {
         exists = true;
         // A path in the ANSI code page can name another file than the one open (characters it
@@ -73,8 +73,7 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int i = 0; i < kTemporaryNames && file == INVALID_HANDLE_VALUE; ++i) {
         temporary = stem + (i == 0 ? std::string() : "-" + std::to_string(i)) + ".tmp";
-        file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
@@ -84,8 +83,8 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
     bool placed = false;
     if (wrote && closed && written == size) {
         // ReplaceFileA carries the old file's attributes and security over to the new one.
-        placed = exists && ::ReplaceFileA(target.c_str(), temporary.c_str(), nullptr,
-                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        placed = exists && ::ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                          nullptr, nullptr);
         // A new file, or one that a failed replace has already removed (Windows may fail after
         // deleting the replaced file); never over anything that is there.
         if (!placed) placed = ::MoveFileExA(temporary.c_str(), target.c_str(), 0);

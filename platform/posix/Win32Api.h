@@ -153,26 +153,23 @@ typedef RECT* LPRECT;
 #define OBJ_BITMAP 7
 #define OBJ_MEMDC 10
 
-#define RGB(r, g, b) \
-    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 
 // ---- GDI functions ---------------------------------------------------------------------------
-ZVX_API HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits,
-                                 HANDLE section, DWORD offset);
+ZVX_API HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                 DWORD offset);
 ZVX_API HDC CreateCompatibleDC(HDC hdc);
 ZVX_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
 ZVX_API BOOL DeleteObject(HGDIOBJ object);
 ZVX_API BOOL DeleteDC(HDC hdc);
 ZVX_API BOOL GdiFlush();
 ZVX_API int GetObjectA(HANDLE object, int size, LPVOID buffer);
-ZVX_API int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits,
-                      LPBITMAPINFO info, UINT usage);
-ZVX_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc,
-                              int ySrc, UINT startScan, UINT lines, const void* bits,
-                              const BITMAPINFO* info, UINT usage);
+ZVX_API int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage);
+ZVX_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
+                              UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
 ZVX_API COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 ZVX_API COLORREF GetPixel(HDC hdc, int x, int y);
 ZVX_API HRGN CreateRectRgn(int left, int top, int right, int bottom);
@@ -261,9 +258,8 @@ ZVX_API HDC GetDC(HWND hwnd);
 ZVX_API int ReleaseDC(HWND hwnd, HDC hdc);
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                     LPVOID param);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL UpdateWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
@@ -324,27 +320,22 @@ typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
 #define FILE_NAME_NORMALIZED 0x0
 #define VOLUME_NAME_DOS 0x0
 
-ZVX_API HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
-                           LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                           HANDLE templateFile);
+ZVX_API HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                           DWORD disposition, DWORD flags, HANDLE templateFile);
 ZVX_API DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
-ZVX_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
-                      LPOVERLAPPED overlapped);
-ZVX_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
-                       LPOVERLAPPED overlapped);
+ZVX_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
+ZVX_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
 ZVX_API BOOL CloseHandle(HANDLE object);
 ZVX_API BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
-ZVX_API DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize,
-                                        DWORD flags);
+ZVX_API DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags);
 ZVX_API BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
-ZVX_API BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
-                          LPVOID exclude, LPVOID reserved);
+ZVX_API BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                          LPVOID reserved);
 ZVX_API BOOL DeleteFileA(LPCSTR fileName);
 ZVX_API DWORD GetCurrentProcessId();
 
 // ---- text --------------------------------------------------------------------------------------
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide,
-                        int wideLength);
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide, int wideLength);
 
 // ---- sound -------------------------------------------------------------------------------------
 #define SND_SYNC 0x0000

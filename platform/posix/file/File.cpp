@@ -1,8 +1,8 @@
 // Win32 file calls on POSIX descriptors. A HANDLE is the descriptor plus one, so that 0 (a null
 // handle) and INVALID_HANDLE_VALUE (-1) are never valid descriptors.
 #include <cerrno>
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -26,10 +26,7 @@ HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::intpt
 
 // Sharing, as far as the code relies on it: a handle with share mode 0 keeps every other handle
 // off the file, and is refused while any other handle has it open. flock models exactly that.
-bool TakeShare(int fd, DWORD shareMode)
-{
-    return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;
-}
+bool TakeShare(int fd, DWORD shareMode) { return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0; }
 
 // Opens a regular file only (Windows opens neither directories nor devices through CreateFileA);
 // O_NONBLOCK so that a FIFO in the file's place cannot stall the open before it is refused.
@@ -57,8 +54,8 @@ FILETIME FileTimeOf(const struct timespec& t)
 
 }  // namespace
 
-HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                   DWORD, HANDLE)
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                   HANDLE)
 {
     if (fileName == nullptr) return INVALID_HANDLE_VALUE;
     const bool reading = (access & GENERIC_READ) != 0;
@@ -174,8 +171,7 @@ DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize,
     struct stat st {};
     // Only the normalized path with its drive (here: the absolute path) is offered; a file that
     // has been deleted has no path left.
-    if (fd < 0 || flags != (FILE_NAME_NORMALIZED | VOLUME_NAME_DOS) || ::fstat(fd, &st) != 0 ||
-        st.st_nlink == 0) {
+    if (fd < 0 || flags != (FILE_NAME_NORMALIZED | VOLUME_NAME_DOS) || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
         return 0;
     }
     char link[32];
@@ -218,9 +214,8 @@ BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flag
     const int oldFd = OpenRegular(replaced, O_RDONLY, &old);
     if (oldFd < 0) return FALSE;
     struct stat fresh {};
-    const int freshFd = IsReadOnly(old) || !TakeShare(oldFd, FILE_SHARE_READ)
-                            ? -1
-                            : OpenRegular(replacement, O_RDONLY, &fresh);
+    const int freshFd =
+        IsReadOnly(old) || !TakeShare(oldFd, FILE_SHARE_READ) ? -1 : OpenRegular(replacement, O_RDONLY, &fresh);
     BOOL result = FALSE;
     if (freshFd >= 0 && TakeShare(freshFd, 0)) {
         // The replacement takes the replaced file's owner where that is allowed, then its
@@ -229,8 +224,7 @@ BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flag
             [[maybe_unused]] const int owned = ::fchown(freshFd, old.st_uid, old.st_gid);
         }
         const bool merged = ::fchmod(freshFd, old.st_mode & 07777) == 0;
-        if ((merged || (flags & REPLACEFILE_IGNORE_MERGE_ERRORS) != 0) &&
-            std::rename(replacement, replaced) == 0) {
+        if ((merged || (flags & REPLACEFILE_IGNORE_MERGE_ERRORS) != 0) && std::rename(replacement, replaced) == 0) {
             result = TRUE;
         }
     }

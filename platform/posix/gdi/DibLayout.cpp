@@ -11,10 +11,8 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibLayout& layout)
     if (header.biBitCount != 24 && header.biBitCount != 32) return false;
     if (header.biWidth <= 0 || header.biHeight == 0) return false;
     // The magnitude of INT32_MIN does not fit in a LONG; such a height is refused below anyway.
-    const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight)
-                                                    : header.biHeight;
-    const std::int64_t stride =
-        (static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
+    const std::int64_t stride = (static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
     if (height > INT32_MAX || stride * height > INT32_MAX) return false;
     layout = DibLayout{};
     layout.width = header.biWidth;

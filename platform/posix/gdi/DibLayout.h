@@ -14,10 +14,10 @@ namespace zvx::gdi {
 struct DibLayout {
     std::uint8_t* bits = nullptr;  // the first row in memory
     int width = 0;
-    int height = 0;                // always positive
-    std::ptrdiff_t stride = 0;     // bytes from one row in memory to the next
-    int bitsPerPixel = 0;          // 1, 24 or 32 (see PixelFormats.h)
-    bool bottomUp = false;         // the top row comes last in memory
+    int height = 0;             // always positive
+    std::ptrdiff_t stride = 0;  // bytes from one row in memory to the next
+    int bitsPerPixel = 0;       // 1, 24 or 32 (see PixelFormats.h)
+    bool bottomUp = false;      // the top row comes last in memory
 
     bool IsValid() const { return bits != nullptr && width > 0 && height > 0; }
     Rect Bounds() const { return Rect{0, 0, width, height}; }

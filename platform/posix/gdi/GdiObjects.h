@@ -27,9 +27,9 @@ inline Storage ZeroedStorage(std::size_t words)
 
 struct Bitmap {
     DibLayout layout;
-    Storage storage;             // owns layout.bits
-    bool isDibSection = false;   // false: the 1x1 monochrome default bitmap
-    BITMAPINFOHEADER header{};   // as created, for GetObjectA's DIBSECTION
+    Storage storage;            // owns layout.bits
+    bool isDibSection = false;  // false: the 1x1 monochrome default bitmap
+    BITMAPINFOHEADER header{};  // as created, for GetObjectA's DIBSECTION
 };
 
 struct Pen {

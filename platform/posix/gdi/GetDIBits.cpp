@@ -17,17 +17,15 @@ namespace {
 constexpr DWORD kBitfields = 3;
 
 // With no buffer and no bit count the caller asks for the bitmap's own format.
-int DescribeBitmap(const zvx::gdi::DibLayout& bitmap, UINT start, UINT lines,
-                   BITMAPINFOHEADER& header)
+int DescribeBitmap(const zvx::gdi::DibLayout& bitmap, UINT start, UINT lines, BITMAPINFOHEADER& header)
 {
     header.biWidth = bitmap.width;
     header.biHeight = bitmap.height;
     header.biPlanes = 1;
     header.biBitCount = static_cast<WORD>(bitmap.bitsPerPixel);
     header.biCompression = bitmap.bitsPerPixel == 32 ? kBitfields : BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(
-        (static_cast<std::int64_t>(bitmap.width) * bitmap.bitsPerPixel + 31) / 32 * 4 *
-        bitmap.height);
+    header.biSizeImage = static_cast<DWORD>((static_cast<std::int64_t>(bitmap.width) * bitmap.bitsPerPixel + 31) / 32 *
+                                            4 * bitmap.height);
     const std::int64_t available = static_cast<std::int64_t>(bitmap.height) - start;
     const std::int64_t answered = std::min<std::int64_t>(lines, available);
     return answered > 0 ? static_cast<int>(answered) : 1;
@@ -35,8 +33,7 @@ int DescribeBitmap(const zvx::gdi::DibLayout& bitmap, UINT start, UINT lines,
 
 }  // namespace
 
-int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,
-              UINT usage)
+int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage)
 {
     using namespace zvx::gdi;
     if (Find(hdc, Kind::Dc) == nullptr || info == nullptr || usage > 1) return 0;
@@ -54,8 +51,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     // Asking for no rows of the image succeeds, as it does on Windows, and writes nothing.
     if (lines == 0 || start >= static_cast<UINT>(request.height)) return 1;
 
-    const int rows = static_cast<int>(
-        std::min<std::int64_t>(lines, static_cast<std::int64_t>(request.height) - start));
+    const int rows = static_cast<int>(std::min<std::int64_t>(lines, static_cast<std::int64_t>(request.height) - start));
     // A top-down request whose rows lie wholly below the bitmap, not even touching it, is left
     // as it was; otherwise every row asked for is written, with zeros where there is no bitmap.
     const std::int64_t highestScan = static_cast<std::int64_t>(start) + rows - 1;
@@ -72,8 +68,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
                 const std::int64_t scan = request.bottomUp ? start + k : start + rows - 1 - k;
                 const std::int64_t fromTop = request.height - 1 - scan;
                 if (fromTop >= source.height) continue;
-                CopyPixels<decltype(from), decltype(to)>(source.Row(static_cast<int>(fromTop)), 0, row, 0,
-                                                         columns);
+                CopyPixels<decltype(from), decltype(to)>(source.Row(static_cast<int>(fromTop)), 0, row, 0, columns);
                 ++copied;
             }
             return copied;

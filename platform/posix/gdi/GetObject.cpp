@@ -68,11 +68,9 @@ int GetObjectA(HANDLE handle, int size, LPVOID buffer)
         const LogPen pen{PS_SOLID, POINT{object->pen.width, 0}, object->pen.color};
         return Answer(pen, bytes, buffer);
     }
-    case Kind::Brush:
-        return Answer(LogBrush{0, object->brush.color, 0}, bytes, buffer);
+    case Kind::Brush: return Answer(LogBrush{0, object->brush.color, 0}, bytes, buffer);
     case Kind::Dc:
-    case Kind::Region:
-        return 0;
+    case Kind::Region: return 0;
     }
     return 0;
 }

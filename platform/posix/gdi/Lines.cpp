@@ -21,8 +21,7 @@ __extension__ typedef __int128 Wide;
 // y down (the others). Only the steps whose major coordinate lies inside clip are visited, so a
 // line of any length costs at most the clip's extent; horizontal and vertical lines are one run.
 template <class Runs>
-void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, const Rect& clip,
-              const Runs& runs)
+void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, const Rect& clip, const Runs& runs)
 {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;

@@ -48,7 +48,7 @@ struct Slot {
 struct Table {
     std::mutex lock;
     std::atomic<Slot*> chunks[kChunks] = {};
-    std::uint32_t used = 0;  // indices handed out at least once; under the lock
+    std::uint32_t used = 0;             // indices handed out at least once; under the lock
     std::uint32_t firstFree = kNoSlot;  // the free queue, oldest first; under the lock
     std::uint32_t lastFree = kNoSlot;
 };
@@ -82,8 +82,7 @@ Slot* SlotAt(Table& table, std::uint32_t index)
 
 std::uint64_t Encode(std::uint32_t index, std::uint32_t generation, Kind kind, bool stock)
 {
-    return kTag | (static_cast<std::uint64_t>(generation) << 32) |
-           (static_cast<std::uint64_t>(index) << 8) |
+    return kTag | (static_cast<std::uint64_t>(generation) << 32) | (static_cast<std::uint64_t>(index) << 8) |
            (static_cast<std::uint64_t>(kind) << 4) | (stock ? kStockBit : 0);
 }
 

@@ -23,10 +23,7 @@ struct Format32 {
         std::memcpy(&word, row + x * 4, 4);
         return word;
     }
-    static void Write(std::uint8_t* row, std::ptrdiff_t x, std::uint32_t word)
-    {
-        std::memcpy(row + x * 4, &word, 4);
-    }
+    static void Write(std::uint8_t* row, std::ptrdiff_t x, std::uint32_t word) { std::memcpy(row + x * 4, &word, 4); }
     static void Fill(std::uint8_t* row, std::ptrdiff_t x, std::ptrdiff_t count, std::uint32_t word)
     {
         std::uint8_t* p = row + x * 4;

@@ -23,8 +23,7 @@ COLORREF GetPixel(HDC hdc, int x, int y)
     using namespace zvx::gdi;
     Target target;
     if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
-    const std::uint32_t word = WithFormat(target.layout.bitsPerPixel, [&](auto format) {
-        return decltype(format)::Read(target.layout.Row(y), x);
-    });
+    const std::uint32_t word = WithFormat(target.layout.bitsPerPixel,
+                                          [&](auto format) { return decltype(format)::Read(target.layout.Row(y), x); });
     return RgbToColorRef(word & 0xFFFFFF);
 }

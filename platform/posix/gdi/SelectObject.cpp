@@ -24,14 +24,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
         slot = &dc.bitmap;
         exclusive = true;
         break;
-    case Kind::Pen:
-        slot = &dc.pen;
-        break;
-    case Kind::Brush:
-        slot = &dc.brush;
-        break;
-    case Kind::Dc:
-        return nullptr;
+    case Kind::Pen: slot = &dc.pen; break;
+    case Kind::Brush: slot = &dc.brush; break;
+    case Kind::Dc: return nullptr;
     }
     HGDIOBJ previous = *slot;
     switch (TakeSelection(handle, previous, exclusive)) {

@@ -26,9 +26,8 @@ struct ScanRange {
 
 }  // namespace
 
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
-                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
-                      UINT usage)
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
 {
     using namespace zvx::gdi;
     Target target;
@@ -62,14 +61,11 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     // Scan line b lands on row topScan - b of the DC; column c on xDest + c - xSrc.
     const std::int64_t topScan = static_cast<std::int64_t>(yDest) + ySrc + h - 1;
     const Rect& clip = target.clip;
-    std::int64_t firstScan = std::max({supplied.first, static_cast<std::int64_t>(ySrc),
-                                       topScan - clip.bottom + 1});
+    std::int64_t firstScan = std::max({supplied.first, static_cast<std::int64_t>(ySrc), topScan - clip.bottom + 1});
     std::int64_t endScan = std::min({supplied.end, ySrc + h, topScan - clip.top + 1});
     const std::int64_t shift = static_cast<std::int64_t>(xDest) - xSrc;
-    const std::int64_t firstColumn =
-        std::max({static_cast<std::int64_t>(xSrc), std::int64_t{0}, clip.left - shift});
-    const std::int64_t endColumn = std::min({xSrc + w, static_cast<std::int64_t>(dib.width),
-                                             clip.right - shift});
+    const std::int64_t firstColumn = std::max({static_cast<std::int64_t>(xSrc), std::int64_t{0}, clip.left - shift});
+    const std::int64_t endColumn = std::min({xSrc + w, static_cast<std::int64_t>(dib.width), clip.right - shift});
     if (clip.IsEmpty() || firstScan >= endScan || firstColumn >= endColumn) {
         return static_cast<int>(result);
     }

@@ -16,10 +16,7 @@ std::uint32_t Read32(const std::uint8_t* p)
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-std::uint16_t Read16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint16_t Read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 bool ReadFormat(const std::uint8_t* chunk, std::size_t size, WaveSound* sound)
 {
@@ -76,7 +73,8 @@ bool ParseWave(const std::uint8_t* data, std::size_t available, WaveSound* sound
         if ((chunkSize & 1u) != 0 && at < end) ++at;
     }
     if (!haveFormat || !haveData) return false;
-    const std::size_t frame = static_cast<std::size_t>(found.channels) * static_cast<std::size_t>(found.bitsPerSample / 8);
+    const std::size_t frame =
+        static_cast<std::size_t>(found.channels) * static_cast<std::size_t>(found.bitsPerSample / 8);
     found.size -= found.size % frame;
     *sound = found;
     return true;

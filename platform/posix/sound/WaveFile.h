@@ -11,7 +11,7 @@ struct WaveSound {
     int samplesPerSecond = 0;  // 8000 to 192000
     int bitsPerSample = 0;     // 8 (unsigned) or 16 (signed, little-endian)
     const std::uint8_t* samples = nullptr;
-    std::size_t size = 0;      // whole sample frames only
+    std::size_t size = 0;  // whole sample frames only
 };
 
 // Reads the RIFF WAVE image at data, of which no more than `available` bytes may be read. Every

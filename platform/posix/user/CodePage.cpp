@@ -29,10 +29,8 @@ char16_t SingleByte(unsigned char byte)
 
 class DoubleBytes {
 public:
-    DoubleBytes()
-        : converter_(iconv_open(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? "UTF-16LE" : "UTF-16BE", "CP932"))
-    {
-    }
+    DoubleBytes() : converter_(iconv_open(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? "UTF-16LE" : "UTF-16BE", "CP932"))
+    {}
     ~DoubleBytes()
     {
         if (Usable()) iconv_close(converter_);

@@ -147,8 +147,8 @@ BOOL AdjustWindowRect(LPRECT rect, DWORD, BOOL)
     return rect != nullptr ? TRUE : FALSE;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
-                     int height, HWND, HMENU, HINSTANCE, LPVOID)
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND,
+                     HMENU, HINSTANCE, LPVOID)
 {
     if (className == nullptr || !IsNamePointer(className)) return nullptr;
     const auto found = Classes().find(ClassKey(className));
