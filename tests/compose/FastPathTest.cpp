@@ -58,8 +58,11 @@ TYPED_TEST(FastPathTest, EveryOperationGivesWhatTheGeneralPathGives)
             for (std::size_t n = 0; n < std::size(kOps); ++n) {
                 SCOPED_TRACE(::testing::Message() << "operation " << n << ", round " << round);
                 const Op op = kOps[n];
-                auto src = Make<TypeParam>(sw, sh), gsrc = Make<General<TypeParam>>(sw, sh);
-                auto dest = Make<Other<TypeParam>>(dw, dh), gdest = Make<General<Other<TypeParam>>>(dw, dh);
+                // One declaration each: clang refuses one auto deducing two types.
+                auto src = Make<TypeParam>(sw, sh);
+                auto gsrc = Make<General<TypeParam>>(sw, sh);
+                auto dest = Make<Other<TypeParam>>(dw, dh);
+                auto gdest = Make<General<Other<TypeParam>>>(dw, dh);
                 for (IImage* image : {static_cast<IImage*>(src.get()), static_cast<IImage*>(gsrc.get())}) {
                     Paint(*image, [&](int i, int j) { return words[j * sw + i]; });
                     image->SetColorKey(keyed ? static_cast<ColorKey>(key) : COLORKEY_NONE);
