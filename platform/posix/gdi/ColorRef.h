@@ -7,7 +7,8 @@
 
 namespace zvx::gdi {
 
-// A COLORREF as 0x00RRGGBB, with palette-index colours taken from the default palette.
+// A COLORREF as 0x00RRGGBB. The library's colours are all plain RGB: the top byte, which would
+// ask for a palette entry, is always 0 and is dropped.
 std::uint32_t ColorRefToRgb(COLORREF color);
 std::uint32_t RgbToColorRef(std::uint32_t rgb);
 

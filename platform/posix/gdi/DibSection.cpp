@@ -23,10 +23,6 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.storage.get());
     bitmap.layout = layout;
     bitmap.isDibSection = true;
-    bitmap.header = info->bmiHeader;
-    bitmap.header.biSize = sizeof(BITMAPINFOHEADER);
-    bitmap.header.biHeight = layout.height;
-    bitmap.header.biSizeImage = static_cast<DWORD>(bytes);
     HGDIOBJ handle = Allocate(std::move(object));
     if (handle == nullptr) return nullptr;
     if (bits != nullptr) *bits = layout.bits;

@@ -1,4 +1,5 @@
-// GetDIBits into 24- or 32-bit BI_RGB rows, from any bitmap the layer makes.
+// GetDIBits into 32-bit BI_RGB rows, from any bitmap the layer makes: the one form the library
+// asks for (its images' own layout). The size query with no buffer is not offered.
 //
 // The rows asked for are scan lines of an image of the requested size, counted from its
 // bottom; the bitmap sits in that image's top-left corner, and whatever lies outside the
@@ -12,27 +13,6 @@
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
 
-namespace {
-
-constexpr DWORD kBitfields = 3;
-
-// With no buffer and no bit count the caller asks for the bitmap's own format.
-int DescribeBitmap(const zvx::gdi::DibLayout& bitmap, UINT start, UINT lines, BITMAPINFOHEADER& header)
-{
-    header.biWidth = bitmap.width;
-    header.biHeight = bitmap.height;
-    header.biPlanes = 1;
-    header.biBitCount = static_cast<WORD>(bitmap.bitsPerPixel);
-    header.biCompression = bitmap.bitsPerPixel == 32 ? kBitfields : BI_RGB;
-    header.biSizeImage = static_cast<DWORD>((static_cast<std::int64_t>(bitmap.width) * bitmap.bitsPerPixel + 31) / 32 *
-                                            4 * bitmap.height);
-    const std::int64_t available = static_cast<std::int64_t>(bitmap.height) - start;
-    const std::int64_t answered = std::min<std::int64_t>(lines, available);
-    return answered > 0 ? static_cast<int>(answered) : 1;
-}
-
-}  // namespace
-
 int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage)
 {
     using namespace zvx::gdi;
@@ -40,13 +20,9 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     const Object* object = Find(bitmap, Kind::Bitmap);
     if (object == nullptr) return 0;
     BITMAPINFOHEADER& header = info->bmiHeader;
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1) return 0;
     const DibLayout& source = object->bitmap.layout;
-    if (bits == nullptr) {
-        return header.biBitCount == 0 ? DescribeBitmap(source, start, lines, header) : 1;
-    }
     DibLayout request;
-    if (!DescribeDib(header, request)) return 0;
+    if (bits == nullptr || !DescribeDib(header, request) || request.bitsPerPixel != 32) return 0;
     header.biSizeImage = static_cast<DWORD>(request.ImageBytes());
     // Asking for no rows of the image succeeds, as it does on Windows, and writes nothing.
     if (lines == 0 || start >= static_cast<UINT>(request.height)) return 1;
@@ -60,18 +36,16 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     const int columns = std::min(request.width, source.width);
     request.bits = static_cast<std::uint8_t*>(bits);
     return WithFormat(source.bitsPerPixel, [&](auto from) {
-        return WithFormat(request.bitsPerPixel, [&](auto to) {
-            int copied = 0;
-            for (int k = 0; k < rows; ++k) {
-                std::uint8_t* row = request.bits + static_cast<std::ptrdiff_t>(k) * request.stride;
-                std::memset(row, 0, static_cast<std::size_t>(request.stride));
-                const std::int64_t scan = request.bottomUp ? start + k : start + rows - 1 - k;
-                const std::int64_t fromTop = request.height - 1 - scan;
-                if (fromTop >= source.height) continue;
-                CopyPixels<decltype(from), decltype(to)>(source.Row(static_cast<int>(fromTop)), 0, row, 0, columns);
-                ++copied;
-            }
-            return copied;
-        });
+        int copied = 0;
+        for (int k = 0; k < rows; ++k) {
+            std::uint8_t* row = request.bits + static_cast<std::ptrdiff_t>(k) * request.stride;
+            std::memset(row, 0, static_cast<std::size_t>(request.stride));
+            const std::int64_t scan = request.bottomUp ? start + k : start + rows - 1 - k;
+            const std::int64_t fromTop = request.height - 1 - scan;
+            if (fromTop >= source.height) continue;
+            CopyPixels<decltype(from), Format32>(source.Row(static_cast<int>(fromTop)), 0, row, 0, columns);
+            ++copied;
+        }
+        return copied;
     });
 }
