@@ -138,7 +138,6 @@ typedef RECT* LPRECT;
 #define CLR_INVALID 0xFFFFFFFF
 #define PS_SOLID 0
 #define WHITE_BRUSH 0
-#define BLACK_BRUSH 4
 #define BLACK_PEN 7
 #define ERROR 0
 #define NULLREGION 1
@@ -225,11 +224,8 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 #define WS_OVERLAPPED 0x00000000L
 #define WS_CAPTION 0x00C00000L
 #define WS_SYSMENU 0x00080000L
-#define WS_VISIBLE 0x10000000L
 #define CW_USEDEFAULT ((int)0x80000000)
-#define SW_HIDE 0
 #define SW_SHOWNORMAL 1
-#define SW_SHOW 5
 #define SW_SHOWDEFAULT 10
 
 #define WM_NULL 0x0000
@@ -263,12 +259,10 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL UpdateWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
-BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);

@@ -1,5 +1,5 @@
 // Device contexts: memory DCs over a selected bitmap, screen DCs from GetDC(NULL), and the
-// surface DCs of Surface.h. A DC holds its bitmap, pen and brush; DeleteDC lets go of them
+// surface DCs of Surface.h. A DC holds its bitmap and pen; DeleteDC lets go of them
 // (finishing a delete that was waiting for them) but never deletes them itself.
 #include "platform/posix/gdi/GdiObjects.h"
 
@@ -12,7 +12,6 @@ HDC CreateDc(DcKind kind)
     object.dc.kind = kind;
     object.dc.bitmap = kind == DcKind::Memory ? DefaultBitmap() : nullptr;
     object.dc.pen = StockPen(BLACK_PEN);
-    object.dc.brush = StockBrush(WHITE_BRUSH);
     return static_cast<HDC>(Allocate(std::move(object)));
 }
 
@@ -24,7 +23,6 @@ void DestroyDc(HDC hdc)
     Free(hdc);
     ReleaseSelection(dc.bitmap);
     ReleaseSelection(dc.pen);
-    ReleaseSelection(dc.brush);
 }
 
 bool ResolveTarget(HDC hdc, Target& target)

@@ -29,16 +29,11 @@ struct Bitmap {
     DibLayout layout;
     Storage storage;            // owns layout.bits
     bool isDibSection = false;  // false: the 1x1 monochrome default bitmap
-    BITMAPINFOHEADER header{};  // as created, for GetObjectA's DIBSECTION
 };
 
 struct Pen {
     COLORREF color = 0;
     int width = 0;  // as asked for; every pen draws one pixel wide
-};
-
-struct Brush {
-    COLORREF color = 0;
 };
 
 struct Region {
@@ -51,7 +46,6 @@ struct Dc {
     DcKind kind = DcKind::Memory;
     HGDIOBJ bitmap = nullptr;  // memory DCs only
     HGDIOBJ pen = nullptr;
-    HGDIOBJ brush = nullptr;
     bool hasClip = false;
     Rect clip;
     POINT position{0, 0};
@@ -61,7 +55,7 @@ struct Dc {
 // What a handle stands for. Kind, stock and the object's own description are fixed when it is
 // made; a DC's state changes only through calls on that DC. The two counts of who holds it are
 // the table's, changed only under its lock (TakeSelection, ReleaseSelection,
-// DeleteWhenReleased), since DCs of several threads may hold one pen or brush.
+// DeleteWhenReleased), since DCs of several threads may hold one pen.
 struct Object {
     Kind kind = Kind::Bitmap;
     bool stock = false;
@@ -69,7 +63,6 @@ struct Object {
     bool deletePending = false;  // DeleteObject came while it was selected
     Bitmap bitmap;
     Pen pen;
-    Brush brush;
     Region region;
     Dc dc;
 };
@@ -95,7 +88,7 @@ void ReleaseSelection(HGDIOBJ handle);
 // ---- stock objects (StockObjects.cpp) ------------------------------------------------------
 HGDIOBJ DefaultBitmap();
 HGDIOBJ StockPen(int index);
-HGDIOBJ StockBrush(int index);
+HGDIOBJ StockBrush(int index);  // WHITE_BRUSH only: a window class's background
 
 // ---- device contexts (DeviceContexts.cpp) --------------------------------------------------
 HDC CreateDc(DcKind kind);

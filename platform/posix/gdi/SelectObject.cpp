@@ -1,8 +1,6 @@
-// SelectObject. Bitmaps, pens and brushes are held by the DC (a bitmap by one memory DC at a
-// time, the stock bitmap excepted) and the call returns what they replaced; a region is not
-// held at all: it becomes the clip region, and the call answers with its kind.
-#include <cstdint>
-
+// SelectObject of the two objects the library selects: bitmaps and pens. Both are held by the DC
+// (a bitmap by one memory DC at a time, the stock bitmap excepted) and the call returns what they
+// replaced. Brushes do not draw here, and clip regions are set with SelectClipRgn only.
 #include "platform/posix/gdi/GdiObjects.h"
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
@@ -15,18 +13,15 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
     HGDIOBJ* slot = nullptr;
     bool exclusive = false;
     switch (object->kind) {
-    case Kind::Region: {
-        const int complexity = SelectClipRgn(hdc, static_cast<HRGN>(handle));
-        return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(complexity));
-    }
     case Kind::Bitmap:
         if (dc.kind != DcKind::Memory) return nullptr;
         slot = &dc.bitmap;
         exclusive = true;
         break;
     case Kind::Pen: slot = &dc.pen; break;
-    case Kind::Brush: slot = &dc.brush; break;
-    case Kind::Dc: return nullptr;
+    case Kind::Brush:
+    case Kind::Dc:
+    case Kind::Region: return nullptr;
     }
     HGDIOBJ previous = *slot;
     switch (TakeSelection(handle, previous, exclusive)) {

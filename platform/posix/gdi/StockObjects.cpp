@@ -15,7 +15,6 @@ struct StockSet {
     HGDIOBJ defaultBitmap = nullptr;
     HGDIOBJ blackPen = nullptr;
     HGDIOBJ whiteBrush = nullptr;
-    HGDIOBJ blackBrush = nullptr;
 
     StockSet()
     {
@@ -37,15 +36,10 @@ struct StockSet {
         pen.pen.color = RGB(0, 0, 0);
         blackPen = MakeStock(std::move(pen));
 
+        // Only its handle matters: the window layer paints a class background of this brush.
         Object white;
         white.kind = Kind::Brush;
-        white.brush.color = RGB(255, 255, 255);
         whiteBrush = MakeStock(std::move(white));
-
-        Object black;
-        black.kind = Kind::Brush;
-        black.brush.color = RGB(0, 0, 0);
-        blackBrush = MakeStock(std::move(black));
     }
 };
 
@@ -61,12 +55,7 @@ HGDIOBJ DefaultBitmap() { return Stock().defaultBitmap; }
 
 HGDIOBJ StockPen(int index) { return index == BLACK_PEN ? Stock().blackPen : nullptr; }
 
-HGDIOBJ StockBrush(int index)
-{
-    if (index == WHITE_BRUSH) return Stock().whiteBrush;
-    if (index == BLACK_BRUSH) return Stock().blackBrush;
-    return nullptr;
-}
+HGDIOBJ StockBrush(int index) { return index == WHITE_BRUSH ? Stock().whiteBrush : nullptr; }
 
 }  // namespace zvx::gdi
 

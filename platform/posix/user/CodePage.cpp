@@ -67,27 +67,15 @@ private:
 std::string Utf16ToUtf8(const WCHAR* text)
 {
     std::string out;
-    if (text == nullptr) return out;
     for (const WCHAR* p = text; *p != 0; ++p) {
-        char32_t c = *p;
-        if (c >= 0xD800 && c <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (p[1] - 0xDC00);
-            ++p;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
+        const char32_t c = *p;
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
             out += static_cast<char>(0xC0 | (c >> 6));
             out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0xE0 | (c >> 12));
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
@@ -98,7 +86,6 @@ std::string Utf16ToUtf8(const WCHAR* text)
 std::u16string AnsiToUtf16(const char* text)
 {
     std::u16string out;
-    if (text == nullptr) return out;
     const int length = ::MultiByteToWideChar(kAnsiCodePage, 0, text, -1, nullptr, 0);
     if (length <= 0) return out;
     out.resize(static_cast<size_t>(length));

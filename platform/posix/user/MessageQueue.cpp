@@ -1,7 +1,7 @@
-// The thread's message queue. GetMessageA takes, in Windows' order: posted messages, the quit
-// request, input (mouse) messages, then WM_PAINT for a window that needs painting. Requests from
-// the window manager (close, expose) are handled inside GetMessageA, as Windows handles sent
-// messages there.
+// The thread's message queue. GetMessageA takes, in Windows' order: the quit request, input
+// (mouse) messages, then WM_PAINT for a window that needs painting. Requests from the window
+// manager (close, expose) are handled inside GetMessageA, as Windows handles sent messages there.
+// Nothing posts messages of its own, and the one loop reads every message of the thread.
 #include <algorithm>
 #include <deque>
 
@@ -20,7 +20,6 @@ constexpr WPARAM kMouseRightButton = 0x0002;   // MK_RBUTTON
 constexpr WPARAM kMouseMiddleButton = 0x0010;  // MK_MBUTTON
 
 struct Queue {
-    std::deque<MSG> posted;
     std::deque<MSG> input;
     bool quitPending = false;
     int quitCode = 0;
@@ -30,25 +29,6 @@ Queue& TheQueue()
 {
     static Queue queue;
     return queue;
-}
-
-bool Matches(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax)
-{
-    if (hwnd != nullptr && msg.hwnd != hwnd) return false;
-    if (filterMin == 0 && filterMax == 0) return true;
-    return msg.message >= filterMin && msg.message <= filterMax;
-}
-
-bool TakeFrom(std::deque<MSG>& queue, LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
-{
-    for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if (Matches(*it, hwnd, filterMin, filterMax)) {
-            *msg = *it;
-            queue.erase(it);
-            return true;
-        }
-    }
-    return false;
 }
 
 MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -141,26 +121,28 @@ void PumpEvents()
 
 using namespace zvx::platform::user;
 
+// Without a window or message filter only: that is how the sample's loop asks.
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
-    if (msg == nullptr) return -1;
+    if (msg == nullptr || hwnd != nullptr || filterMin != 0 || filterMax != 0) return -1;
     Queue& queue = TheQueue();
     for (;;) {
-        if (TakeFrom(queue.posted, msg, hwnd, filterMin, filterMax)) return TRUE;
         if (queue.quitPending) {
             queue.quitPending = false;
             *msg = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0);
             return FALSE;
         }
         PumpEvents();
-        // Handling a close request may have posted something (WM_DESTROY posts the quit).
-        if (!queue.posted.empty() || queue.quitPending) continue;
-        if (TakeFrom(queue.input, msg, hwnd, filterMin, filterMax)) return TRUE;
+        // Handling a close request may have asked to quit (WM_DESTROY does).
+        if (queue.quitPending) continue;
+        if (!queue.input.empty()) {
+            *msg = queue.input.front();
+            queue.input.pop_front();
+            return TRUE;
+        }
         if (Window* window = FindInvalidWindow()) {
-            if (Matches(MakeMessage(window->handle, WM_PAINT, 0, 0), hwnd, filterMin, filterMax)) {
-                *msg = MakeMessage(window->handle, WM_PAINT, 0, 0);
-                return TRUE;
-            }
+            *msg = MakeMessage(window->handle, WM_PAINT, 0, 0);
+            return TRUE;
         }
         // With no video there is nothing that could ever arrive: waiting would be for ever.
         if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return -1;
@@ -181,45 +163,24 @@ LRESULT DispatchMessageA(const MSG* msg)
     return SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    // A null window makes a thread message, as on Windows.
-    if (hwnd != nullptr && FindWindow(hwnd) == nullptr) return FALSE;
-    TheQueue().posted.push_back(MakeMessage(hwnd, message, wParam, lParam));
-    return TRUE;
-}
-
 void PostQuitMessage(int exitCode)
 {
     TheQueue().quitPending = true;
     TheQueue().quitCode = exitCode;
 }
 
+// What the sample's procedure leaves to it: closing, and erasing with the class's white brush
+// (it paints every frame itself).
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_PAINT: {
-        // A procedure that leaves painting to us still has its window validated.
-        PAINTSTRUCT paint{};
-        if (FindWindow(hwnd) == nullptr) return 0;
-        BeginPaint(hwnd, &paint);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
     case WM_ERASEBKGND: {
         Window* window = FindWindow(hwnd);
-        if (window == nullptr || window->background == nullptr || wParam == 0) return 0;
-        // Only the stock brushes exist here; a class brush of another kind is not painted.
-        std::uint32_t color = 0;
-        if (window->background == static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))) {
-            color = 0x00FFFFFF;
-        } else if (window->background == static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) {
-            color = 0x00000000;
-        } else {
-            return 0;
-        }
-        std::fill(window->pixels.begin(), window->pixels.end(), color);
+        // The white stock brush is the only brush there is; a class without it is not erased.
+        const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        if (window == nullptr || window->background != white || wParam == 0) return 0;
+        std::fill(window->pixels.begin(), window->pixels.end(), 0x00FFFFFFu);
         return 1;
     }
     default: return 0;

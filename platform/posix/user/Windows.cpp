@@ -147,7 +147,9 @@ BOOL AdjustWindowRect(LPRECT rect, DWORD, BOOL)
     return rect != nullptr ? TRUE : FALSE;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND,
+// The window manager places the window, as CW_USEDEFAULT asks; it is shown by ShowWindow. The
+// sample asks for nothing else.
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width, int height, HWND,
                      HMENU, HINSTANCE, LPVOID)
 {
     if (className == nullptr || !IsNamePointer(className)) return nullptr;
@@ -155,24 +157,18 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     if (found == Classes().end()) return nullptr;
     if (!EnsureVideo()) return nullptr;
 
-    if (width == CW_USEDEFAULT) width = 640;
-    if (height == CW_USEDEFAULT) height = 480;
     // SDL refuses empty windows; Windows makes them. Keep at least one pixel on screen.
     width = std::max(width, 1);
     height = std::max(height, 1);
-    const int left = (x == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : x;
-    const int top = (x == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : y;
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if ((style & WS_CAPTION) != WS_CAPTION) flags |= SDL_WINDOW_BORDERLESS;
-
     const std::string title = AnsiToUtf8(windowName);
-    SDL_Window* sdl = SDL_CreateWindow(title.c_str(), left, top, width, height, flags);
+    SDL_Window* sdl = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                                       SDL_WINDOW_HIDDEN);
     if (sdl == nullptr) return nullptr;
     // SDL may make the X window anew when it first gives it a surface; so take the surface
-    // now, before telling the window manager that a Win32 window without a sizing border or
-    // minimise and maximise boxes has none (SDL asks for all).
+    // now, before telling the window manager which frame controls the style has (SDL asks for
+    // all of them).
     SDL_GetWindowSurface(sdl);
-    if ((flags & SDL_WINDOW_BORDERLESS) == 0) SetFrameHints(sdl, style);
+    SetFrameHints(sdl, style);
 
     static std::uintptr_t nextHandle = 0x10;
     auto window = std::make_unique<Window>();
@@ -187,28 +183,23 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     window->pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     const HWND hwnd = window->handle;
     Windows()[reinterpret_cast<std::uintptr_t>(hwnd)] = std::move(window);
-    if ((style & WS_VISIBLE) != 0) ShowWindow(hwnd, SW_SHOW);
     return hwnd;
 }
 
-BOOL ShowWindow(HWND hwnd, int command)
+// Every command shows the window: the sample only ever shows its one window, never hides it.
+BOOL ShowWindow(HWND hwnd, int)
 {
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return FALSE;
     const bool wasVisible = window->visible;
-    if (command == SW_HIDE) {
-        SDL_HideWindow(window->sdl);
-        window->visible = false;
-    } else {
-        SDL_ShowWindow(window->sdl);
-        window->visible = true;
-        if (!wasVisible) {
-            // A window that appears must be painted whole. As on Windows, its background is
-            // erased at once; WM_PAINT comes later.
-            window->invalid = true;
-            window->erase = true;
-            EraseNow(*window);
-        }
+    SDL_ShowWindow(window->sdl);
+    window->visible = true;
+    if (!wasVisible) {
+        // A window that appears must be painted whole. As on Windows, its background is erased
+        // at once; WM_PAINT comes later.
+        window->invalid = true;
+        window->erase = true;
+        EraseNow(*window);
     }
     return wasVisible ? TRUE : FALSE;
 }
@@ -231,14 +222,6 @@ BOOL DestroyWindow(HWND hwnd)
     std::unique_ptr<Window> window = std::move(it->second);
     Windows().erase(it);
     SDL_DestroyWindow(window->sdl);
-    return TRUE;
-}
-
-BOOL GetClientRect(HWND hwnd, LPRECT rect)
-{
-    const Window* window = FindWindow(hwnd);
-    if (window == nullptr || rect == nullptr) return FALSE;
-    *rect = RECT{0, 0, window->width, window->height};
     return TRUE;
 }
 
