@@ -15,10 +15,11 @@
 
 namespace {
 
+// INVALID_HANDLE_VALUE (-1) and null are both below 1.
 int DescriptorOf(HANDLE file)
 {
     const auto value = reinterpret_cast<std::intptr_t>(file);
-    if (file == INVALID_HANDLE_VALUE || value <= 0 || value > 0x7FFFFFFF) return -1;
+    if (value <= 0 || value > 0x7FFFFFFF) return -1;
     return static_cast<int>(value - 1);
 }
 
@@ -54,34 +55,23 @@ FILETIME FileTimeOf(const struct timespec& t)
 
 }  // namespace
 
+// The two ways the library opens files: an existing file to read, or a new file to write.
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
                    HANDLE)
 {
     if (fileName == nullptr) return INVALID_HANDLE_VALUE;
-    const bool reading = (access & GENERIC_READ) != 0;
-    const bool writing = (access & GENERIC_WRITE) != 0;
     int flags = 0;
-    if (reading && writing) {
-        flags |= O_RDWR;
-    } else if (writing) {
-        flags |= O_WRONLY;
-    } else if (reading) {
-        flags |= O_RDONLY;
+    if (access == GENERIC_READ && disposition == OPEN_EXISTING) {
+        flags = O_RDONLY;
+    } else if (access == GENERIC_WRITE && disposition == CREATE_NEW) {
+        flags = O_WRONLY | O_CREAT | O_EXCL;
     } else {
         return INVALID_HANDLE_VALUE;
-    }
-    switch (disposition) {
-    case OPEN_EXISTING: break;
-    // Not O_TRUNC: the file is emptied only after the sharing check, so that a file another
-    // handle holds is refused untouched, as Windows refuses it.
-    case CREATE_ALWAYS: flags |= O_CREAT; break;
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    default: return INVALID_HANDLE_VALUE;
     }
     struct stat info {};
     const int fd = OpenRegular(fileName, flags, &info);
     if (fd < 0) return INVALID_HANDLE_VALUE;
-    if (!TakeShare(fd, shareMode) || (disposition == CREATE_ALWAYS && ::ftruncate(fd, 0) != 0)) {
+    if (!TakeShare(fd, shareMode)) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
@@ -188,12 +178,10 @@ DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize,
     return needed;
 }
 
+// Without flags only: a save moves its temporary to a name where nothing is.
 BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
 {
-    if (existing == nullptr || replacement == nullptr) return FALSE;
-    if ((flags & MOVEFILE_REPLACE_EXISTING) != 0) {
-        return std::rename(existing, replacement) == 0 ? TRUE : FALSE;
-    }
+    if (existing == nullptr || replacement == nullptr || flags != 0) return FALSE;
     // Nothing of that name may be replaced, not even a dangling link, nor one that appears between
     // a check and the move.
     if (::renameat2(AT_FDCWD, existing, AT_FDCWD, replacement, RENAME_NOREPLACE) == 0) return TRUE;
