@@ -7,10 +7,10 @@ namespace {
 
 constexpr DWORD kRiffHeaderSize = 12;  // "RIFF", the length of what follows, "WAVE"
 
-// Whether the block holds the whole RIFF WAVE image its header describes.
+// Whether the block, which holds at least the RIFF header, holds the whole RIFF WAVE image its
+// header describes.
 bool HoldsWholeWave(const BYTE* data, DWORD size)
 {
-    if (size < kRiffHeaderSize) return false;
     if (std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) return false;
     const unsigned long long declared =
         static_cast<unsigned long long>(data[4]) | static_cast<unsigned long long>(data[5]) << 8 |
