@@ -72,6 +72,32 @@ TEST(FileCalls, OpensRespectSharingAndCreateNewNeverTouchesAFile)
     EXPECT_EQ("-", Get(folder / "missing.bin"));
 }
 
+// What a load or a save can meet: a file shorter than asked for, an empty write, a handle opened
+// the other way, and handles that are none.
+TEST(FileCalls, ReadAndWriteCountWhatMovedAndFailOnHandlesThatCannot)
+{
+    const Folder folder;
+    Put(folder / "short.bin", "abc");
+    char buffer[8];
+    DWORD read = 99, written = 99;
+    HANDLE file = Open(folder / "short.bin", GENERIC_READ, 0);
+    EXPECT_TRUE(::ReadFile(file, buffer, 8, &read, nullptr) && read == 3 && ::ReadFile(file, buffer, 8, &read, nullptr) && read == 0);
+    EXPECT_FALSE(::WriteFile(file, "x", 1, &written, nullptr));
+    EXPECT_EQ(0u, written);
+    ::CloseHandle(file);
+    file = Open(folder / "new.bin", GENERIC_WRITE, 0, CREATE_NEW);
+    EXPECT_TRUE(::WriteFile(file, "", 0, &written, nullptr) && written == 0);
+    EXPECT_FALSE(::ReadFile(file, buffer, 1, &read, nullptr));
+    ::CloseHandle(file);
+    for (HANDLE none : {HANDLE{}, INVALID_HANDLE_VALUE}) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr));
+        EXPECT_FALSE(::GetFileInformationByHandle(none, &info) || ::GetFinalPathNameByHandleA(none, buffer, 8, 0) != 0);
+        EXPECT_EQ(INVALID_FILE_SIZE, ::GetFileSize(none, nullptr));
+    }
+    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA((folder / "missing.bin").c_str()));
+}
+
 TEST(FileCalls, ReplaceFileAReplacesOnlyAWritableFileNobodyHoldsAndMoveFileExANothing)
 {
     enum Obstacle { kNone, kNoTarget, kReadOnlyTarget, kHeldTarget, kHeldReplacement };

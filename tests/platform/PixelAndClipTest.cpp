@@ -39,6 +39,37 @@ TEST(Pixels, AreWrittenInsideTheBitmapAndTheClipOnlyTopByteCleared)
     EXPECT_EQ(CLR_INVALID, ::GetPixel(canvas.dc, 2, 0));
 }
 
+// A fresh memory DC holds a 1 x 1 monochrome bitmap: whatever is drawn there, by SetPixel or by
+// SetDIBitsToDevice, keeps the nearer of black and white, and GetDIBits (so CreateFromBitmap)
+// reads that back as 32-bit rows.
+TEST(Pixels, OnAFreshMemoryDcAreTheNearerOfBlackAndWhite)
+{
+    const COLORREF white = RGB(255, 255, 255);
+    const struct {
+        COLORREF color, kept;
+    } cases[] = {{RGB(127, 128, 128), white}, {RGB(128, 127, 127), 0}, {RGB(255, 0, 0), 0}, {RGB(0, 255, 255), white}};
+    for (const auto& c : cases) {
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        EXPECT_EQ(c.kept, ::SetPixel(dc, 0, 0, c.color)) << std::hex << c.color;
+        EXPECT_EQ(c.kept, ::GetPixel(dc, 0, 0)) << std::hex << c.color;
+        ::SetPixel(dc, 0, 0, c.kept ^ white);
+        const std::uint32_t word = (c.color & 0xFF) << 16 | (c.color & 0xFF00) | (c.color >> 16 & 0xFF);
+        const BITMAPINFO header = zvx::test::DibHeader(1, 1);
+        ::SetDIBitsToDevice(dc, 0, 0, 1, 1, 0, 0, 0, 1, &word, &header, DIB_RGB_COLORS);
+        EXPECT_EQ(c.kept, ::GetPixel(dc, 0, 0)) << std::hex << c.color;
+
+        const Canvas other(1, 1);  // taking the DC's own bitmap out, as SelectObject gives it
+        ::SelectObject(other.dc, other.original);
+        HGDIOBJ mono = ::SelectObject(dc, other.bitmap);
+        BITMAPINFO request = zvx::test::DibHeader(1, -1);
+        std::uint32_t row = 0xABABABAB;
+        EXPECT_EQ(1, ::GetDIBits(dc, static_cast<HBITMAP>(mono), 0, 1, &row, &request, DIB_RGB_COLORS));
+        EXPECT_EQ(c.kept == 0 ? 0u : 0xFFFFFFu, row) << std::hex << c.color;
+        ::SelectObject(dc, mono);
+        ::DeleteDC(dc);
+    }
+}
+
 TEST(ClipRegion, GetClipBoxIsTheBitmapCutToTheClip)
 {
     using Box = std::array<LONG, 4>;

@@ -1,5 +1,6 @@
 // SetDIBitsToDevice as the library calls it: the top-left w x h block of a top-down 32-bit image
-// (source 0, 0, scan lines 0 to h - 1) at any place on a DC, clipped by GDI.
+// (source 0, 0, scan lines 0 to h - 1) at any place on a DC, clipped by GDI; and with the header
+// a caller may have turned bottom-up or to 24 bits, where scan line 0 is the bottom row.
 #include <cstring>
 #include <vector>
 
@@ -14,32 +15,45 @@ using zvx::test::Canvas;
 TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
 {
     // A 4 x 3 image whose word in row r, column c is 0xAB0000 followed by r + 1, c + 1.
-    std::uint32_t image[12];
-    for (int i = 0; i < 12; ++i) image[i] = 0xAB000000u | ((i / 4 + 1) * 16 + i % 4 + 1);
-    const BITMAPINFO header = zvx::test::DibHeader(4, -3);
+    const struct {
+        int bits;
+        bool bottomUp;
+    } sources[] = {{32, false}, {32, true}, {24, true}, {24, false}};
     const struct {
         int x, y, w, h;
         bool clipped;  // to the rectangle (1, 1)-(3, 3)
         const char* picture;
+        const char* bottomUp;  // when rows from the bottom differ
     } cases[] = {
-        {0, 0, 4, 3, false, "111213140000 212223240000 313233340000 000000000000 000000000000 000000000000"},
-        {1, 1, 4, 3, false, "000000000000 001112131400 002122232400 003132333400 000000000000 000000000000"},
-        {0, 0, 2, 2, false, "111200000000 212200000000 000000000000 000000000000 000000000000 000000000000"},
-        {2, 0, 3, 1, false, "000011121300 000000000000 000000000000 000000000000 000000000000 000000000000"},
-        {-1, -1, 4, 3, false, "222324000000 323334000000 000000000000 000000000000 000000000000 000000000000"},
-        {4, 4, 4, 3, false, "000000000000 000000000000 000000000000 000000000000 000000001112 000000002122"},
-        {-100, -100, 4, 3, false, "000000000000 000000000000 000000000000 000000000000 000000000000 000000000000"},
-        {0, 0, 4, 3, true, "000000000000 002223000000 003233000000 000000000000 000000000000 000000000000"},
+        {0, 0, 4, 3, false, "111213140000 212223240000 313233340000 000000000000 000000000000 000000000000", nullptr},
+        {1, 1, 4, 3, false, "000000000000 001112131400 002122232400 003132333400 000000000000 000000000000", nullptr},
+        {0, 0, 2, 2, false, "111200000000 212200000000 000000000000 000000000000 000000000000 000000000000",
+         "212200000000 313200000000 000000000000 000000000000 000000000000 000000000000"},
+        {2, 0, 3, 1, false, "000011121300 000000000000 000000000000 000000000000 000000000000 000000000000",
+         "000031323300 000000000000 000000000000 000000000000 000000000000 000000000000"},
+        {-1, -1, 4, 3, false, "222324000000 323334000000 000000000000 000000000000 000000000000 000000000000", nullptr},
+        {4, 4, 4, 3, false, "000000000000 000000000000 000000000000 000000000000 000000001112 000000002122", nullptr},
+        {-100, -100, 4, 3, false, "000000000000 000000000000 000000000000 000000000000 000000000000 000000000000", nullptr},
+        {0, 0, 4, 3, true, "000000000000 002223000000 003233000000 000000000000 000000000000 000000000000", nullptr},
     };
-    for (const auto& c : cases) {
-        Canvas canvas(6, 6);
-        if (c.clipped) canvas.Clip(1, 1, 3, 3);
-        ::SetDIBitsToDevice(canvas.dc, c.x, c.y, static_cast<DWORD>(c.w), static_cast<DWORD>(c.h), 0, 0, 0,
-                            static_cast<UINT>(c.h), image, &header, DIB_RGB_COLORS);
-        EXPECT_EQ(c.picture, canvas.Picture()) << c.x << "," << c.y << " " << c.w << "x" << c.h;
-        for (int i = 0; i < 36; ++i) {
-            const std::uint32_t word = canvas.at(i % 6, i / 6);
-            EXPECT_TRUE(word == 0 || word >> 24 == 0xAB) << "the top byte is part of the word";
+    for (const auto& s : sources) {
+        BYTE image[48] = {};
+        for (int i = 0; i < 12; ++i) {
+            const std::uint32_t word = 0xAB000000u | ((i / 4 + 1) * 16 + i % 4 + 1);
+            std::memcpy(image + (s.bottomUp ? 2 - i / 4 : i / 4) * (4 * s.bits / 8) + i % 4 * s.bits / 8, &word, s.bits / 8);
+        }
+        BITMAPINFO header = zvx::test::DibHeader(4, s.bottomUp ? 3 : -3);
+        header.bmiHeader.biBitCount = static_cast<WORD>(s.bits);
+        for (const auto& c : cases) {
+            Canvas canvas(6, 6);
+            if (c.clipped) canvas.Clip(1, 1, 3, 3);
+            ::SetDIBitsToDevice(canvas.dc, c.x, c.y, static_cast<DWORD>(c.w), static_cast<DWORD>(c.h), 0, 0, 0,
+                                static_cast<UINT>(c.h), image, &header, DIB_RGB_COLORS);
+            EXPECT_EQ(s.bottomUp && c.bottomUp ? c.bottomUp : c.picture, canvas.Picture()) << s.bits << (s.bottomUp ? " bits bottom-up " : " bits ") << c.x << "," << c.y << " " << c.w << "x" << c.h;
+            for (int i = 0; i < 36; ++i) {
+                const std::uint32_t word = canvas.at(i % 6, i / 6);
+                EXPECT_TRUE(word == 0 || word >> 24 == (s.bits == 32 ? 0xABu : 0u)) << "the top byte is part of a 32-bit word";
+            }
         }
     }
 }
