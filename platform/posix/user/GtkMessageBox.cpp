@@ -1,9 +1,6 @@
 #include "platform/posix/user/GtkMessageBox.h"
 
 #include <gtk/gtk.h>
-#ifdef GDK_WINDOWING_X11
-#include <gdk/gdkx.h>
-#endif
 
 #include "platform/Win32.h"
 
@@ -26,7 +23,7 @@ bool EnsureGtk()
 
 }  // namespace
 
-int ShowGtkMessageBox(const std::string& caption, const std::string& text, unsigned long ownerXWindow)
+int ShowGtkMessageBox(const std::string& caption, const std::string& text)
 {
     if (!EnsureGtk()) return 0;
     // No icon, one button: what MB_OK shows.
@@ -46,20 +43,9 @@ int ShowGtkMessageBox(const std::string& caption, const std::string& text, unsig
     gdk_window_set_functions(gdkWindow, static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
     gdk_window_set_decorations(gdkWindow,
                                static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE | GDK_DECOR_MENU));
-    GdkWindow* owner = nullptr;
-#ifdef GDK_WINDOWING_X11
-    GdkDisplay* display = gtk_widget_get_display(dialog);
-    if (ownerXWindow != 0 && GDK_IS_X11_DISPLAY(display)) {
-        owner = gdk_x11_window_foreign_new_for_display(display, ownerXWindow);
-        if (owner != nullptr) gdk_window_set_transient_for(gdkWindow, owner);
-    }
-#else
-    (void)ownerXWindow;
-#endif
 
     const gint response = gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
-    if (owner != nullptr) g_object_unref(owner);
     // Nothing runs GTK's loop after this: let it take the dialog off the screen now.
     while (gtk_events_pending()) gtk_main_iteration();
     return response == GTK_RESPONSE_OK ? IDOK : IDCANCEL;

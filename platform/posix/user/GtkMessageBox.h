@@ -8,7 +8,7 @@ namespace zvx::platform::user {
 
 // Shows a modal dialog with the caption as its title, the text and an OK button, and waits.
 // Gives IDOK for OK or Return, IDCANCEL for Escape or the close box, and 0, showing nothing,
-// when GTK cannot open the display. A non-zero owner is the X window the dialog belongs to.
-int ShowGtkMessageBox(const std::string& caption, const std::string& text, unsigned long ownerXWindow);
+// when GTK cannot open the display.
+int ShowGtkMessageBox(const std::string& caption, const std::string& text);
 
 }  // namespace zvx::platform::user

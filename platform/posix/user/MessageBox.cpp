@@ -9,22 +9,19 @@
 #include "platform/posix/user/CodePage.h"
 #include "platform/posix/user/GtkMessageBox.h"
 #include "platform/posix/user/Sdl.h"
-#include "platform/posix/user/Window.h"
-#include "platform/posix/user/X11Window.h"
 
 using namespace zvx::platform::user;
 
 namespace {
 
 // SDL draws with the X server's core fonts, which have no Japanese; it is the last resort.
-int ShowSdlMessageBox(const std::string& caption, const std::string& text, SDL_Window* parent)
+int ShowSdlMessageBox(const std::string& caption, const std::string& text)
 {
     SDL_MessageBoxButtonData ok{};
     ok.flags = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     ok.buttonid = IDOK;
     ok.text = "OK";
     SDL_MessageBoxData box{};
-    box.window = parent;
     box.title = caption.c_str();
     box.message = text.c_str();
     box.numbuttons = 1;
@@ -36,16 +33,15 @@ int ShowSdlMessageBox(const std::string& caption, const std::string& text, SDL_W
 
 }  // namespace
 
-// The sample's boxes always have a text and a caption, both from code page 932.
-int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT)
+// The sample's boxes always have a text and a caption, both from code page 932, and no owner: they
+// come before its window does.
+int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT)
 {
     const std::string body = Utf16ToUtf8(text);
     const std::string title = Utf16ToUtf8(caption);
-    const Window* parent = FindWindow(owner);
-    SDL_Window* parentSdl = parent != nullptr ? parent->sdl : nullptr;
-    if (const int answer = ShowGtkMessageBox(title, body, X11WindowOf(parentSdl))) return answer;
+    if (const int answer = ShowGtkMessageBox(title, body)) return answer;
     if (EnsureVideo()) {
-        if (const int answer = ShowSdlMessageBox(title, body, parentSdl)) return answer;
+        if (const int answer = ShowSdlMessageBox(title, body)) return answer;
     }
     std::fprintf(stderr, "%s: %s\n", title.c_str(), body.c_str());
     std::fflush(stderr);

@@ -124,7 +124,7 @@ using namespace zvx::platform::user;
 // Without a window or message filter only: that is how the sample's loop asks.
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
-    if (msg == nullptr || hwnd != nullptr || filterMin != 0 || filterMax != 0) return -1;
+    if (hwnd != nullptr || filterMin != 0 || filterMax != 0) return -1;
     Queue& queue = TheQueue();
     for (;;) {
         if (queue.quitPending) {
@@ -159,7 +159,7 @@ BOOL TranslateMessage(const MSG* msg)
 
 LRESULT DispatchMessageA(const MSG* msg)
 {
-    if (msg == nullptr || msg->hwnd == nullptr) return 0;
+    if (msg->hwnd == nullptr) return 0;
     return SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

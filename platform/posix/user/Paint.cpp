@@ -1,5 +1,6 @@
 // Invalidation and painting. A window's update region is all of its client area or nothing:
-// every paint here redraws the whole client area anyway.
+// every paint here redraws the whole client area anyway. BeginPaint and EndPaint need the
+// caller's PAINTSTRUCT, as Windows does.
 #include "platform/Win32.h"
 #include "platform/posix/gdi/Surface.h"
 #include "platform/posix/user/Window.h"
@@ -28,7 +29,7 @@ BOOL InvalidateRgn(HWND hwnd, HRGN, BOOL erase)
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
 {
     Window* window = FindWindow(hwnd);
-    if (window == nullptr || paint == nullptr) return nullptr;
+    if (window == nullptr) return nullptr;
     *paint = PAINTSTRUCT{};
     paint->rcPaint = RECT{0, 0, window->width, window->height};
     paint->hdc = zvx::platform::CreateSurfaceDC(window->pixels.data(), window->width, window->height);
@@ -44,7 +45,6 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
 {
-    if (paint == nullptr) return FALSE;
     if (paint->hdc != nullptr) zvx::platform::ReleaseSurfaceDC(paint->hdc);
     // The window may have gone while painting.
     if (Window* window = FindWindow(hwnd)) Present(*window);

@@ -84,15 +84,15 @@ std::vector<Window*> AllWindows()
 LRESULT SendToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const Window* window = FindWindow(hwnd);
-    if (window == nullptr || window->proc == nullptr) return 0;
+    if (window == nullptr) return 0;  // a registered class always has a procedure
     // The procedure may destroy the window; nothing of it is touched after the call.
     const WNDPROC proc = window->proc;
     return proc(hwnd, message, wParam, lParam);
 }
 
+// A live window always has its SDL window and at least one pixel.
 void Present(Window& window)
 {
-    if (window.sdl == nullptr || window.pixels.empty()) return;
     SDL_Surface* surface = SDL_GetWindowSurface(window.sdl);
     if (surface == nullptr) return;
     // The window manager may have given the window another size; show what fits.
@@ -140,17 +140,17 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass)
     return entry.atom;
 }
 
-BOOL AdjustWindowRect(LPRECT rect, DWORD, BOOL)
+BOOL AdjustWindowRect(LPRECT, DWORD, BOOL)
 {
     // The window manager draws caption and border outside the SDL window, so the layer's own
     // non-client area is empty: window rectangle and client rectangle coincide.
-    return rect != nullptr ? TRUE : FALSE;
+    return TRUE;
 }
 
-// The window manager places the window, as CW_USEDEFAULT asks; it is shown by ShowWindow. The
-// sample asks for nothing else.
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width, int height, HWND,
-                     HMENU, HINSTANCE, LPVOID)
+// The sample's one window: a caption and a close box (its style), placed by the window manager
+// as CW_USEDEFAULT asks, shown by ShowWindow.
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int, int, int width, int height, HWND, HMENU,
+                     HINSTANCE, LPVOID)
 {
     if (className == nullptr || !IsNamePointer(className)) return nullptr;
     const auto found = Classes().find(ClassKey(className));
@@ -165,10 +165,10 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
                                        SDL_WINDOW_HIDDEN);
     if (sdl == nullptr) return nullptr;
     // SDL may make the X window anew when it first gives it a surface; so take the surface
-    // now, before telling the window manager which frame controls the style has (SDL asks for
+    // now, before telling the window manager which frame controls the window has (SDL asks for
     // all of them).
     SDL_GetWindowSurface(sdl);
-    SetFrameHints(sdl, style);
+    SetFrameHints(sdl);
 
     static std::uintptr_t nextHandle = 0x10;
     auto window = std::make_unique<Window>();

@@ -17,37 +17,17 @@ constexpr long kDecorationBorder = 1 << 1;
 constexpr long kDecorationTitle = 1 << 3;
 constexpr long kDecorationMenu = 1 << 4;
 
-bool X11Info(SDL_Window* window, SDL_SysWMinfo& info)
-{
-    if (window == nullptr) return false;
-    SDL_VERSION(&info.version);
-    return SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11;
-}
-
 }  // namespace
 
-unsigned long X11WindowOf(SDL_Window* window)
+void SetFrameHints(SDL_Window* window)
 {
     SDL_SysWMinfo info;
-    return X11Info(window, info) ? info.info.x11.window : 0;
-}
-
-void SetFrameHints(SDL_Window* window, DWORD style)
-{
-    SDL_SysWMinfo info;
-    if (!X11Info(window, info)) return;
-    long functions = 0;
-    long decorations = 0;
-    if ((style & WS_CAPTION) == WS_CAPTION) {
-        functions |= kFunctionMove;
-        decorations |= kDecorationBorder | kDecorationTitle;
-    }
-    if ((style & WS_SYSMENU) != 0) {
-        functions |= kFunctionClose;
-        decorations |= kDecorationMenu;
-    }
-    // Xlib passes 32-bit property items as longs.
-    long hints[5] = {kFunctionsGiven | kDecorationsGiven, functions, decorations, 0, 0};
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
+    // Moving (the caption) and closing (the system menu's close box); Xlib passes 32-bit
+    // property items as longs.
+    long hints[5] = {kFunctionsGiven | kDecorationsGiven, kFunctionMove | kFunctionClose,
+                     kDecorationBorder | kDecorationTitle | kDecorationMenu, 0, 0};
     Display* display = info.info.x11.display;
     const Atom property = XInternAtom(display, "_MOTIF_WM_HINTS", False);
     XChangeProperty(display, info.info.x11.window, property, property, 32, PropModeReplace,
