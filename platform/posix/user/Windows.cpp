@@ -204,11 +204,11 @@ BOOL ShowWindow(HWND hwnd, int)
     return wasVisible ? TRUE : FALSE;
 }
 
+// TRUE whatever the window, as Wine answers too: a window that is not there has nothing to paint.
 BOOL UpdateWindow(HWND hwnd)
 {
-    Window* window = FindWindow(hwnd);
-    if (window == nullptr) return FALSE;
-    if (window->visible && window->invalid) SendToWindow(hwnd, WM_PAINT, 0, 0);
+    const Window* window = FindWindow(hwnd);
+    if (window != nullptr && window->visible && window->invalid) SendToWindow(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }
 
