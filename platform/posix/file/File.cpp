@@ -88,9 +88,10 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
     return static_cast<DWORD>(size & 0xFFFFFFFFu);
 }
 
+// Without OVERLAPPED the count of bytes moved is required, as on Windows.
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
 {
-    if (read != nullptr) *read = 0;
+    *read = 0;
     const int fd = DescriptorOf(file);
     if (fd < 0 || (buffer == nullptr && toRead > 0)) return FALSE;
     auto* out = static_cast<char*>(buffer);
@@ -102,13 +103,13 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPP
         if (n == 0) break;  // end of file: a short read, reported through *read
         done += static_cast<DWORD>(n);
     }
-    if (read != nullptr) *read = done;
+    *read = done;
     return TRUE;
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED)
 {
-    if (written != nullptr) *written = 0;
+    *written = 0;
     const int fd = DescriptorOf(file);
     if (fd < 0 || (buffer == nullptr && toWrite > 0)) return FALSE;
     const auto* in = static_cast<const char*>(buffer);
@@ -117,12 +118,12 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOV
         const ssize_t n = ::write(fd, in + done, toWrite - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            if (written != nullptr) *written = done;
+            *written = done;
             return FALSE;
         }
         done += static_cast<DWORD>(n);
     }
-    if (written != nullptr) *written = done;
+    *written = done;
     return TRUE;
 }
 
@@ -137,7 +138,7 @@ BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
 {
     const int fd = DescriptorOf(file);
     struct stat st {};
-    if (fd < 0 || info == nullptr || ::fstat(fd, &st) != 0) return FALSE;
+    if (fd < 0 || ::fstat(fd, &st) != 0) return FALSE;
     const auto size = static_cast<std::uint64_t>(st.st_size);
     const auto index = static_cast<std::uint64_t>(st.st_ino);
     info->dwFileAttributes = IsReadOnly(st) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
@@ -194,8 +195,11 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
 
 BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID)
 {
-    // Keeping the replaced file under a backup name is not offered.
-    if (replaced == nullptr || replacement == nullptr || backup != nullptr) return FALSE;
+    // As a save calls it: no backup name, and errors carrying attributes over ignored.
+    if (replaced == nullptr || replacement == nullptr || backup != nullptr ||
+        flags != REPLACEFILE_IGNORE_MERGE_ERRORS) {
+        return FALSE;
+    }
     // As Windows: the replaced file must be a file that may be written and that no handle holds
     // unshared; the replacement a file that no other handle has open at all.
     struct stat old {};
@@ -211,10 +215,8 @@ BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flag
         if (fresh.st_uid != old.st_uid || fresh.st_gid != old.st_gid) {
             [[maybe_unused]] const int owned = ::fchown(freshFd, old.st_uid, old.st_gid);
         }
-        const bool merged = ::fchmod(freshFd, old.st_mode & 07777) == 0;
-        if ((merged || (flags & REPLACEFILE_IGNORE_MERGE_ERRORS) != 0) && std::rename(replacement, replaced) == 0) {
-            result = TRUE;
-        }
+        [[maybe_unused]] const int merged = ::fchmod(freshFd, old.st_mode & 07777);
+        result = std::rename(replacement, replaced) == 0 ? TRUE : FALSE;
     }
     if (freshFd >= 0) ::close(freshFd);
     ::close(oldFd);
