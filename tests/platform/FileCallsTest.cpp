@@ -48,7 +48,8 @@ struct Folder {
     std::string operator/(const char* name) const { return (path / name).string(); }
 };
 
-TEST(FileCalls, OpensRespectSharingAndCreateNewNeverTouchesAFile)
+// Then reads and writes as loads and saves meet them: short, empty, on a handle opened the other way or on none.
+TEST(FileCalls, OpensRespectSharingCreateNewNeverTouchesAFileAndReadsAndWritesCountWhatMoved)
 {
     const struct {
         int holder;  // 0: none, 1: unshared, 2: sharing all
@@ -70,32 +71,22 @@ TEST(FileCalls, OpensRespectSharingAndCreateNewNeverTouchesAFile)
         EXPECT_EQ("precious", Get(folder / "held.bin")) << &c - cases;
     }
     EXPECT_EQ("-", Get(folder / "missing.bin"));
-}
 
-// What a load or a save can meet: a file shorter than asked for, an empty write, a handle opened
-// the other way, and handles that are none.
-TEST(FileCalls, ReadAndWriteCountWhatMovedAndFailOnHandlesThatCannot)
-{
-    const Folder folder;
-    Put(folder / "short.bin", "abc");
-    char buffer[8];
+    char buffer[16];
     DWORD read = 99, written = 99;
-    HANDLE file = Open(folder / "short.bin", GENERIC_READ, 0);
-    EXPECT_TRUE(::ReadFile(file, buffer, 8, &read, nullptr) && read == 3 && ::ReadFile(file, buffer, 8, &read, nullptr) && read == 0);
-    EXPECT_FALSE(::WriteFile(file, "x", 1, &written, nullptr));
-    EXPECT_EQ(0u, written);
-    ::CloseHandle(file);
+    HANDLE file = Open(folder / "held.bin", GENERIC_READ, 0);
+    EXPECT_TRUE(!::ReadFile(file, nullptr, 1, &read, nullptr) && ::ReadFile(file, nullptr, 0, &read, nullptr) && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 8 && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 0);
+    EXPECT_TRUE(!::WriteFile(file, "x", 1, &written, nullptr) && written == 0 && ::GetFinalPathNameByHandleA(file, buffer, 8, 0) > 8 && ::GetFinalPathNameByHandleA(file, nullptr, 0, 0) > 8 && ::CloseHandle(file));
     file = Open(folder / "new.bin", GENERIC_WRITE, 0, CREATE_NEW);
-    EXPECT_TRUE(::WriteFile(file, "", 0, &written, nullptr) && written == 0);
-    EXPECT_FALSE(::ReadFile(file, buffer, 1, &read, nullptr));
-    ::CloseHandle(file);
+    EXPECT_TRUE(::WriteFile(file, nullptr, 0, &written, nullptr) && written == 0 && !::WriteFile(file, nullptr, 1, &written, nullptr) && !::ReadFile(file, buffer, 1, &read, nullptr) && ::CloseHandle(file));
     for (HANDLE none : {HANDLE{}, INVALID_HANDLE_VALUE}) {
         BY_HANDLE_FILE_INFORMATION info{};
-        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr));
-        EXPECT_FALSE(::GetFileInformationByHandle(none, &info) || ::GetFinalPathNameByHandleA(none, buffer, 8, 0) != 0);
-        EXPECT_EQ(INVALID_FILE_SIZE, ::GetFileSize(none, nullptr));
+        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr) || ::GetFileInformationByHandle(none, &info));
+        EXPECT_TRUE(::GetFinalPathNameByHandleA(none, buffer, 8, 0) == 0 && ::GetFileSize(none, nullptr) == INVALID_FILE_SIZE);
     }
-    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA((folder / "missing.bin").c_str()));
+    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA((folder / "missing.bin").c_str()) || ::DeleteFileA(nullptr) || ::MoveFileExA(nullptr, (folder / "x").c_str(), 0) ||
+                 ::ReplaceFileA(nullptr, (folder / "held.bin").c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) ||
+                 ::CreateFileA(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE);
 }
 
 TEST(FileCalls, ReplaceFileAReplacesOnlyAWritableFileNobodyHoldsAndMoveFileExANothing)

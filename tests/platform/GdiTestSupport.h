@@ -9,7 +9,7 @@
 
 namespace zvx::test {
 
-inline BITMAPINFO DibHeader(int width, int height) { return {{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}}; }
+inline BITMAPINFO DibHeader(int width, int height, int bits = 32) { return {{sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0}, {}}; }
 
 // Every word 0 at first; rows top-down unless bottomUp (as a caller's own bitmap may be).
 struct Canvas {

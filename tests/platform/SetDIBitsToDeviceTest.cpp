@@ -15,10 +15,7 @@ using zvx::test::Canvas;
 TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
 {
     // A 4 x 3 image whose word in row r, column c is 0xAB0000 followed by r + 1, c + 1.
-    const struct {
-        int bits;
-        bool bottomUp;
-    } sources[] = {{32, false}, {32, true}, {24, true}, {24, false}};
+    const struct { int bits; bool bottomUp; } sources[] = {{32, false}, {32, true}, {24, true}, {24, false}};
     const struct {
         int x, y, w, h;
         bool clipped;  // to the rectangle (1, 1)-(3, 3)
@@ -42,8 +39,7 @@ TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
             const std::uint32_t word = 0xAB000000u | ((i / 4 + 1) * 16 + i % 4 + 1);
             std::memcpy(image + (s.bottomUp ? 2 - i / 4 : i / 4) * (4 * s.bits / 8) + i % 4 * s.bits / 8, &word, s.bits / 8);
         }
-        BITMAPINFO header = zvx::test::DibHeader(4, s.bottomUp ? 3 : -3);
-        header.bmiHeader.biBitCount = static_cast<WORD>(s.bits);
+        const BITMAPINFO header = zvx::test::DibHeader(4, s.bottomUp ? 3 : -3, s.bits);
         for (const auto& c : cases) {
             Canvas canvas(6, 6);
             if (c.clipped) canvas.Clip(1, 1, 3, 3);
@@ -71,9 +67,7 @@ TEST(SetDIBitsToDevice, PutsAnImageOfManyMegabytesAsASmallOne)
             Canvas canvas(kWidth + x, kHeight, bottomUp);
             ::SetDIBitsToDevice(canvas.dc, x, 0, kWidth, kHeight, 0, 0, 0, kHeight, image.data(), &header, DIB_RGB_COLORS);
             int wrongRows = 0;
-            for (int y = 0; y < kHeight; ++y) {
-                wrongRows += std::memcmp(&canvas.at(x, y), &image[static_cast<std::size_t>(y) * kWidth], kWidth * 4) != 0 || (x > 0 && canvas.at(0, y) != 0);
-            }
+            for (int y = 0; y < kHeight; ++y) wrongRows += std::memcmp(&canvas.at(x, y), &image[static_cast<std::size_t>(y) * kWidth], kWidth * 4) != 0 || (x > 0 && canvas.at(0, y) != 0);
             EXPECT_EQ(0, wrongRows) << "at x " << x << (bottomUp ? ", bottom-up" : ", top-down");
         }
     }
