@@ -4,24 +4,17 @@
 # ImageMagick and its message boxes with tesseract. zorvexa_e2e_check works out the frames and
 # checks the recorded sound (SDL's disk audio natively, an ALSA file device under Wine).
 #
-#   e2e.sh GROUP --program EXE --assets EXE --check EXE --work DIR [--emulator 'CMD|ARG']
+#   e2e.sh GROUP PROGRAM ASSET-TOOL CHECK-TOOL WORK-DIR ['EMULATOR|ARG...']
 #
-# runs the scenarios of GROUP (window or boxes) from the table below on one display; --emulator
+# runs the scenarios of GROUP (window or boxes) from the table below on one display; an emulator
 # runs the programs (Wine). Every wait polls for its condition with a generous deadline. Exits 77
 # (skipped) when a tool is missing.
 set -uo pipefail
 
-group=${1:-}
-shift
+[[ $# -ge 5 ]] || { echo "usage: e2e.sh GROUP PROGRAM ASSET-TOOL CHECK-TOOL WORK-DIR ['EMULATOR|ARG...']" >&2; exit 2; }
+group=$1 program=$2 assets=$3 check=$4 work=$5
 emulator=()
-while [[ $# -gt 1 ]]; do
-    case $1 in
-        --program | --assets | --check | --work) printf -v "${1#--}" '%s' "$2" ;;
-        --emulator) [[ -n $2 ]] && IFS='|' read -r -a emulator <<<"$2" ;;
-        *) echo "e2e.sh: unknown argument $1" >&2; exit 2 ;;
-    esac
-    shift 2
-done
+[[ -z ${6:-} ]] || IFS='|' read -r -a emulator <<<"$6"
 wine=$((${#emulator[@]} > 0))  # 1 under the emulator (Wine)
 for tool in Xvfb openbox xdotool wmctrl xprop xwininfo import convert tesseract; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }

@@ -1,10 +1,11 @@
-# CTest driver for consumer_static and consumer_shared (ConsumerTests.cmake). For one kind of
-# library it
+# CTest driver for consumer_static and consumer_shared (ConsumerTests.cmake), and for the unpacked
+# Debian packages (tests/package). For one kind of library it
 #   1. installs it into a fresh scratch prefix: this build when it is of that kind, else a
 #      library-only build of the other kind from the same sources (ZVX_WORK_DIR/library-KIND);
-#   2. for a shared library, checks what it shows: a SONAME with the major version, the classes
-#      and (natively) the GDI layer's functions exported, no zvx:: internal, and a DLL that needs
-#      no compiler runtime DLL beside it;
+#      or, given ZVX_PREFIX, takes what is installed there;
+#   2. for a shared library, checks what the program cannot show: a SONAME with the major version,
+#      no zvx:: internal exported, and a DLL that needs no compiler runtime DLL beside it (that
+#      the classes and the GDI layer are exported, main.cpp shows by linking and running);
 #   3. builds tests/consumer against the prefix with find_package and runs it (cross: through
 #      the emulator, with the DLL the consumer copied beside the program);
 #   4. builds main.cpp with nothing but pkg-config's flags (--static for a static library) and
@@ -12,28 +13,32 @@
 #      they link the compiler's runtime, which pkg-config does not say);
 #   5. checks that each program uses the kind it was built against.
 cmake_minimum_required(VERSION 3.25)
-foreach(var ZVX_KIND ZVX_BUILD_KIND ZVX_SOURCE_DIR ZVX_BUILD_DIR ZVX_WORK_DIR ZVX_GENERATOR
-            ZVX_CXX_COMPILER ZVX_OBJDUMP)
-  if("${${var}}" STREQUAL "")
-    message(FATAL_ERROR "run-consumer-test.cmake: ${var} is not set")
-  endif()
-endforeach()
-
 set(work "${ZVX_WORK_DIR}/${ZVX_KIND}")
 set(prefix "${work}/prefix")
+if(ZVX_PREFIX)
+  set(prefix "${ZVX_PREFIX}")
+endif()
 # A fresh prefix each run, so that a file dropped from the install rules cannot linger.
 file(REMOVE_RECURSE "${work}")
 string(REPLACE "|" ";" emulator "${ZVX_EMULATOR}")
 
-function(zvx_step what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "consumer test (${ZVX_KIND}): ${what} failed (${result})")
-  endif()
-endfunction()
-
 function(zvx_fail what)
   message(FATAL_ERROR "consumer test (${ZVX_KIND}): ${what}")
+endfunction()
+
+# Runs a command; OUTPUT (when given) names the variable that receives what it printed.
+function(zvx_step what)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUTPUT" "COMMAND")
+  if(arg_OUTPUT)
+    set(capture OUTPUT_VARIABLE text OUTPUT_STRIP_TRAILING_WHITESPACE)
+  endif()
+  execute_process(COMMAND ${arg_COMMAND} ${capture} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    zvx_fail("${what} failed (${result})")
+  endif()
+  if(arg_OUTPUT)
+    set(${arg_OUTPUT} "${text}" PARENT_SCOPE)
+  endif()
 endfunction()
 
 if(ZVX_TOOLCHAIN_FILE)
@@ -45,24 +50,21 @@ else()
 endif()
 
 # ---- 1. the install ---------------------------------------------------------------------------
-if(ZVX_KIND STREQUAL ZVX_BUILD_KIND)
-  set(library_build "${ZVX_BUILD_DIR}")
-else()
+set(library_build "${ZVX_BUILD_DIR}")
+if(NOT ZVX_KIND STREQUAL ZVX_BUILD_KIND AND NOT ZVX_PREFIX)
   set(library_build "${ZVX_WORK_DIR}/library-${ZVX_KIND}")
-  if(ZVX_KIND STREQUAL "shared")
-    set(shared_flag ON)
-  else()
-    set(shared_flag OFF)
-  endif()
+  string(COMPARE EQUAL "${ZVX_KIND}" shared shared_flag)
   # Without debug information or optimisation (an empty build type): only what the library
   # offers its users is under test here, and the cross build's compiles take far less time.
-  zvx_step("configuring the ${ZVX_KIND} library" "${CMAKE_COMMAND}"
+  zvx_step("configuring the ${ZVX_KIND} library" COMMAND "${CMAKE_COMMAND}"
     -S "${ZVX_SOURCE_DIR}" -B "${library_build}" -G "${ZVX_GENERATOR}" ${compiler_args}
     -DCMAKE_BUILD_TYPE= -DBUILD_SHARED_LIBS=${shared_flag}
     -DZVX_BUILD_TESTS=OFF -DZVX_BUILD_APP=OFF "-DZVX_SANITIZE=${ZVX_SANITIZE}")
-  zvx_step("building the ${ZVX_KIND} library" "${CMAKE_COMMAND}" --build "${library_build}" -j 2)
+  zvx_step("building the ${ZVX_KIND} library" COMMAND "${CMAKE_COMMAND}" --build "${library_build}" -j 2)
 endif()
-zvx_step("cmake --install" "${CMAKE_COMMAND}" --install "${library_build}" --prefix "${prefix}")
+if(NOT ZVX_PREFIX)
+  zvx_step("cmake --install" COMMAND "${CMAKE_COMMAND}" --install "${library_build}" --prefix "${prefix}")
+endif()
 
 file(GLOB_RECURSE pc_file "${prefix}/*/zorvexa.pc")
 file(GLOB_RECURSE config_file "${prefix}/*/ZorvexaConfig.cmake")
@@ -74,67 +76,41 @@ get_filename_component(lib_dir "${pc_dir}" DIRECTORY)
 get_filename_component(config_dir "${config_file}" DIRECTORY)
 
 # ---- 2. what a shared library shows -------------------------------------------------------------
-function(zvx_objdump out)
-  execute_process(COMMAND "${ZVX_OBJDUMP}" ${ARGN} OUTPUT_VARIABLE text RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    zvx_fail("${ZVX_OBJDUMP} ${ARGN} failed")
+if(ZVX_KIND STREQUAL "shared" AND ZVX_TOOLCHAIN_FILE)
+  file(GLOB library "${prefix}/bin/libzorvexa_image-[0-9]*.dll")
+  zvx_step("objdump -p on libzorvexa_image-MAJOR.dll" OUTPUT exports COMMAND "${ZVX_OBJDUMP}" -p "${library}")
+  # The C++ runtime is linked into the DLL, so the DLL alone goes beside a program.
+  if(exports MATCHES "DLL Name: (lib[^\n]*)")
+    zvx_fail("the DLL needs ${CMAKE_MATCH_1}")
   endif()
-  set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-
-if(ZVX_KIND STREQUAL "shared")
-  if(ZVX_TOOLCHAIN_FILE)
-    file(GLOB library "${prefix}/bin/libzorvexa_image-[0-9]*.dll")
-    if(NOT library)
-      zvx_fail("no libzorvexa_image-MAJOR.dll in ${prefix}/bin")
-    endif()
-    zvx_objdump(headers -p "${library}")
-    set(exports "${headers}")
-    # The C++ runtime is linked into the DLL, so the DLL alone goes beside a program.
-    if(headers MATCHES "DLL Name: (lib[^\n]*)")
-      zvx_fail("the DLL needs ${CMAKE_MATCH_1}")
-    endif()
-  else()
-    set(library "${lib_dir}/libzorvexa_image.so")
-    zvx_objdump(headers -p "${library}")
-    if(NOT headers MATCHES "SONAME +(libzorvexa_image\\.so\\.[0-9]+)\n")
-      zvx_fail("no SONAME libzorvexa_image.so.MAJOR")
-    endif()
-    if(NOT EXISTS "${lib_dir}/${CMAKE_MATCH_1}")
-      zvx_fail("${CMAKE_MATCH_1} is not installed")
-    endif()
-    zvx_objdump(exports -T "${library}")
-    if(NOT exports MATCHES "_Z16CreateDIBSection")
-      zvx_fail("CreateDIBSection is not exported")
-    endif()
+elseif(ZVX_KIND STREQUAL "shared")
+  set(library "${lib_dir}/libzorvexa_image.so")
+  zvx_step("objdump -p on the library" OUTPUT headers COMMAND "${ZVX_OBJDUMP}" -p "${library}")
+  if(NOT headers MATCHES "SONAME +(libzorvexa_image\\.so\\.[0-9]+)\n" OR NOT EXISTS "${lib_dir}/${CMAKE_MATCH_1}")
+    zvx_fail("no SONAME libzorvexa_image.so.MAJOR installed")
   endif()
-  if(NOT exports MATCHES "_ZTI12CMemoryImage" OR NOT exports MATCHES "_ZTV16CDibSectionImage")
-    zvx_fail("the image classes' RTTI and virtual tables are not exported")
-  endif()
-  if(exports MATCHES "([_A-Za-z0-9]*[^0-9]3zvx[_A-Za-z0-9]*)")
-    zvx_fail("an internal is exported: ${CMAKE_MATCH_1}")
-  endif()
+  zvx_step("objdump -T on the library" OUTPUT exports COMMAND "${ZVX_OBJDUMP}" -T "${library}")
+endif()
+if(exports MATCHES "([_A-Za-z0-9]*[^0-9]3zvx[_A-Za-z0-9]*)")
+  zvx_fail("an internal is exported: ${CMAKE_MATCH_1}")
 endif()
 
 # ---- 3. the CMake package -----------------------------------------------------------------------
+# Runs a program built against the prefix, after checking that it uses the shared library
+# (NEEDED, DLL Name) exactly when it should.
 function(zvx_run program)
-  if(ZVX_TOOLCHAIN_FILE)
-    zvx_step("running ${program}" ${emulator} "${program}")
-  else()
-    zvx_step("running ${program}" "${CMAKE_COMMAND}" -E env "LD_LIBRARY_PATH=${lib_dir}" "${program}")
-  endif()
-endfunction()
-
-# Whether a program uses the shared library (NEEDED, DLL Name) exactly when it should.
-function(zvx_check_kind program)
-  zvx_objdump(headers -p "${program}")
+  zvx_step("objdump -p on ${program}" OUTPUT headers COMMAND "${ZVX_OBJDUMP}" -p "${program}")
+  set(uses static)
   if(headers MATCHES "(NEEDED|DLL Name:) +libzorvexa_image")
-    set(uses_shared shared)
-  else()
-    set(uses_shared static)
+    set(uses shared)
   endif()
-  if(NOT uses_shared STREQUAL ZVX_KIND)
-    zvx_fail("${program} was built against the ${ZVX_KIND} library but uses it as ${uses_shared}")
+  if(NOT uses STREQUAL ZVX_KIND)
+    zvx_fail("${program} was built against the ${ZVX_KIND} library but uses it as ${uses}")
+  endif()
+  if(ZVX_TOOLCHAIN_FILE)
+    zvx_step("running ${program}" COMMAND ${emulator} "${program}")
+  else()
+    zvx_step("running ${program}" COMMAND "${CMAKE_COMMAND}" -E env "LD_LIBRARY_PATH=${lib_dir}" "${program}")
   endif()
 endfunction()
 
@@ -144,22 +120,17 @@ if(ZVX_TOOLCHAIN_FILE)
 else()
   set(find_args "-DCMAKE_PREFIX_PATH=${prefix}")
 endif()
-zvx_step("configuring the consumer" "${CMAKE_COMMAND}"
+zvx_step("configuring the consumer" COMMAND "${CMAKE_COMMAND}"
   -S "${CMAKE_CURRENT_LIST_DIR}" -B "${work}/cmake" -G "${ZVX_GENERATOR}" ${compiler_args}
   "-DCMAKE_BUILD_TYPE=${ZVX_BUILD_TYPE}" ${find_args}
   # Only the scratch prefix: a Zorvexa installed elsewhere on the machine must not be found.
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
-  -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
-zvx_step("building the consumer" "${CMAKE_COMMAND}" --build "${work}/cmake")
-zvx_check_kind("${work}/cmake/app${exe}")
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
+zvx_step("building the consumer" COMMAND "${CMAKE_COMMAND}" --build "${work}/cmake")
 zvx_run("${work}/cmake/app${exe}")
 
 # ---- 4. pkg-config ------------------------------------------------------------------------------
 if(ZVX_TOOLCHAIN_FILE AND ZVX_KIND STREQUAL "shared")
   return()
-endif()
-if(NOT ZVX_PKG_CONFIG)
-  zvx_fail("pkg-config was not found")
 endif()
 set(pc_options --cflags --libs)
 set(link_options "")
@@ -170,16 +141,12 @@ if(ZVX_KIND STREQUAL "static")
     set(link_options -static)
   endif()
 endif()
-execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=PKG_CONFIG_PATH
-                        "PKG_CONFIG_LIBDIR=${pc_dir}" "${ZVX_PKG_CONFIG}" ${pc_options} zorvexa
-                OUTPUT_VARIABLE pc_flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  zvx_fail("pkg-config ${pc_options} zorvexa failed")
-endif()
+zvx_step("pkg-config ${pc_options} zorvexa (${ZVX_PKG_CONFIG})" OUTPUT pc_flags
+  COMMAND "${CMAKE_COMMAND}" -E env --unset=PKG_CONFIG_PATH "PKG_CONFIG_LIBDIR=${pc_dir}"
+          "${ZVX_PKG_CONFIG}" ${pc_options} zorvexa)
 separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
 file(MAKE_DIRECTORY "${work}/pkg-config")
-zvx_step("building the consumer with pkg-config" "${ZVX_CXX_COMPILER}" -std=c++17 -Wall -Wextra
+zvx_step("building the consumer with pkg-config" COMMAND "${ZVX_CXX_COMPILER}" -std=c++17 -Wall -Wextra
   -Wpedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${pc_flags} ${link_options}
   -o "${work}/pkg-config/app${exe}")
-zvx_check_kind("${work}/pkg-config/app${exe}")
 zvx_run("${work}/pkg-config/app${exe}")

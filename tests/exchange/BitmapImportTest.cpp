@@ -16,7 +16,7 @@ HBITMAP Section(int w, int h, int bits, bool topDown)
     for (int y = 0; bitmap != nullptr && y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const Pixel c = Pattern(x, y) & 0xFFFFFF;
-            BYTE* p = static_cast<BYTE*>(data) + (topDown ? y : h - 1 - y) * stride + x * bits / 8;
+            BYTE* p = static_cast<BYTE*>(data) + static_cast<std::ptrdiff_t>(topDown ? y : h - 1 - y) * stride + x * bits / 8;
             p[0] = static_cast<BYTE>(c), p[1] = static_cast<BYTE>(c >> 8), p[2] = static_cast<BYTE>(c >> 16);
         }
     }

@@ -3,8 +3,8 @@
 #   - the Debian packages' Depends can be met on this machine (apt-get's simulation, no change to
 #     the system), the sample's names SDL2 (found by dpkg-shlibdeps) and the development files'
 #     the library package;
-#   - unpacked with dpkg -x into a scratch root, tests/consumer builds against them through the
-#     CMake package and through pkg-config alone, and runs with the packaged shared library;
+#   - unpacked with dpkg -x into a scratch root, they pass the consumer test (tests/consumer):
+#     SONAME, exports, built through the CMake package and through pkg-config, run;
 #   - the packaged asset tool writes the sample's three files;
 #   - the Windows .zip holds the headers, the DLL and its import library, and both programs.
 #
@@ -46,46 +46,19 @@ dev_depends=$(dpkg-deb -f "$dev_deb" Depends)
     fail "the sample's Depends lacks SDL2 or the C library: '$sample_depends'"
 [[ $dev_depends == *"$lib_name (= "* ]] ||
     fail "libzorvexa-dev does not depend on $lib_name of its own version: '$dev_depends'"
-dpkg-deb -c "$lib_deb" | grep -E >/dev/null 'libzorvexa_image\.so\.[0-9]+ -> libzorvexa_image\.so\.[0-9.]+$' ||
-    fail "$lib_name holds no SONAME link"
 if command -v apt-get >/dev/null 2>&1; then
     apt-get install -s -q "$lib_deb" "$dev_deb" "$sample_deb" >"$work/apt-simulate.log" 2>&1 ||
         { fail "apt-get cannot install the packages:"; cat "$work/apt-simulate.log" >&2; }
 fi
 
 # ---- unpacked, used -----------------------------------------------------------------------------
+# The consumer test's driver, given the unpacked root: SONAME, exports, and tests/consumer built
+# through the CMake package and through pkg-config, run with the packaged shared library.
 for deb in "$lib_deb" "$dev_deb" "$sample_deb"; do dpkg -x "$deb" "$root"; done
-pc=$(find "$root" -name zorvexa.pc)
-config=$(find "$root" -name ZorvexaConfig.cmake)
-[[ -n $pc && -n $config ]] || { echo "check-packages: zorvexa.pc or ZorvexaConfig.cmake missing" >&2; exit 1; }
-libdir=$(dirname "$(dirname "$pc")")
-
-# The program must load the packaged library, not a copy inside itself.
-check_runs() {
-    local program=$1
-    objdump -p "$program" | grep >/dev/null 'NEEDED *libzorvexa_image\.so\.' ||
-        fail "$program does not use the shared library"
-    LD_LIBRARY_PATH=$libdir "$program" || fail "$program failed"
-}
-
-if cmake -S "$repo/tests/consumer" -B "$work/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_PREFIX_PATH="$root/usr" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
-        -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF >"$work/cmake.log" 2>&1 &&
-    cmake --build "$work/cmake" >>"$work/cmake.log" 2>&1; then
-    check_runs "$work/cmake/app"
-else
-    fail "building the consumer with find_package failed:"; cat "$work/cmake.log" >&2
-fi
-
-mkdir -p "$work/pkg-config"
-# shellcheck disable=SC2046
-if g++ -std=c++17 -Wall -Wextra -Wpedantic -Werror "$repo/tests/consumer/main.cpp" \
-        $(PKG_CONFIG_PATH= PKG_CONFIG_LIBDIR="$libdir/pkgconfig" pkg-config --cflags --libs zorvexa) \
-        -o "$work/pkg-config/app"; then
-    check_runs "$work/pkg-config/app"
-else
-    fail "building the consumer with pkg-config failed"
-fi
+cmake -DZVX_KIND=shared -DZVX_PREFIX="$root/usr" -DZVX_WORK_DIR="$work/consumer" -DZVX_GENERATOR=Ninja \
+    -DZVX_CXX_COMPILER=g++ -DZVX_BUILD_TYPE=Release -DZVX_OBJDUMP=objdump -DZVX_PKG_CONFIG=pkg-config \
+    -P "$repo/tests/consumer/run-consumer-test.cmake" >"$work/consumer.log" 2>&1 ||
+    { fail "the consumer does not build or run against the packages:"; cat "$work/consumer.log" >&2; }
 
 mkdir -p "$work/assets"
 if "$root/usr/bin/zorvexa_assets" "$work/assets"; then

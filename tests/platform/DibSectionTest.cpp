@@ -1,6 +1,7 @@
 // The life of an image's storage as the library leads it, where no image test can see it: before
 // main, where the sample's global images make theirs, in the hold DCs have on it, and in the
-// count of live GDI objects that the leak tests rely on. (Its size, zeroed pixels and rows are seen through every image test.)
+// count of live GDI objects that the leak checks rely on. (Its size, zeroed pixels and rows are
+// seen through every image test.)
 #include <gtest/gtest.h>
 
 #include "GdiTestSupport.h"

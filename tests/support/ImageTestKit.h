@@ -35,6 +35,7 @@ template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T
 template <class T> using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
 using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a class
 #define ZVX_IMAGE_TEST_SUITE(name) template <class T> class name : public ::testing::Test {}; TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
 
 // A width x height image of class T filled with fill (an empty heap image for a refused size).

@@ -21,7 +21,7 @@
 #endif
 #ifdef ZVX_HEAP_FROM_ASAN
 // AddressSanitizer's runtime (GCC's and clang's) keeps the count; GCC ships no header for it.
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // NOLINT(bugprone-reserved-identifier)
 #endif
 
 namespace zvx::test {

@@ -1,7 +1,10 @@
 // Images of their own on threads of their own: GDI lets any thread make, draw with and free its
 // objects, so four threads running one workload each, on their own images of both classes, must
-// each end with the pixels that workload gives on one thread alone, and leave no GDI object.
+// each end with the pixels that workload gives on one thread alone, and leave no GDI object. One
+// more workload on one thread, counted, leaves no heap block and no GDI object either: every
+// operation, succeeding or refused, gives back what it took.
 #include <atomic>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -33,7 +36,7 @@ std::vector<Pixel> Workload(int who)
               loaded.BltTo(static_cast<IGdiImage*>(&canvas), 11, -2 - who) &&            // one transfer
               picture.BlendTo(&canvas, 4, 2, 0.3 + 0.125 * who) && loaded.BlendTo(&heap, -1, 1, 0.7 - 0.1 * who);
     std::unique_ptr<IImage> keyed(picture.CreateSubImage(who * 5, 3, 40, 30));
-    ok = ok && keyed != nullptr && keyed->SetColorKey(keyed->GetColor(1, 1)) &&
+    ok = ok && keyed != nullptr && keyed->SetColorKey(static_cast<ColorKey>(keyed->GetColor(1, 1))) &&
          keyed->BltTo(static_cast<IGdiImage*>(&canvas), 30 + who, 30) &&                  // SetPixel per pixel
          keyed->DrawTiled(canvas.GetDC(), 5, 7, 90 + who, 61) && heap.DrawTiled(canvas.GetDC(), 130, 50, 35, 30) &&  // a clip region
          keyed->DrawBlend(canvas.GetDC(), 60, 40 + who, 0.4) && canvas.DrawLine(0, who, 159, 119, 0xFF00FF) &&   // a pen
@@ -42,6 +45,10 @@ std::vector<Pixel> Workload(int who)
     for (int i = 0; ok && i < 100; ++i) {  // many short-lived sections, DCs and pens at once on every thread
         ok = churn.Create(2 + i % 5, 2 + (i + who) % 3, 0x010203u * static_cast<Pixel>(i)) && churn.DrawLine(0, 0, 1 + i % 3, 1, 0xFFFF);
     }
+    // Refusals give back whatever they took on the way.
+    std::ofstream(file, std::ios::binary) << "BM";
+    ok = ok && !churn.Create(65536, 65536, 0) && !loaded.LoadBmp(file.c_str()) && !imported.CreateFromBitmap(nullptr) &&
+         picture.CreateSubImage(0, 0, 65536, 65536) == nullptr && heap.DrawLine(0, 0, 40, 9, 0xFF) && picture.BltTo(&picture, 1, 0);
     std::remove(file.c_str());
     std::vector<Pixel> pixels(1, ok ? 1 : 0);
     for (const IImage* image : std::initializer_list<const IImage*>{&imported, &heap, &churn}) {
@@ -59,8 +66,13 @@ TEST(DistinctImages, FourThreadsGetWhatOneThreadGets)
         ASSERT_TRUE(i == 0 || alone[i - 1] != alone[i]);
     }
     const std::optional<long> before = zvx::test::LiveGdiObjects();  // none under Wine 8
+    const std::optional<std::size_t> heap = zvx::test::HeapInUse();  // none under Windows
+    EXPECT_EQ(alone[0], Workload(0));
+    EXPECT_EQ(heap, zvx::test::HeapInUse()) << "heap left behind";
+    EXPECT_EQ(before, zvx::test::LiveGdiObjects()) << "GDI objects left behind by one workload";
     std::atomic<int> waiting{kThreads};
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int i = 0; i < kThreads; ++i) {
         threads.emplace_back([&, i] {
             // All start at once, so their GDI calls overlap as much as they can.
