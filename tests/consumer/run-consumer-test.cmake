@@ -1,8 +1,8 @@
-# CTest driver for consumer_static and consumer_shared (ConsumerTests.cmake), and for the unpacked
-# Debian packages (tests/package). For one kind of library it
-#   1. installs it into a fresh scratch prefix: this build when it is of that kind, else a
-#      library-only build of the other kind from the same sources (ZVX_WORK_DIR/library-KIND);
-#      or, given ZVX_PREFIX, takes what is installed there;
+# The consumer test: CTest's "consumer" (ConsumerTests.cmake), for this build's own kind of library
+# (static in the test stages), and tests/package, for the shared library of the Debian packages.
+# For one kind (ZVX_KIND) it
+#   1. installs this build into a fresh scratch prefix, or, given ZVX_PREFIX, takes what is
+#      installed there;
 #   2. for a shared library, checks what the program cannot show: a SONAME with the major version,
 #      no zvx:: internal exported, and a DLL that needs no compiler runtime DLL beside it (that
 #      the classes and the GDI layer are exported, main.cpp shows by linking and running);
@@ -50,20 +50,8 @@ else()
 endif()
 
 # ---- 1. the install ---------------------------------------------------------------------------
-set(library_build "${ZVX_BUILD_DIR}")
-if(NOT ZVX_KIND STREQUAL ZVX_BUILD_KIND AND NOT ZVX_PREFIX)
-  set(library_build "${ZVX_WORK_DIR}/library-${ZVX_KIND}")
-  string(COMPARE EQUAL "${ZVX_KIND}" shared shared_flag)
-  # Without debug information or optimisation (an empty build type): only what the library
-  # offers its users is under test here, and the cross build's compiles take far less time.
-  zvx_step("configuring the ${ZVX_KIND} library" COMMAND "${CMAKE_COMMAND}"
-    -S "${ZVX_SOURCE_DIR}" -B "${library_build}" -G "${ZVX_GENERATOR}" ${compiler_args}
-    -DCMAKE_BUILD_TYPE= -DBUILD_SHARED_LIBS=${shared_flag}
-    -DZVX_BUILD_TESTS=OFF -DZVX_BUILD_APP=OFF "-DZVX_SANITIZE=${ZVX_SANITIZE}")
-  zvx_step("building the ${ZVX_KIND} library" COMMAND "${CMAKE_COMMAND}" --build "${library_build}" -j 2)
-endif()
 if(NOT ZVX_PREFIX)
-  zvx_step("cmake --install" COMMAND "${CMAKE_COMMAND}" --install "${library_build}" --prefix "${prefix}")
+  zvx_step("cmake --install" COMMAND "${CMAKE_COMMAND}" --install "${ZVX_BUILD_DIR}" --prefix "${prefix}")
 endif()
 
 file(GLOB_RECURSE pc_file "${prefix}/*/zorvexa.pc")
