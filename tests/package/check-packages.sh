@@ -6,7 +6,8 @@
 #   - unpacked with dpkg -x into a scratch root, they pass the consumer test (tests/consumer):
 #     SONAME, exports, built through the CMake package and through pkg-config, run;
 #   - the packaged asset tool writes the sample's three files;
-#   - the Windows .zip holds the headers, the DLL and its import library, and both programs.
+#   - the Windows .zip holds the headers, the DLL and its import library, and both programs, and
+#     the DLL needs no compiler runtime DLL beside it.
 #
 #   tests/package/check-packages.sh DIR
 set -euo pipefail
@@ -61,15 +62,10 @@ cmake -DZVX_KIND=shared -DZVX_PREFIX="$root/usr" -DZVX_WORK_DIR="$work/consumer"
     { fail "the consumer does not build or run against the packages:"; cat "$work/consumer.log" >&2; }
 
 mkdir -p "$work/assets"
-if "$root/usr/bin/zorvexa_assets" "$work/assets"; then
-    for f in osiri.bmp:BM hand.bmp:BM sound.wav:RIFF; do
-        name=${f%%:*} magic=${f#*:}
-        [[ $(head -c ${#magic} "$work/assets/$name" 2>/dev/null) == "$magic" ]] ||
-            fail "zorvexa_assets did not write $name"
-    done
-else
-    fail "zorvexa_assets failed"
-fi
+"$root/usr/bin/zorvexa_assets" "$work/assets" || fail "the packaged zorvexa_assets failed"
+for f in osiri.bmp:BM hand.bmp:BM sound.wav:RIFF; do
+    [[ $(head -c 4 "$work/assets/${f%%:*}" 2>/dev/null) == "${f#*:}"* ]] || fail "zorvexa_assets did not write ${f%%:*}"
+done
 
 # ---- the Windows archive ------------------------------------------------------------------------
 listing=$(cmake -E tar tf "$zip")
@@ -80,6 +76,9 @@ for pattern in '/include/zorvexa/image/IImage\.h$' '/include/zorvexa/image/Memor
                '/bin/zorvexa\.exe$' '/bin/zorvexa_assets\.exe$'; do
     grep -Eq "$pattern" <<<"$listing" || fail "$(basename "$zip") has no ${pattern//\\/}"
 done
+# The C++ runtime is linked into the DLL, so the DLL alone goes beside a program.
+mkdir -p "$work/zip" && (cd "$work/zip" && cmake -E tar xf "$zip")
+x86_64-w64-mingw32-objdump -p "$work"/zip/*/bin/libzorvexa_image-*.dll | grep 'DLL Name: lib' && fail "the DLL needs the DLLs above"
 
 if [[ $failures -eq 0 ]]; then
     echo "check-packages: ok ($(basename "$lib_deb"), $(basename "$dev_deb"), $(basename "$sample_deb"), $(basename "$zip"))"

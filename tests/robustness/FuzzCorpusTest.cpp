@@ -6,7 +6,6 @@
 
 #include "support/TestData.h"
 
-int FuzzImages(const std::uint8_t* data, std::size_t size);
 int FuzzLoadBmp(const std::uint8_t* data, std::size_t size);
 int FuzzWave(const std::uint8_t* data, std::size_t size);
 
@@ -31,7 +30,6 @@ void Replay(int (*entry)(const std::uint8_t*, std::size_t), std::initializer_lis
 
 const std::string kCorpus = ZVX_FUZZ_CORPUS_DIR, kSuite = zvx::test::DataPath("bmpsuite/");
 
-TEST(FuzzCorpus, Images) { Replay(FuzzImages, {kCorpus + "/fuzz_images"}, 60); }
 TEST(FuzzCorpus, LoadBmp) { Replay(FuzzLoadBmp, {kCorpus + "/fuzz_load_bmp", kSuite + "g", kSuite + "q", kSuite + "b", kSuite + "x"}, 100); }
 #ifndef _WIN32  // the WAVE reader is the Linux sound layer's; Windows plays sounds itself
 TEST(FuzzCorpus, Wave) { Replay(FuzzWave, {kCorpus + "/fuzz_wave"}, 10); }
