@@ -16,23 +16,17 @@ namespace {
 
 using namespace zvx::test::wave;
 
-// A RIFF header declaring `riffSize`, cut or padded to `fileSize` bytes.
-std::string Wave(std::uint32_t riffSize, std::size_t fileSize, const char* form = "WAVE")
-{
-    std::string bytes = "RIFF" + Le(riffSize, 4) + form;
-    return bytes.resize(fileSize, '\x01'), bytes;
-}
-
 TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
 {
+    const std::string body(36, '\x01');  // 48 bytes in all
     const struct {
         std::string bytes;  // "-": no file
         bool kept;
     } cases[] = {
-        {Wave(40, 48), true},  {Wave(40, 55), true},  // bytes after the image do no harm
-        {"-", false},          {"", false},           {"RIFF", false},
-        {Wave(41, 48), false}, {Wave(0xFFFFFFFFu, 48), false}, {Wave(40, 48, "AVI "), false},
-        {"X" + Wave(40, 48).substr(1), false},
+        {Riff(body), true},  {Riff(body) + "1234567", true},  // bytes after the image do no harm
+        {"-", false},        {"", false},                     {"RIFF", false},
+        {Riff(body, 1), false}, {Riff(body, -41), false},  // a RIFF size of 0xFFFFFFFF
+        {Riff(body).replace(8, 4, "AVI "), false}, {"X" + Riff(body).substr(1), false},
     };
     for (const auto& c : cases) {
         const std::string path = zvx::test::ScratchPath("sound.wav");

@@ -1,6 +1,5 @@
-// WndProc, and through it ClickEffect, driven with messages and no window (a null window makes
-// the USER calls no-ops): what is left to see is the state, the background and the frame composed
-// in the back buffer.
+// WndProc, and through it ClickEffect, driven with messages and no window (the USER calls do
+// nothing): what is left to see is the state, the background and the frame in the back buffer.
 #include <gtest/gtest.h>
 
 #include "app/AppState.h"
@@ -16,23 +15,18 @@ protected:
     {
         ASSERT_TRUE(g_background.Create(kWidth, kHeight, 0x808080));
         ASSERT_TRUE(g_hand.Create(11, 9, 0xFFFFFF));  // a dark 9 x 7 square in a white (keyed) border
-        for (int i = 0; i < 99; ++i) {
-            if (i % 11 >= 1 && i % 11 <= 9 && i / 11 >= 1 && i / 11 <= 7) g_hand.SetColor(i % 11, i / 11, 0x203040);
-        }
+        for (int i = 0; i < 63; ++i) g_hand.SetColor(1 + i % 9, 1 + i / 9, 0x203040);
         g_hand.SetColorKey(0xFFFFFF);
         ASSERT_TRUE(g_backBuffer.Create(kWidth, kHeight, 0));
         g_handHalfWidth = 5, g_handHalfHeight = 4;
-        g_sound = nullptr;
-        g_mouseX = -1, g_mouseY = 0;
+        g_sound = nullptr, g_mouseX = -1, g_mouseY = 0;
     }
     static LRESULT Send(UINT message, int x = 0, int y = 0) { return WndProc(nullptr, message, 1, MAKELPARAM(x, y)); }
 };
 
 TEST_F(WndProcTest, AClickTintsItsBoxAccumulatingSparingPureBlueAndAnswersAsDefWindowProc)
 {
-    const struct {
-        Pixel before, once, twice;
-    } pixels[] = {
+    const struct { Pixel before, once, twice; } pixels[] = {
         {0x808080, 0x827F7F, 0x847E7E}, {0xFE0101, 0xFF0000, 0xFF0000}, {0x0000FF, 0x0000FF, 0x0000FF},
         {0xFFFFFF, 0xFFFEFE, 0xFFFDFD}, {0xAB0000FF, 0xAB0000FF, 0xAB0000FF},  // the top byte is not colour
     };
@@ -45,9 +39,7 @@ TEST_F(WndProcTest, AClickTintsItsBoxAccumulatingSparingPureBlueAndAnswersAsDefW
     EXPECT_EQ(7, g_mouseX) << "a click leaves the mouse where it was";
 
     // Columns x - 60 to x + 59 and rows y - 40 to y + 39, cut to the picture.
-    const struct {
-        int x, y, left, top, right, bottom;
-    } boxes[] = {{100, 75, 40, 35, 159, 114}, {0, 0, 0, 0, 59, 39}, {kWidth + 59, kHeight + 39, kWidth - 1, kHeight - 1, kWidth - 1, kHeight - 1}, {-500, 5000, 0, 0, -1, -1}};
+    const struct { int x, y, left, top, right, bottom; } boxes[] = {{100, 75, 40, 35, 159, 114}, {0, 0, 0, 0, 59, 39}, {kWidth + 59, kHeight + 39, kWidth - 1, kHeight - 1, kWidth - 1, kHeight - 1}, {-500, 5000, 0, 0, -1, -1}};
     for (const auto& b : boxes) {
         ASSERT_TRUE(g_background.Create(kWidth, kHeight, 0x808080));
         Send(WM_LBUTTONDOWN, b.x, b.y);
@@ -63,9 +55,7 @@ TEST_F(WndProcTest, APaintBlendsTheCursorPictureCentredOnTheMouseOnlyRightOfColu
 {
     for (int i = 0; i < kWidth * kHeight; ++i) g_background.SetColor(i % kWidth, i / kWidth, static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF);
     for (const int x : {-1, 0, 4, 5, 120}) {
-        if (x >= 0) {
-            EXPECT_EQ(0, Send(WM_MOUSEMOVE, x, 100));
-        }
+        EXPECT_EQ(0, x >= 0 ? Send(WM_MOUSEMOVE, x, 100) : 0);  // -1: the mouse never moved
         EXPECT_EQ(0, Send(WM_PAINT));
         for (int i = 0; i < kWidth * kHeight; ++i) {
             const int px = i % kWidth, py = i / kWidth, hx = px - (x - 5), hy = py - 96;
@@ -105,9 +95,7 @@ TEST_F(WndProcTest, DestroyEndsTheLoopWithZeroAndASessionLeavesNoMemoryBehind)
 
     EXPECT_EQ(0, Send(WM_DESTROY));
     MSG msg{};
-    EXPECT_EQ(0, ::GetMessageA(&msg, nullptr, 0, 0));
-    EXPECT_EQ(static_cast<UINT>(WM_QUIT), msg.message);
-    EXPECT_EQ(0u, msg.wParam);
+    EXPECT_TRUE(::GetMessageA(&msg, nullptr, 0, 0) == 0 && msg.message == WM_QUIT && msg.wParam == 0);
 }
 
 // USER calls on a window that is not there, and a second registration of a class, as Windows answers them.

@@ -1,7 +1,5 @@
-// The file calls as the library makes them, the same natively and under Wine: opening to read
-// (unshared, as loads do, or sharing all, as a save looks at what it replaces), creating and
-// writing the temporary a save makes, and replacing or moving it into place. (Which file a handle
-// reaches is seen through saves behind links, with the image's own tests.)
+// The file calls as the library makes them, the same natively and under Wine: opens to read (unshared
+// as loads do, or sharing all as a save looks at what it replaces) and a save's temporary, put in place.
 #include <filesystem>
 #include <string>
 
@@ -97,8 +95,7 @@ TEST(FileCalls, ReplaceFileAReplacesOnlyAWritableFileNobodyHoldsAndMoveFileExANo
         const std::string target = folder / "target.bin", replacement = folder / "replacement.bin";
         if (obstacle != kNoTarget) Put(target, "old");
         Put(replacement, "new");
-        const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        if (obstacle == kReadOnlyTarget) fs::permissions(target, writable, fs::perm_options::remove);
+        if (obstacle == kReadOnlyTarget) fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
         HANDLE holder = Open(obstacle == kHeldTarget ? target : obstacle == kHeldReplacement ? replacement : folder / "none", GENERIC_READ, 0);
         const BOOL replaced = ::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
         ::CloseHandle(holder);

@@ -1,8 +1,6 @@
 // Images of their own on threads of their own: GDI lets any thread make, draw with and free its
-// objects, so four threads running one workload each, on their own images of both classes, must
-// each end with the pixels that workload gives on one thread alone, and leave no GDI object. One
-// more workload on one thread, counted, leaves no heap block and no GDI object either: every
-// operation, succeeding or refused, gives back what it took.
+// objects, so each of four threads must end with the pixels its workload gives on one thread
+// alone, and no thread, no operation succeeding or refused, may leave a heap block or GDI object.
 #include <atomic>
 #include <fstream>
 #include <memory>
@@ -21,9 +19,8 @@ namespace {
 
 constexpr int kThreads = 4;
 
-// Every operation that makes, draws with or frees GDI objects or keeps a cache (the blend table)
-// on images only this workload sees; `who` varies the pixels, places and alpha, so a thread
-// that picked up another's state would end with other pixels.
+// Every operation that makes, draws with or frees GDI objects or keeps a cache (the blend table);
+// `who` varies pixels, places and alpha, so a thread that took another's state ends otherwise.
 std::vector<Pixel> Workload(int who)
 {
     const std::string file = zvx::test::ScratchPath("thread" + std::to_string(who) + ".bmp");
@@ -75,8 +72,7 @@ TEST(DistinctImages, FourThreadsGetWhatOneThreadGets)
     threads.reserve(kThreads);
     for (int i = 0; i < kThreads; ++i) {
         threads.emplace_back([&, i] {
-            // All start at once, so their GDI calls overlap as much as they can.
-            for (waiting.fetch_sub(1); waiting.load() > 0;) std::this_thread::yield();
+            for (waiting.fetch_sub(1); waiting.load() > 0;) std::this_thread::yield();  // all at once, to overlap
             together[i] = Workload(i);
         });
     }

@@ -1,6 +1,5 @@
-// Code page 932 to UTF-16 as the sample's message boxes convert their texts (length -1, the
-// size asked for first): the texts themselves, ASCII's two differences and bytes without a
-// character. The same table runs against Windows' own conversion under Wine.
+// Code page 932 to UTF-16 as the message boxes convert their texts (length -1, the size asked for
+// first), as Windows does under Wine: the texts, ASCII's two differences, bytes with no character.
 #include <string>
 #include <vector>
 

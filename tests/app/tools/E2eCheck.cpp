@@ -1,9 +1,8 @@
 // What the end-to-end test compares the window and the sound card with.
 //
 //   zorvexa_e2e_check frame OUT.rgb WIDTH HEIGHT BACKGROUND.bmp CURSOR.bmp [mouse X Y | click X Y]...
-//     The top-left WIDTH x HEIGHT of the frame the sample's window procedure composes after those
-//     messages, as raw RGB (as `import -depth 8 rgb:` gives). The unit tests hold that frame to
-//     the rules; here the window must show it, natively and under Wine.
+//     The top-left WIDTH x HEIGHT of the frame WndProc composes after those messages, as raw RGB
+//     (as `import -depth 8 rgb:` gives), which the window must show natively and under Wine.
 //   zorvexa_e2e_check sound PLAYED.raw SOUND.wav
 //     Whether the recording holds the WAV's samples (after its 44-byte header) after silence.
 #include <cstdio>
