@@ -3,12 +3,9 @@
 # a folder of the default files, some broken, driven with xdotool, its window read back with
 # ImageMagick and its message boxes with tesseract. zorvexa_e2e_check works out the frames and
 # checks the recorded sound (SDL's disk audio natively, an ALSA file device under Wine).
-#
-#   e2e.sh GROUP PROGRAM ASSET-TOOL CHECK-TOOL WORK-DIR ['EMULATOR|ARG...']
-#
-# runs the scenarios of GROUP (window or boxes) from the table below on one display; an emulator
-# runs the programs (Wine). Every wait polls for its condition with a generous deadline. Exits 77
-# (skipped) when a tool is missing.
+# The arguments (usage below) name the scenarios' group (window or boxes, from the table at the
+# end, on one display), and the emulator that runs the programs (Wine), if any. Every wait polls
+# for its condition with a generous deadline. Exits 77 (skipped) when a tool is missing.
 set -uo pipefail
 
 [[ $# -ge 5 ]] || { echo "usage: e2e.sh GROUP PROGRAM ASSET-TOOL CHECK-TOOL WORK-DIR ['EMULATOR|ARG...']" >&2; exit 2; }

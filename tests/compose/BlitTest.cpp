@@ -88,16 +88,4 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
     }
 }
 
-// Onto its own DC an image shows itself as it was before the call.
-TEST(DrawOntoItself, ShowsTheImageUntouched)
-{
-    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{-1, -1}, std::pair{0, 1}}) {
-        auto image = Make<CDibSectionImage>(5, 4);
-        Paint(*image, Pattern);
-        const auto expected = Blitted(*image, 5, 4, *image, x, y, false);
-        EXPECT_TRUE(image->Draw(image->GetDC(), x, y));
-        EXPECT_EQ(expected, PixelsOf(*image)) << x << "," << y;
-    }
-}
-
 }  // namespace

@@ -9,16 +9,12 @@ if(ZVX_SHARED_LIBRARY)
 endif()
 add_test(NAME consumer
          COMMAND ${CMAKE_COMMAND}
-                 -DZVX_KIND=${zvx_kind}
-                 -DZVX_BUILD_DIR=${CMAKE_BINARY_DIR}
+                 -DZVX_KIND=${zvx_kind} -DZVX_BUILD_DIR=${CMAKE_BINARY_DIR}
                  -DZVX_WORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/consumer-test
-                 -DZVX_GENERATOR=${CMAKE_GENERATOR}
-                 -DZVX_CXX_COMPILER=${CMAKE_CXX_COMPILER}
-                 -DZVX_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-                 -DZVX_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+                 -DZVX_GENERATOR=${CMAKE_GENERATOR} -DZVX_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+                 -DZVX_CXX_COMPILER=${CMAKE_CXX_COMPILER} -DZVX_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
                  "-DZVX_EMULATOR=$<JOIN:${CMAKE_CROSSCOMPILING_EMULATOR},|>"
-                 -DZVX_OBJDUMP=${CMAKE_OBJDUMP}
-                 -DZVX_PKG_CONFIG=${ZVX_PKG_CONFIG}
+                 -DZVX_OBJDUMP=${CMAKE_OBJDUMP} -DZVX_PKG_CONFIG=${ZVX_PKG_CONFIG}
                  -P ${CMAKE_CURRENT_LIST_DIR}/run-consumer-test.cmake)
 # Under Wine the programs start slowly.
 set_tests_properties(consumer PROPERTIES LABELS consumer TIMEOUT 600)

@@ -1,17 +1,13 @@
 # The consumer test: CTest's "consumer" (ConsumerTests.cmake), for this build's own kind of library
 # (static in the test stages), and tests/package, for the shared library of the Debian packages.
 # For one kind (ZVX_KIND) it
-#   1. installs this build into a fresh scratch prefix, or, given ZVX_PREFIX, takes what is
-#      installed there;
-#   2. for a shared library (natively), checks what the program cannot show: a SONAME with the
-#      major version and no zvx:: internal exported (that the classes and the GDI layer are
-#      exported, main.cpp shows by linking and running);
-#   3. builds tests/consumer against the prefix with find_package and runs it (cross: through
-#      the emulator, with the DLL the consumer copied beside the program);
-#   4. builds main.cpp with nothing but pkg-config's flags (--static for a static library) and
-#      runs it: natively for both kinds, for Windows the static one (a DLL's users choose how
-#      they link the compiler's runtime, which pkg-config does not say);
-#   5. checks that each program uses the kind it was built against.
+#   1. installs this build into a fresh scratch prefix, or takes what is installed in ZVX_PREFIX;
+#   2. for a shared library (natively), checks a SONAME with the major version and that no zvx::
+#      internal is exported (that the classes and the GDI layer are, main.cpp shows by running);
+#   3. builds tests/consumer against the prefix with find_package, and
+#   4. main.cpp with nothing but pkg-config's flags (--static for a static library; not for a
+#      Windows DLL, whose users choose how they link the compiler's runtime);
+#   5. runs each program (cross: through the emulator), once it uses the kind it was built for.
 cmake_minimum_required(VERSION 3.25)
 set(work "${ZVX_WORK_DIR}/${ZVX_KIND}")
 set(prefix "${work}/prefix")

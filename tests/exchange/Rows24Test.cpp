@@ -14,7 +14,7 @@ std::vector<BYTE> Block(int w, int h)
     std::vector<BYTE> rows(static_cast<std::size_t>(stride) * h, 0xEE);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            BYTE* p = &rows[static_cast<std::size_t>(h - 1 - y) * stride + 3 * x];
+            BYTE* p = &rows[static_cast<std::size_t>(h - 1 - y) * stride + 3 * static_cast<std::size_t>(x)];
             p[0] = static_cast<BYTE>(x), p[1] = static_cast<BYTE>(y), p[2] = static_cast<BYTE>(0x80 + x + y);
         }
     }

@@ -19,28 +19,13 @@ namespace {
 using namespace zvx;
 using namespace zvx::test;
 
-// 24-bit pixels, every length and alignment: exactly the run's bytes, so a read beyond shows under
-// the sanitizers. (The other kernels meet every length, alignment and overlap through the images'
-// fast paths, against the general paths: FastPathTest.)
-TEST(RowKernels, Rows24ReadExactlyTheirBytes)
+// 24-bit pixels, every length and alignment, read exactly (a read beyond their bytes shows under
+// the sanitizers); copies writing more than the cache holds take streaming stores: the same words.
+// (The other kernels meet every length, alignment and overlap through the images' fast paths,
+// against the general paths: FastPathTest.)
+TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
-    ForEachRowSimd([&] {
-        for (std::size_t count = 0; count <= 50; ++count) {
-            std::vector<BYTE> bytes(3 * count);
-            for (BYTE& b : bytes) b = static_cast<BYTE>(random());
-            std::vector<Pixel> to(count + 17, 0xEEEEEEEE), expected = to;
-            const std::size_t offset = count % 16;
-            for (std::size_t i = 0; i < count; ++i) expected[offset + i] = bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16;
-            Rows24ToPixels(bytes.data(), to.data() + offset, count, count % 2 == 1);
-            ASSERT_EQ(expected, to) << count << " 24-bit pixels";
-        }
-    });
-}
-
-// Copies that write more than the cache holds take streaming stores: the same words.
-TEST(RowKernels, CopiesLargerThanTheCache)
-{
     std::size_t count = 1 << 20;
     while (!IsLargerThanCache(count * sizeof(Pixel))) count *= 2;
     std::vector<Pixel> from(count + 13), to(from.size() + 1);
@@ -49,6 +34,14 @@ TEST(RowKernels, CopiesLargerThanTheCache)
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<BYTE>(i * 7 + i / 5);
     const std::size_t probes[] = {0, 5, count / 3, from.size() - 1};
     ForEachRowSimd([&] {
+        for (std::size_t n = 0; n <= 50; ++n) {
+            std::vector<BYTE> exact(3 * n);
+            for (BYTE& b : exact) b = static_cast<BYTE>(random());
+            std::vector<Pixel> row(n + 17, 0xEEEEEEEE), expected = row;
+            for (std::size_t i = 0; i < n; ++i) expected[n % 16 + i] = exact[3 * i] | exact[3 * i + 1] << 8 | exact[3 * i + 2] << 16;
+            Rows24ToPixels(exact.data(), row.data() + n % 16, n, n % 2 == 1);
+            ASSERT_EQ(expected, row) << n << " 24-bit pixels";
+        }
         CopyPixels(from.data(), to.data() + 1, from.size());
         ASSERT_EQ(0, std::memcmp(from.data(), to.data() + 1, from.size() * sizeof(Pixel)));
         CopyColors(from.data(), to.data() + 1, from.size());

@@ -24,7 +24,7 @@ std::string BmpFile(int w, int h, At&& colour, std::vector<std::pair<std::size_t
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            for (int i = 0; i < 3; ++i) s[54 + static_cast<std::size_t>(h - 1 - y) * stride + 3 * x + i] = static_cast<char>(colour(x, y) >> (8 * i));
+            for (int i = 0; i < 3; ++i) s[54 + static_cast<std::size_t>(h - 1 - y) * stride + 3 * static_cast<std::size_t>(x) + i] = static_cast<char>(colour(x, y) >> (8 * i));
         }
     }
     return s;

@@ -26,12 +26,10 @@ public:
 };
 
 // The other kind on the same route (heap <-> DIB section, plain or general), and T's DIB kind.
-template <class T> struct OtherOf;
-template <> struct OtherOf<CMemoryImage> { using type = CDibSectionImage; };
-template <> struct OtherOf<CDibSectionImage> { using type = CMemoryImage; };
+template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
+template <class T> struct OtherOf { using type = std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>; };
 template <class T> struct OtherOf<General<T>> { using type = General<typename OtherOf<T>::type>; };
 template <class T> using Other = typename OtherOf<T>::type;
-template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
 template <class T> using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
 using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
