@@ -29,10 +29,8 @@ trap 'for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; wait; [[ $wi
 
 fail() { echo "FAIL ($scenario): $*" >&2; exit 1; }
 step() { echo "-- $scenario: $*"; }
-# wait_until SECONDS COMMAND...: true once COMMAND is, false at the deadline.
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
+wait_until() {  # SECONDS COMMAND...: true once COMMAND is, false at the deadline
+    local deadline=$((SECONDS + $1)) && shift
     until "$@"; do ((SECONDS < deadline)) && sleep 0.1 || return 1; done
 }
 running() { kill -0 "$1" 2>/dev/null; }

@@ -1,7 +1,5 @@
-# The installed library as clients get it (consumer): tests/consumer built against an install of
-# this build through the CMake package and through pkg-config, and run; in the cross build under
-# Wine. The test stages build a static library; the shared one, natively, is tested the same way
-# from the Debian packages (tests/package).
+# The installed library as clients get it: tests/consumer built against an install of this build
+# (static in the test stages; the packages' shared one is tested by tests/package the same way).
 find_program(ZVX_PKG_CONFIG NAMES pkgconf pkg-config)
 set(zvx_kind static)
 if(ZVX_SHARED_LIBRARY)

@@ -10,7 +10,6 @@ namespace {
 using namespace zvx::test;
 
 static_assert(std::has_virtual_destructor_v<IImage>, "images are deleted through IImage");
-static_assert(std::is_base_of_v<IDibImage, CDibSectionImage> && std::is_base_of_v<IPixelBuffer, CMemoryImage>);
 
 ZVX_IMAGE_TEST_SUITE(PixelTest);
 

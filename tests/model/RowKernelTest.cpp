@@ -19,10 +19,9 @@ namespace {
 using namespace zvx;
 using namespace zvx::test;
 
-// 24-bit pixels, every length and alignment, read exactly (a read beyond their bytes shows under
-// the sanitizers); copies writing more than the cache holds take streaming stores: the same words.
-// (The other kernels meet every length, alignment and overlap through the images' fast paths,
-// against the general paths: FastPathTest.)
+// 24-bit pixels of every length and alignment read exactly their bytes (the sanitizers see more);
+// copies beyond the cache take streaming stores, to the same words. (The other kernels meet every
+// length, alignment and overlap through the images' fast paths: FastPathTest.)
 TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
