@@ -124,6 +124,6 @@ zvx_step("pkg-config ${pc_options} zorvexa (${ZVX_PKG_CONFIG})" OUTPUT pc_flags
 separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
 file(MAKE_DIRECTORY "${work}/pkg-config")
 zvx_step("building the consumer with pkg-config" COMMAND "${ZVX_CXX_COMPILER}" -std=c++17 -Wall -Wextra
-  -Wpedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${pc_flags} ${link_options}
+  -Wpedantic -Werror "-I${CMAKE_CURRENT_LIST_DIR}/decoy" "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${pc_flags} ${link_options}
   -o "${work}/pkg-config/app${exe}")
 zvx_run("${work}/pkg-config/app${exe}")

@@ -6,7 +6,7 @@
 #include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
-HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset)
+HBITMAP zvx::win32::CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset)
 {
     using namespace zvx::gdi;
     // Sections backed by a file mapping are not offered.

@@ -13,7 +13,7 @@
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
 
-int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage)
+int zvx::win32::GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage)
 {
     using namespace zvx::gdi;
     if (Find(hdc, Kind::Dc) == nullptr || info == nullptr || usage > 1) return 0;

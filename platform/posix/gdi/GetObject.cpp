@@ -26,7 +26,7 @@ int Answer(const T& value, UINT size, LPVOID buffer)
 
 }  // namespace
 
-int GetObjectA(HANDLE handle, int size, LPVOID buffer)
+int zvx::win32::GetObjectA(HANDLE handle, int size, LPVOID buffer)
 {
     using namespace zvx::gdi;
     // The size is taken as unsigned: a negative one counts as large.

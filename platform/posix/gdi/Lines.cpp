@@ -108,7 +108,7 @@ struct PenRuns {
 
 }  // namespace
 
-HPEN CreatePen(int style, int width, COLORREF color)
+HPEN zvx::win32::CreatePen(int style, int width, COLORREF color)
 {
     using namespace zvx::gdi;
     // Only the one-pixel solid pen is drawn; refusing the others beats drawing them wrongly.
@@ -120,7 +120,7 @@ HPEN CreatePen(int style, int width, COLORREF color)
     return static_cast<HPEN>(Allocate(std::move(object)));
 }
 
-BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
+BOOL zvx::win32::MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
 {
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
     if (object == nullptr) return FALSE;
@@ -129,7 +129,7 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
     return TRUE;
 }
 
-BOOL LineTo(HDC hdc, int x, int y)
+BOOL zvx::win32::LineTo(HDC hdc, int x, int y)
 {
     using namespace zvx::gdi;
     Target target;

@@ -4,7 +4,7 @@
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
 
-COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color)
+COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)
 {
     using namespace zvx::gdi;
     Target target;
@@ -18,7 +18,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color)
     return RgbToColorRef(rgb);
 }
 
-COLORREF GetPixel(HDC hdc, int x, int y)
+COLORREF zvx::win32::GetPixel(HDC hdc, int x, int y)
 {
     using namespace zvx::gdi;
     Target target;

@@ -26,8 +26,8 @@ struct ScanRange {
 
 }  // namespace
 
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
-                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
+int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
+                                  UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
 {
     using namespace zvx::gdi;
     Target target;

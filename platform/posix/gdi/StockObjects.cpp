@@ -59,7 +59,7 @@ HGDIOBJ StockBrush(int index) { return index == WHITE_BRUSH ? Stock().whiteBrush
 
 }  // namespace zvx::gdi
 
-HGDIOBJ GetStockObject(int index)
+HGDIOBJ zvx::win32::GetStockObject(int index)
 {
     if (HGDIOBJ pen = zvx::gdi::StockPen(index)) return pen;
     return zvx::gdi::StockBrush(index);
