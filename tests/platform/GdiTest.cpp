@@ -238,6 +238,13 @@ TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
             for (int i = 0; i < 36; ++i) EXPECT_TRUE(canvas.at(i % 6, i / 6) == 0 || canvas.at(i % 6, i / 6) >> 24 == (s.bits == 32 ? 0xABu : 0u)) << "the top byte is part of a 32-bit word";
         }
     }
+    // A section's own pixels onto its own DC, overlapping either way: as from an untouched copy.
+    for (const int at : {1, -1}) {
+        Canvas canvas(4, 3);
+        for (int i = 0; i < 12; ++i) canvas.at(i % 4, i / 4) = static_cast<std::uint32_t>((i / 4 + 1) * 16 + i % 4 + 1);
+        ::SetDIBitsToDevice(canvas.dc, at, at, 4, 3, 0, 0, 0, 3, canvas.bits, &canvas.info, DIB_RGB_COLORS);
+        EXPECT_EQ(at > 0 ? "11121314 21111213 31212223" : "22232414 32333424 31323334", canvas.Picture()) << at;
+    }
 }
 
 // Past a few megabytes the rows are copied another way (streaming stores): the same result, onto

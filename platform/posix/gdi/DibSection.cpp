@@ -10,7 +10,7 @@ HBITMAP zvx::win32::CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, vo
 {
     using namespace zvx::gdi;
     // Sections backed by a file mapping are not offered.
-    if (info == nullptr || usage > 1 || section != nullptr || offset != 0) return nullptr;
+    if (info == nullptr || usage != DIB_RGB_COLORS || section != nullptr || offset != 0) return nullptr;
     DibLayout layout;
     if (!DescribeDib(info->bmiHeader, layout)) return nullptr;
 

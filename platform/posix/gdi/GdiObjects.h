@@ -32,8 +32,7 @@ struct Bitmap {
 };
 
 struct Pen {
-    COLORREF color = 0;
-    int width = 0;  // as asked for; every pen draws one pixel wide
+    COLORREF color = 0;  // every pen draws one pixel wide
 };
 
 struct Region {

@@ -111,20 +111,20 @@ struct PenRuns {
 HPEN zvx::win32::CreatePen(int style, int width, COLORREF color)
 {
     using namespace zvx::gdi;
-    // Only the one-pixel solid pen is drawn; refusing the others beats drawing them wrongly.
-    if (style != PS_SOLID || width > 1) return nullptr;
+    // Only the pen the library draws with, solid and one pixel wide; refusing others beats
+    // drawing them wrongly.
+    if (style != PS_SOLID || width != 1) return nullptr;
     Object object;
     object.kind = Kind::Pen;
     object.pen.color = color;
-    object.pen.width = width;
     return static_cast<HPEN>(Allocate(std::move(object)));
 }
 
 BOOL zvx::win32::MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
 {
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
-    if (object == nullptr) return FALSE;
-    if (previous != nullptr) *previous = object->dc.position;
+    // The library never asks for the position it replaces.
+    if (object == nullptr || previous != nullptr) return FALSE;
     object->dc.position = POINT{x, y};
     return TRUE;
 }

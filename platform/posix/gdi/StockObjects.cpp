@@ -59,8 +59,6 @@ HGDIOBJ StockBrush(int index) { return index == WHITE_BRUSH ? Stock().whiteBrush
 
 }  // namespace zvx::gdi
 
-HGDIOBJ zvx::win32::GetStockObject(int index)
-{
-    if (HGDIOBJ pen = zvx::gdi::StockPen(index)) return pen;
-    return zvx::gdi::StockBrush(index);
-}
+// The sample's window class asks for the white brush; nothing asks for another stock object
+// (the black pen is only every new DC's own).
+HGDIOBJ zvx::win32::GetStockObject(int index) { return zvx::gdi::StockBrush(index); }
