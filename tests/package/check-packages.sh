@@ -70,12 +70,13 @@ done
 # ---- the Windows archive ------------------------------------------------------------------------
 listing=$(cmake -E tar tf "$zip")
 for pattern in '/include/zorvexa/image/IImage\.h$' '/include/zorvexa/image/MemoryImage\.h$' \
-               '/include/zorvexa/image/DibSectionImage\.h$' '/include/zorvexa/platform/Export\.h$' \
+               '/include/zorvexa/image/DibSectionImage\.h$' '/include/zorvexa/image/ImageTypes\.h$' \
                '/bin/libzorvexa_image-[0-9]+\.dll$' '/lib/libzorvexa_image\.dll\.a$' \
                '/lib/cmake/Zorvexa/ZorvexaConfig\.cmake$' '/lib/pkgconfig/zorvexa\.pc$' \
                '/bin/zorvexa\.exe$' '/bin/zorvexa_assets\.exe$'; do
     grep -Eq "$pattern" <<<"$listing" || fail "$(basename "$zip") has no ${pattern//\\/}"
 done
+grep -q '/include/zorvexa/platform/' <<<"$listing" || [[ -e $root/usr/include/zorvexa/platform ]] && fail "the internal platform/ headers are installed"
 # The C++ runtime is linked into the DLL, so the DLL alone goes beside a program.
 mkdir -p "$work/zip" && (cd "$work/zip" && cmake -E tar xf "$zip")
 x86_64-w64-mingw32-objdump -p "$work"/zip/*/bin/libzorvexa_image-*.dll | grep 'DLL Name: lib' && fail "the DLL needs the DLLs above"
