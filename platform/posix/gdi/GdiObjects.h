@@ -28,7 +28,7 @@ inline Storage ZeroedStorage(std::size_t words)
 struct Bitmap {
     DibLayout layout;
     Storage storage;            // owns layout.bits
-    bool isDibSection = false;  // false: the 1x1 monochrome default bitmap
+    bool isDibSection = false;  // false: a new DC's stock bitmap, which has no pixels
 };
 
 struct Pen {

@@ -84,7 +84,7 @@ int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DW
         WithFormat(dest.bitsPerPixel, [&](auto toFormat) {
             using From = decltype(fromFormat);
             using To = decltype(toFormat);
-            if constexpr (std::is_same_v<From, To> && From::kBytesPerPixel > 0) {
+            if constexpr (std::is_same_v<From, To>) {
                 constexpr std::ptrdiff_t size = From::kBytesPerPixel;
                 CopyRows(to + toColumn * size, toStep, from + firstColumn * size, fromStep,
                          static_cast<std::size_t>(columns * size), static_cast<std::size_t>(rowCount));
