@@ -2,11 +2,10 @@
 // top-down BI_RGB rows of the bitmap's own size (the images' own layout). Nothing outside the
 // library can call it, so other requests (some of the lines, another size, depth or row order,
 // palette colours, the size query with no buffer) are refused rather than kept untested.
-#include <cstdint>
+#include <cstring>
 
 #include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
-#include "platform/posix/gdi/PixelFormats.h"
 
 int zvx::win32::GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage)
 {
@@ -21,11 +20,7 @@ int zvx::win32::GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOI
         lines != static_cast<UINT>(source.height)) {
         return 0;
     }
-    request.bits = static_cast<std::uint8_t*>(bits);
-    WithFormat(source.bitsPerPixel, [&](auto from) {
-        for (int y = 0; y < source.height; ++y) {
-            CopyPixels<decltype(from), Format32>(source.Row(y), 0, request.Row(y), 0, source.width);
-        }
-    });
+    // Bitmaps with pixels are the images' own sections, in this very layout.
+    std::memcpy(bits, source.bits, source.ImageBytes());
     return source.height;
 }

@@ -8,7 +8,8 @@
 // bottom-up buffer holds the lowest ones first, at most |biHeight| of them; a top-down buffer
 // holds its |biHeight| rows as the highest lines, highest first. So a top-down W x H DIB drawn
 // with a width and height below W and H gives its top-left block, a bottom-up one its
-// bottom-left. 32-bit words reach a 32-bit bitmap whole, top byte included.
+// bottom-left. Every DC's pixels are 32-bit (an image's section, a window's surface); 32-bit
+// words reach them whole, top byte included.
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -80,20 +81,16 @@ int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DW
     const std::ptrdiff_t rowCount = endScan - firstScan;
     const std::ptrdiff_t columns = endColumn - firstColumn;
     const std::ptrdiff_t toColumn = firstColumn + xDest;
-    WithFormat(dib.bitsPerPixel, [&](auto fromFormat) {
-        WithFormat(dest.bitsPerPixel, [&](auto toFormat) {
-            using From = decltype(fromFormat);
-            using To = decltype(toFormat);
-            if constexpr (std::is_same_v<From, To>) {
-                constexpr std::ptrdiff_t size = From::kBytesPerPixel;
-                CopyRows(to + toColumn * size, toStep, from + firstColumn * size, fromStep,
-                         static_cast<std::size_t>(columns * size), static_cast<std::size_t>(rowCount));
-            } else {
-                for (std::ptrdiff_t i = 0; i < rowCount; ++i) {
-                    CopyPixels<From, To>(from + i * fromStep, firstColumn, to + i * toStep, toColumn, columns);
-                }
+    WithFormat(dib.bitsPerPixel, [&](auto format) {
+        using From = decltype(format);
+        if constexpr (std::is_same_v<From, Format32>) {
+            CopyRows(to + toColumn * 4, toStep, from + firstColumn * 4, fromStep, static_cast<std::size_t>(columns * 4),
+                     static_cast<std::size_t>(rowCount));
+        } else {
+            for (std::ptrdiff_t i = 0; i < rowCount; ++i) {
+                CopyPixels<From>(from + i * fromStep, firstColumn, to + i * toStep, toColumn, columns);
             }
-        });
+        }
     });
     return static_cast<int>(result);
 }
