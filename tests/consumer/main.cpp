@@ -17,10 +17,7 @@
 enum class Level { INFO, WARNING, ERROR };
 struct POINT { Level x, y; };
 struct RECT { POINT from, to; };
-typedef long DWORD;
-typedef double LONG;
-typedef char WORD;
-struct HANDLE;
+typedef long DWORD; typedef double LONG; typedef char WORD; struct HANDLE;
 #define TRUE 2
 #define FALSE (-2)
 int lineToCalls = 0;
@@ -34,20 +31,15 @@ int failures = 0;
 
 void Check(bool ok, const char* what)
 {
-    if (ok) return;
-    std::fprintf(stderr, "consumer: %s\n", what);
-    ++failures;
+    failures += ok ? 0 : 1;
+    if (!ok) std::fprintf(stderr, "consumer: %s\n", what);
 }
 
 // A client's subclass: the library must send every pixel through its override.
 class CountingImage : public CMemoryImage {
 public:
     CountingImage() : CMemoryImage(4, 4) {}
-    bool SetPixel(int x, int y, Pixel v) override
-    {
-        ++calls;
-        return CMemoryImage::SetPixel(x, y, v);
-    }
+    bool SetPixel(int x, int y, Pixel v) override { return ++calls > 0 && CMemoryImage::SetPixel(x, y, v); }
     int calls = 0;
 };
 
@@ -75,8 +67,7 @@ int main()
 
     // Through GDI: onto a DIB section's own DC.
     CDibSectionImage dib;
-    IImage* asImage = &dib;
-    Check(dynamic_cast<IGdiImage*>(asImage) == &dib, "a CDibSectionImage is not an IGdiImage");
+    Check(dynamic_cast<IGdiImage*>(static_cast<IImage*>(&dib)) == &dib, "a CDibSectionImage is not an IGdiImage");
     Check(source.Draw(dib.GetDC(), 10, 20) && dib.GetColor(14, 23) == 0x00ABCDEF && dib.GetColor(10, 20) == 0x00102030,
           "Draw did not reach the DIB section");
 #ifndef _WIN32

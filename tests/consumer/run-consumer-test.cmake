@@ -67,7 +67,6 @@ if(ZVX_KIND STREQUAL "shared" AND NOT ZVX_TOOLCHAIN_FILE)
     zvx_fail("no SONAME libzorvexa_image.so.MAJOR installed")
   endif()
   zvx_step("objdump -T on the library" OUTPUT exports COMMAND "${ZVX_OBJDUMP}" -T "${library}")
-  # Only the classes' members: no zvx:: internal, no function at global scope (the Win32 ones).
   if(exports MATCHES "([_A-Za-z0-9]*[^0-9]3zvx[_A-Za-z0-9]*|\\.text[^\n]* (_Z[0-9]+|[A-Za-z])[_A-Za-z0-9]*(\n|$))")
     zvx_fail("an internal or a free function is exported: ${CMAKE_MATCH_1}")
   endif()
