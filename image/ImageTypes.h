@@ -40,10 +40,19 @@ typedef std::uint8_t BYTE;
 /// GDI's colour word 0x00BBGGRR: red in the low byte.
 typedef std::uint32_t COLORREF;
 
+/// @cond
+// What the handles point at: never defined, in the library's namespace so that they take no name
+// of the program's.
+namespace zvx {
+struct BitmapHandle;
+struct DcHandle;
+}  // namespace zvx
+/// @endcond
+
 /// A GDI bitmap; the distinct pointer types keep a bitmap from being passed where a DC is wanted.
-typedef struct HBITMAP__* HBITMAP;
+typedef zvx::BitmapHandle* HBITMAP;
 /// A GDI device context.
-typedef struct HDC__* HDC;
+typedef zvx::DcHandle* HDC;
 
 /// The header of a device-independent bitmap, 40 bytes, as Windows lays it out.
 struct BITMAPINFOHEADER {

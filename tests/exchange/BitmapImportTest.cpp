@@ -18,9 +18,7 @@ TYPED_TEST(BitmapImportTest, TakesSizeAndColoursOfADibSectionAndRefusesOtherHand
     const std::string before = StateOf(*image);
     HBITMAP stale = CDibSectionImage().GetBitmap();
     HPEN pen = ::CreatePen(PS_SOLID, 1, 0);
-    for (HBITMAP bitmap : {HBITMAP{}, stale, reinterpret_cast<HBITMAP>(source->GetDC()), reinterpret_cast<HBITMAP>(pen)}) {
-        EXPECT_FALSE(image->CreateFromBitmap(bitmap));
-    }
+    for (HBITMAP bitmap : {HBITMAP{}, stale, reinterpret_cast<HBITMAP>(source->GetDC()), reinterpret_cast<HBITMAP>(pen)}) EXPECT_FALSE(image->CreateFromBitmap(bitmap));
     ::DeleteObject(pen);
     EXPECT_EQ(before, StateOf(*image));
 }

@@ -35,7 +35,7 @@ int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DW
     const auto h = static_cast<std::int64_t>(height);
     if (w <= 0 || h == 0) return 0;
     // The scan lines [firstSupplied, h) that the buffer holds; a bottom-up call reports how many
-    // it holds, a top-down one all h. Scan line b sits in memory row MemoryRow(b).
+    // it holds, a top-down one all h. Scan line b sits in memory row memoryRow(b).
     const std::int64_t H = dib.height;
     const std::int64_t supplied = std::min(h, H);
     const std::int64_t firstSupplied = dib.bottomUp ? 0 : h - supplied;
