@@ -7,6 +7,8 @@
 #include <iterator>
 #include <map>
 
+#include "platform/Win32.h"
+
 namespace zvx::bench {
 namespace {
 

@@ -3,24 +3,15 @@
 #   dev      headers, the static archive or the .so link and import library, the CMake package,
 #            zorvexa.pc
 #   sample   zorvexa and zorvexa_assets (app/CMakeLists.txt)
-# Headers go under include/zorvexa, so that their folders (image/, platform/) do not land in the
-# system's include directory; the CMake package and zorvexa.pc add include/zorvexa to the path,
-# and clients keep writing #include "image/MemoryImage.h".
-set(ZVX_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/zorvexa)
+# The public headers go to include/zorvexa/image; the CMake package and zorvexa.pc put include/
+# on the path, and programs write #include <zorvexa/image/MemoryImage.h>.
 set(ZVX_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Zorvexa)
 
 install(TARGETS ${ZVX_INSTALLED_LIBRARY} EXPORT ZorvexaTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
-install(FILES image/IImage.h image/MemoryImage.h image/DibSectionImage.h
-        DESTINATION ${ZVX_INSTALL_INCLUDEDIR}/image COMPONENT dev)
-install(FILES platform/Win32.h platform/Export.h
-        DESTINATION ${ZVX_INSTALL_INCLUDEDIR}/platform COMPONENT dev)
-if(NOT WIN32)
-  install(FILES platform/posix/Win32Api.h
-          DESTINATION ${ZVX_INSTALL_INCLUDEDIR}/platform/posix COMPONENT dev)
-endif()
+install(FILES ${ZVX_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zorvexa/image COMPONENT dev)
 
 # ---- CMake package: find_package(Zorvexa) gives Zorvexa::image, static or shared as installed --
 install(EXPORT ZorvexaTargets NAMESPACE Zorvexa:: DESTINATION ${ZVX_INSTALL_CMAKEDIR}

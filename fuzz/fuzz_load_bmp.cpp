@@ -6,6 +6,7 @@
 
 #include "Fuzz.h"
 #include "image/MemoryImage.h"
+#include "platform/Win32.h"
 
 ZVX_FUZZ_TARGET(FuzzLoadBmp)
 {

@@ -19,6 +19,7 @@
 #include "image/exchange/BitmapImport.h"
 #include "image/exchange/BmpFile.h"
 #include "image/exchange/Rows24.h"
+#include "platform/Win32.h"
 
 CDibSectionImage::CDibSectionImage() { Create(128, 128, 0); }
 
@@ -64,7 +65,7 @@ bool CDibSectionImage::Create(int width, int height, Pixel fill)
     m_pixels = static_cast<Pixel*>(bits);
     m_section = section;
     m_memoryDC = memoryDC;
-    m_previousBitmap = ::SelectObject(memoryDC, section);
+    m_previousBitmap = static_cast<HBITMAP>(::SelectObject(memoryDC, section));
     m_width = width;
     m_height = height;
     if (fill == 0) {

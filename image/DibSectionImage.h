@@ -14,8 +14,7 @@
 
 #include <cstddef>
 
-#include "image/IImage.h"
-#include "platform/Export.h"
+#include "IImage.h"
 
 class ZVX_API CDibSectionImage : public IDibImage {
 public:
@@ -135,7 +134,7 @@ private:
     int m_height = 0;
     ColorKey m_colorKey = COLORKEY_NONE;
     HBITMAP m_section = nullptr;
-    HGDIOBJ m_previousBitmap = nullptr;
+    HBITMAP m_previousBitmap = nullptr;
     HDC m_memoryDC = nullptr;
     BITMAPINFO m_header{};
     Pixel* m_pixels = nullptr;

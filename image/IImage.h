@@ -17,8 +17,7 @@
 
 #include <cstdint>
 
-#include "platform/Export.h"
-#include "platform/Win32.h"
+#include "ImageTypes.h"
 
 /// A pixel: 0x00RRGGBB, blue in bits 0-7, green in bits 8-15, red in bits 16-23. Bits 24-31 are
 /// not a channel.

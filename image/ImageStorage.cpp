@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/Win32.h"
+
 namespace zvx {
 
 bool IsCreatableSize(int width, int height)

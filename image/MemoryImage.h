@@ -12,8 +12,7 @@
 
 #include <cstddef>
 
-#include "image/IImage.h"
-#include "platform/Export.h"
+#include "IImage.h"
 
 class ZVX_API CMemoryImage : public virtual IImage, public virtual IPixelBuffer {
 public:

@@ -1,22 +1,15 @@
-/// @file
-/// The one door to the operating system. Library and sample code include this header and call
-/// the Win32 API by its own names; on Windows it is the real <windows.h>, elsewhere the
-/// project's own declarations of exactly the subset the code uses (implemented in platform/posix).
-///
-/// The image headers need from it only the types of their signatures: HBITMAP, HDC, COLORREF,
-/// BITMAPINFO and BYTE. On other systems platform/posix/Win32Api.h declares them, and the GDI
-/// and file functions the library calls, with Windows' names, values and 64-bit Windows'
-/// layouts; the library itself implements those functions there (a software GDI on DIB
-/// sections and memory DCs). Each declaration means what the Win32 declaration of the same
-/// name means, so they are not described again in this reference.
+// The one door to the operating system, for the tree's own code only (never installed). Library
+// and sample code include this header and call the Win32 API by its own names; on Windows it is
+// the real <windows.h>, elsewhere the project's own declarations of exactly the subset the code
+// uses (platform/posix/Win32Api.h, implemented in platform/posix).
+//
+// The image headers get only their signatures' types, from image/ImageTypes.h; everything else
+// (DWORD, RECT, TRUE, the GDI, USER and file functions) comes from here.
 #pragma once
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "image/ImageTypes.h"
 
+#ifdef _WIN32
 // mmsystem.h uses windows.h's types, so it comes second.
 #include <mmsystem.h>
 #else

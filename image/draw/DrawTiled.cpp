@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "image/draw/Tiling.h"
+#include "platform/Win32.h"
 
 namespace zvx {
 namespace {

@@ -3,6 +3,7 @@
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
 #include "image/compose/Placement.h"
+#include "platform/Win32.h"
 
 namespace zvx {
 namespace {

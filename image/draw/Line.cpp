@@ -4,6 +4,7 @@
 
 #include "image/FastPaths.h"
 #include "image/draw/LineSteps.h"
+#include "platform/Win32.h"
 
 namespace zvx {
 

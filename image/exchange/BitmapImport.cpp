@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "image/ImageStorage.h"
+#include "platform/Win32.h"
 
 namespace zvx {
 

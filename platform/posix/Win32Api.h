@@ -1,17 +1,21 @@
-// The Win32 subset this project calls, declared for systems without <windows.h>.
-// Widths and layouts follow 64-bit Windows (LLP64): LONG and DWORD are 32 bits, handles and
-// WPARAM/LPARAM are pointer-sized. Only what the code uses is here; add to it, never guess at more.
-// Functions marked ZVX_API are the library's own GDI and file layer; the others belong to the
-// sample's window and sound layer. platform/Win32.h checks the structures' sizes against Windows'.
+// The Win32 subset this project calls, declared for systems without <windows.h>; internal to
+// the tree (the installed headers declare only image/ImageTypes.h's few types). Widths and
+// layouts follow 64-bit Windows (LLP64): LONG and DWORD are 32 bits, handles and WPARAM/LPARAM
+// are pointer-sized. Only what the code uses is here; add to it, never guess at more.
+//
+// The functions live in zvx::win32, made visible by the using-directive at the end, so the
+// tree calls them by their Win32 names while a program's own LineTo or MessageBoxA never meets
+// ours, not even when it links the static archive; the shared library does not export them. The
+// GDI, DC and file functions are the library's own layer; the others belong to the sample's
+// window and sound layer. platform/Win32.h checks the structures' sizes against Windows'.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Export.h"
+#include "image/ImageTypes.h"
 
 // ---- basic types ---------------------------------------------------------------------------
-typedef std::uint8_t BYTE;
 typedef std::uint16_t WORD;
 typedef std::uint32_t DWORD;
 typedef std::int32_t LONG;
@@ -29,7 +33,6 @@ typedef const WCHAR* LPCWSTR;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef DWORD* LPDWORD;
-typedef DWORD COLORREF;
 typedef WORD ATOM;
 typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
@@ -49,18 +52,13 @@ typedef std::intptr_t INT_PTR;
 #endif
 
 // Handles are distinct opaque pointer types, as with STRICT on Windows, so that passing a
-// bitmap where a DC is wanted does not compile. The layer never dereferences them.
-#define ZVX_DECLARE_HANDLE(name) \
-    struct name##__ {            \
-        int unused;              \
-    };                           \
-    typedef struct name##__* name
+// bitmap where a DC is wanted does not compile (HBITMAP and HDC come with the image headers).
+// The layer never dereferences them.
+#define ZVX_DECLARE_HANDLE(name) typedef struct name##__* name
 typedef void* HANDLE;
 typedef void* HGDIOBJ;
 ZVX_DECLARE_HANDLE(HINSTANCE);
 ZVX_DECLARE_HANDLE(HWND);
-ZVX_DECLARE_HANDLE(HDC);
-ZVX_DECLARE_HANDLE(HBITMAP);
 ZVX_DECLARE_HANDLE(HRGN);
 ZVX_DECLARE_HANDLE(HPEN);
 ZVX_DECLARE_HANDLE(HBRUSH);
@@ -81,32 +79,8 @@ struct BITMAPFILEHEADER {
 };
 #pragma pack(pop)
 
-struct BITMAPINFOHEADER {
-    DWORD biSize;
-    LONG biWidth;
-    LONG biHeight;
-    WORD biPlanes;
-    WORD biBitCount;
-    DWORD biCompression;
-    DWORD biSizeImage;
-    LONG biXPelsPerMeter;
-    LONG biYPelsPerMeter;
-    DWORD biClrUsed;
-    DWORD biClrImportant;
-};
 typedef BITMAPINFOHEADER* LPBITMAPINFOHEADER;
 
-struct RGBQUAD {
-    BYTE rgbBlue;
-    BYTE rgbGreen;
-    BYTE rgbRed;
-    BYTE rgbReserved;
-};
-
-struct BITMAPINFO {
-    BITMAPINFOHEADER bmiHeader;
-    RGBQUAD bmiColors[1];
-};
 typedef BITMAPINFO* LPBITMAPINFO;
 
 struct BITMAP {
@@ -158,26 +132,27 @@ typedef RECT* LPRECT;
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 
 // ---- GDI functions ---------------------------------------------------------------------------
-ZVX_API HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
-                                 DWORD offset);
-ZVX_API HDC CreateCompatibleDC(HDC hdc);
-ZVX_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
-ZVX_API BOOL DeleteObject(HGDIOBJ object);
-ZVX_API BOOL DeleteDC(HDC hdc);
-ZVX_API BOOL GdiFlush();
-ZVX_API int GetObjectA(HANDLE object, int size, LPVOID buffer);
-ZVX_API int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage);
-ZVX_API int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
-                              UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
-ZVX_API COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
-ZVX_API COLORREF GetPixel(HDC hdc, int x, int y);
-ZVX_API HRGN CreateRectRgn(int left, int top, int right, int bottom);
-ZVX_API int SelectClipRgn(HDC hdc, HRGN region);
-ZVX_API int GetClipBox(HDC hdc, LPRECT rect);
-ZVX_API HPEN CreatePen(int style, int width, COLORREF color);
-ZVX_API BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
-ZVX_API BOOL LineTo(HDC hdc, int x, int y);
-ZVX_API HGDIOBJ GetStockObject(int index);
+namespace zvx::win32 {
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+HDC CreateCompatibleDC(HDC hdc);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+BOOL DeleteDC(HDC hdc);
+BOOL GdiFlush();
+int GetObjectA(HANDLE object, int size, LPVOID buffer);
+int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage);
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+COLORREF GetPixel(HDC hdc, int x, int y);
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+int SelectClipRgn(HDC hdc, HRGN region);
+int GetClipBox(HDC hdc, LPRECT rect);
+HPEN CreatePen(int style, int width, COLORREF color);
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
+BOOL LineTo(HDC hdc, int x, int y);
+HGDIOBJ GetStockObject(int index);
+}  // namespace zvx::win32
 
 // ---- USER functions --------------------------------------------------------------------------
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -250,8 +225,9 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 #define HIWORD(l) ((WORD)((((std::uintptr_t)(l)) >> 16) & 0xffff))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)((WORD)(l) | ((DWORD)(WORD)(h)) << 16))
 
-ZVX_API HDC GetDC(HWND hwnd);
-ZVX_API int ReleaseDC(HWND hwnd, HDC hdc);
+namespace zvx::win32 {
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC hdc);
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
@@ -271,6 +247,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+}  // namespace zvx::win32
 
 // ---- file functions --------------------------------------------------------------------------
 struct SECURITY_ATTRIBUTES;
@@ -312,29 +289,37 @@ typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
 #define FILE_NAME_NORMALIZED 0x0
 #define VOLUME_NAME_DOS 0x0
 
-ZVX_API HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
-                           DWORD disposition, DWORD flags, HANDLE templateFile);
-ZVX_API DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
-ZVX_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
-ZVX_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
-ZVX_API BOOL CloseHandle(HANDLE object);
-ZVX_API BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
-ZVX_API DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags);
-ZVX_API BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
-ZVX_API BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
-                          LPVOID reserved);
-ZVX_API BOOL DeleteFileA(LPCSTR fileName);
-ZVX_API DWORD GetCurrentProcessId();
+namespace zvx::win32 {
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                   DWORD flags, HANDLE templateFile);
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
+BOOL CloseHandle(HANDLE object);
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
+DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags);
+BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude, LPVOID reserved);
+BOOL DeleteFileA(LPCSTR fileName);
+DWORD GetCurrentProcessId();
+}  // namespace zvx::win32
 
 // ---- text --------------------------------------------------------------------------------------
+namespace zvx::win32 {
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide, int wideLength);
+}  // namespace zvx::win32
 
 // ---- sound -------------------------------------------------------------------------------------
 #define SND_SYNC 0x0000
 #define SND_ASYNC 0x0001
 #define SND_MEMORY 0x0004
+namespace zvx::win32 {
 BOOL sndPlaySoundA(LPCSTR sound, UINT flags);
+}  // namespace zvx::win32
 
 // ---- entry point -------------------------------------------------------------------------------
 // The sample defines WinMain; platform/posix supplies a main() that calls it.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+
+// Library and sample code call the functions by their Win32 names, unqualified or as ::Name.
+using namespace zvx::win32;

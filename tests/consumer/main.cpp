@@ -1,13 +1,29 @@
 // A client of the installed library, built the way users build it (CMake package or pkg-config,
-// no path into the source tree). Beyond a few pixels it checks what a shared build can get
-// wrong: virtual tables and RTTI across the library's boundary, the library choosing its fast
-// paths by the dynamic type of images the client made, and, without Windows, the GDI layer's
-// Win32 functions being exported. Exits non-zero, saying what went wrong, when anything fails.
+// only the install's include/ on the path, beside decoy/, whose image/ and platform/ headers
+// must never be reached). Beyond a few pixels it checks what a shared build can get wrong:
+// virtual tables and RTTI across the library's boundary, the library choosing its fast paths by
+// the dynamic type of images the client made, and, without Windows, the headers and library
+// leaving a program's own Win32-like names alone. Exits non-zero, saying what went wrong.
 #include <cstdio>
 #include <typeinfo>
 
-#include "image/DibSectionImage.h"
-#include "image/MemoryImage.h"
+#include <zorvexa/image/DibSectionImage.h>
+#include <zorvexa/image/IImage.h>
+#include <zorvexa/image/MemoryImage.h>
+
+#ifndef _WIN32
+// The program's own names (on Windows <windows.h> owns them): each would clash with a macro,
+// type or function the library declared or exported.
+enum class Level { INFO, WARNING, ERROR };
+struct POINT { Level x, y; };
+struct RECT { POINT from, to; };
+typedef long DWORD; typedef double LONG; typedef char WORD; struct HANDLE;
+#define TRUE 2
+#define FALSE (-2)
+int lineToCalls = 0;
+bool LineTo(HDC, int, int) { return ++lineToCalls > 0; }
+extern "C" int MessageBoxA(const char* text) { return text[0]; }
+#endif
 
 namespace {
 
@@ -15,20 +31,15 @@ int failures = 0;
 
 void Check(bool ok, const char* what)
 {
-    if (ok) return;
-    std::fprintf(stderr, "consumer: %s\n", what);
-    ++failures;
+    failures += ok ? 0 : 1;
+    if (!ok) std::fprintf(stderr, "consumer: %s\n", what);
 }
 
 // A client's subclass: the library must send every pixel through its override.
 class CountingImage : public CMemoryImage {
 public:
     CountingImage() : CMemoryImage(4, 4) {}
-    bool SetPixel(int x, int y, Pixel v) override
-    {
-        ++calls;
-        return CMemoryImage::SetPixel(x, y, v);
-    }
+    bool SetPixel(int x, int y, Pixel v) override { return ++calls > 0 && CMemoryImage::SetPixel(x, y, v); }
     int calls = 0;
 };
 
@@ -56,13 +67,14 @@ int main()
 
     // Through GDI: onto a DIB section's own DC.
     CDibSectionImage dib;
-    IImage* asImage = &dib;
-    Check(dynamic_cast<IGdiImage*>(asImage) == &dib, "a CDibSectionImage is not an IGdiImage");
+    Check(dynamic_cast<IGdiImage*>(static_cast<IImage*>(&dib)) == &dib, "a CDibSectionImage is not an IGdiImage");
     Check(source.Draw(dib.GetDC(), 10, 20) && dib.GetColor(14, 23) == 0x00ABCDEF && dib.GetColor(10, 20) == 0x00102030,
           "Draw did not reach the DIB section");
 #ifndef _WIN32
-    // Without Windows the GDI functions are the library's own, part of what it exports.
-    Check(::GetPixel(dib.GetDC(), 14, 23) == RGB(0xAB, 0xCD, 0xEF), "GetPixel on the image's DC");
+    // The library draws lines with its own LineTo, never the program's.
+    Check(dib.DrawLine(0, 0, 3, 0, 0x123456) && dib.GetColor(1, 0) == 0x123456 && lineToCalls == 0 &&
+              LineTo(dib.GetDC(), TRUE, FALSE) && MessageBoxA("A") == 'A' && Level::ERROR != Level::INFO,
+          "DrawLine called the program's LineTo");
 #endif
 
     if (failures == 0) std::puts("consumer: ok");

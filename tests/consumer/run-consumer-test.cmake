@@ -3,7 +3,7 @@
 # For one kind (ZVX_KIND) it
 #   1. installs this build into a fresh scratch prefix, or takes what is installed in ZVX_PREFIX;
 #   2. for a shared library (natively), checks a SONAME with the major version and that no zvx::
-#      internal is exported (that the classes and the GDI layer are, main.cpp shows by running);
+#      internal or free (Win32) function is exported (that the classes are, main.cpp shows);
 #   3. builds tests/consumer against the prefix with find_package, and
 #   4. main.cpp with nothing but pkg-config's flags (--static for a static library; not for a
 #      Windows DLL, whose users choose how they link the compiler's runtime);
@@ -67,8 +67,8 @@ if(ZVX_KIND STREQUAL "shared" AND NOT ZVX_TOOLCHAIN_FILE)
     zvx_fail("no SONAME libzorvexa_image.so.MAJOR installed")
   endif()
   zvx_step("objdump -T on the library" OUTPUT exports COMMAND "${ZVX_OBJDUMP}" -T "${library}")
-  if(exports MATCHES "([_A-Za-z0-9]*[^0-9]3zvx[_A-Za-z0-9]*)")
-    zvx_fail("an internal is exported: ${CMAKE_MATCH_1}")
+  if(exports MATCHES "(_Z[A-Z]*[0-9_a-z]*N[KVR]*3zvx[_A-Za-z0-9]*|\\.text[^\n]* (_Z[0-9]+|[A-Za-z])[_A-Za-z0-9]*(\n|$))")
+    zvx_fail("an internal or a free function is exported: ${CMAKE_MATCH_1}")
   endif()
 endif()
 
@@ -124,6 +124,6 @@ zvx_step("pkg-config ${pc_options} zorvexa (${ZVX_PKG_CONFIG})" OUTPUT pc_flags
 separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
 file(MAKE_DIRECTORY "${work}/pkg-config")
 zvx_step("building the consumer with pkg-config" COMMAND "${ZVX_CXX_COMPILER}" -std=c++17 -Wall -Wextra
-  -Wpedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${pc_flags} ${link_options}
+  -Wpedantic -Werror "-I${CMAKE_CURRENT_LIST_DIR}/decoy" "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${pc_flags} ${link_options}
   -o "${work}/pkg-config/app${exe}")
 zvx_run("${work}/pkg-config/app${exe}")

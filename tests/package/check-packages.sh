@@ -70,7 +70,7 @@ done
 # ---- the Windows archive ------------------------------------------------------------------------
 listing=$(cmake -E tar tf "$zip")
 for pattern in '/include/zorvexa/image/IImage\.h$' '/include/zorvexa/image/MemoryImage\.h$' \
-               '/include/zorvexa/image/DibSectionImage\.h$' '/include/zorvexa/platform/Export\.h$' \
+               '/include/zorvexa/image/DibSectionImage\.h$' '/include/zorvexa/image/ImageTypes\.h$' \
                '/bin/libzorvexa_image-[0-9]+\.dll$' '/lib/libzorvexa_image\.dll\.a$' \
                '/lib/cmake/Zorvexa/ZorvexaConfig\.cmake$' '/lib/pkgconfig/zorvexa\.pc$' \
                '/bin/zorvexa\.exe$' '/bin/zorvexa_assets\.exe$'; do

@@ -56,8 +56,8 @@ FILETIME FileTimeOf(const struct timespec& t)
 }  // namespace
 
 // The two ways the library opens files: an existing file to read, or a new file to write.
-HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
-                   HANDLE)
+HANDLE zvx::win32::CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
+                               DWORD, HANDLE)
 {
     if (fileName == nullptr) return INVALID_HANDLE_VALUE;
     int flags = 0;
@@ -78,7 +78,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
     return HandleOf(fd);
 }
 
-DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
+DWORD zvx::win32::GetFileSize(HANDLE file, LPDWORD sizeHigh)
 {
     const int fd = DescriptorOf(file);
     struct stat info {};
@@ -89,7 +89,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
 }
 
 // Without OVERLAPPED the count of bytes moved is required, as on Windows.
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
+BOOL zvx::win32::ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
 {
     *read = 0;
     const int fd = DescriptorOf(file);
@@ -107,7 +107,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPP
     return TRUE;
 }
 
-BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED)
+BOOL zvx::win32::WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED)
 {
     *written = 0;
     const int fd = DescriptorOf(file);
@@ -127,14 +127,14 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOV
     return TRUE;
 }
 
-BOOL CloseHandle(HANDLE object)
+BOOL zvx::win32::CloseHandle(HANDLE object)
 {
     const int fd = DescriptorOf(object);
     if (fd < 0) return FALSE;
     return ::close(fd) == 0 ? TRUE : FALSE;
 }
 
-BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
+BOOL zvx::win32::GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
 {
     const int fd = DescriptorOf(file);
     struct stat st {};
@@ -156,7 +156,7 @@ BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
     return TRUE;
 }
 
-DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags)
+DWORD zvx::win32::GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags)
 {
     const int fd = DescriptorOf(file);
     struct stat st {};
@@ -180,7 +180,7 @@ DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize,
 }
 
 // Without flags only: a save moves its temporary to a name where nothing is.
-BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
+BOOL zvx::win32::MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
 {
     if (existing == nullptr || replacement == nullptr || flags != 0) return FALSE;
     // Nothing of that name may be replaced, not even a dangling link, nor one that appears between
@@ -193,7 +193,7 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
     return std::rename(existing, replacement) == 0 ? TRUE : FALSE;
 }
 
-BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID)
+BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID)
 {
     // As a save calls it: no backup name, and errors carrying attributes over ignored.
     if (replaced == nullptr || replacement == nullptr || backup != nullptr ||
@@ -223,10 +223,10 @@ BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flag
     return result;
 }
 
-BOOL DeleteFileA(LPCSTR fileName)
+BOOL zvx::win32::DeleteFileA(LPCSTR fileName)
 {
     if (fileName == nullptr) return FALSE;
     return ::unlink(fileName) == 0 ? TRUE : FALSE;
 }
 
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
+DWORD zvx::win32::GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }

@@ -106,14 +106,6 @@ void CopyRows(std::uint8_t* to, std::ptrdiff_t toStep, const std::uint8_t* from,
               std::size_t bytes, std::size_t rows)
 {
     if (rows == 0 || bytes == 0) return;
-    // Upwards through the target's memory, which is the order the hardware prefetches best.
-    if (toStep < 0) {
-        const auto last = static_cast<std::ptrdiff_t>(rows - 1);
-        to += last * toStep;
-        from += last * fromStep;
-        toStep = -toStep;
-        fromStep = -fromStep;
-    }
     if (rows > 1 && toStep == fromStep && toStep == static_cast<std::ptrdiff_t>(bytes)) {
         bytes *= rows;
         rows = 1;

@@ -8,8 +8,10 @@
 
 namespace zvx::gdi {
 
-// Copies rows rows of bytes bytes each: row i from from + i * fromStep to to + i * toStep
-// (steps may be negative). The source and the target must not overlap.
+// Copies rows rows of bytes bytes each: row i from from + i * fromStep (a step that may be
+// negative) to to + i * toStep, upwards through the target's memory (every DC's rows are
+// top-down), which is the order the hardware prefetches best. The source and the target must not
+// overlap.
 void CopyRows(std::uint8_t* to, std::ptrdiff_t toStep, const std::uint8_t* from, std::ptrdiff_t fromStep,
               std::size_t bytes, std::size_t rows);
 

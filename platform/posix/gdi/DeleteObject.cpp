@@ -2,7 +2,7 @@
 // succeeds, the DC keeps drawing with it, and it goes when the last DC lets go of it.
 #include "platform/posix/gdi/GdiObjects.h"
 
-BOOL DeleteObject(HGDIOBJ handle)
+BOOL zvx::win32::DeleteObject(HGDIOBJ handle)
 {
     using namespace zvx::gdi;
     Object* object = FindAny(handle);

@@ -43,13 +43,13 @@ bool ResolveTarget(HDC hdc, Target& target)
 
 }  // namespace zvx::gdi
 
-HDC CreateCompatibleDC(HDC hdc)
+HDC zvx::win32::CreateCompatibleDC(HDC hdc)
 {
     if (hdc != nullptr && zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc) == nullptr) return nullptr;
     return zvx::gdi::CreateDc(zvx::gdi::DcKind::Memory);
 }
 
-BOOL DeleteDC(HDC hdc)
+BOOL zvx::win32::DeleteDC(HDC hdc)
 {
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
     // A surface DC belongs to the window layer, which gives it back with ReleaseSurfaceDC.
@@ -59,17 +59,17 @@ BOOL DeleteDC(HDC hdc)
     return TRUE;
 }
 
-BOOL GdiFlush() { return TRUE; }
+BOOL zvx::win32::GdiFlush() { return TRUE; }
 
 // The screen DC has no pixels of its own here: drawing on it is clipped away, but it serves as
 // the reference DC for CreateCompatibleDC and GetDIBits.
-HDC GetDC(HWND hwnd)
+HDC zvx::win32::GetDC(HWND hwnd)
 {
     if (hwnd != nullptr) return nullptr;
     return zvx::gdi::CreateDc(zvx::gdi::DcKind::Screen);
 }
 
-int ReleaseDC(HWND hwnd, HDC hdc)
+int zvx::win32::ReleaseDC(HWND hwnd, HDC hdc)
 {
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
     if (hwnd != nullptr || object == nullptr || object->dc.kind != zvx::gdi::DcKind::Screen) {

@@ -16,7 +16,7 @@ struct DibLayout {
     int width = 0;
     int height = 0;             // always positive
     std::ptrdiff_t stride = 0;  // bytes from one row in memory to the next
-    int bitsPerPixel = 0;       // 1, 24 or 32 (see PixelFormats.h)
+    int bitsPerPixel = 0;       // 24 or 32 (see PixelFormats.h)
     bool bottomUp = false;      // the top row comes last in memory
 
     bool IsValid() const { return bits != nullptr && width > 0 && height > 0; }

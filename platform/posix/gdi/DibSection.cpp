@@ -1,18 +1,19 @@
-// CreateDIBSection for 24- and 32-bit BI_RGB sections, bottom-up or top-down. The bits are
-// zeroed, rows are padded to 4 bytes, and the whole block must stay addressable with 32-bit
-// offsets, as on Windows; anything else is refused.
+// CreateDIBSection for the sections the images make: 32-bit top-down BI_RGB. The bits are
+// zeroed, and the whole block must stay addressable with 32-bit offsets, as on Windows. Nothing
+// outside the library can call it, so every other kind of section is refused, and every DC
+// draws on 32-bit top-down pixels.
 #include <cstdint>
 
 #include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
-HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset)
+HBITMAP zvx::win32::CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset)
 {
     using namespace zvx::gdi;
     // Sections backed by a file mapping are not offered.
-    if (info == nullptr || usage > 1 || section != nullptr || offset != 0) return nullptr;
+    if (info == nullptr || usage != DIB_RGB_COLORS || section != nullptr || offset != 0) return nullptr;
     DibLayout layout;
-    if (!DescribeDib(info->bmiHeader, layout)) return nullptr;
+    if (!DescribeDib(info->bmiHeader, layout) || layout.bitsPerPixel != 32 || layout.bottomUp) return nullptr;
 
     Object object;
     object.kind = Kind::Bitmap;

@@ -28,12 +28,11 @@ inline Storage ZeroedStorage(std::size_t words)
 struct Bitmap {
     DibLayout layout;
     Storage storage;            // owns layout.bits
-    bool isDibSection = false;  // false: the 1x1 monochrome default bitmap
+    bool isDibSection = false;  // false: a new DC's stock bitmap, which has no pixels
 };
 
 struct Pen {
-    COLORREF color = 0;
-    int width = 0;  // as asked for; every pen draws one pixel wide
+    COLORREF color = 0;  // every pen draws one pixel wide
 };
 
 struct Region {

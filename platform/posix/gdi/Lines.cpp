@@ -91,45 +91,48 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
     run(offset, runFrom, end);
 }
 
-// Sets the runs of a line in one pixel format.
-template <class Format>
+// Sets the runs of a line in a DC's 32-bit pixels.
 struct PenRuns {
     const zvx::gdi::DibLayout& pixels;
     std::uint32_t rgb;
 
-    void Row(int y, int x, std::int64_t count) const { Format::Fill(pixels.Row(y), x, count, rgb); }
+    void Row(int y, int x, std::int64_t count) const
+    {
+        std::uint8_t* row = pixels.Row(y);
+        for (std::int64_t k = 0; k < count; ++k) zvx::gdi::Format32::Write(row, x + k, rgb);
+    }
     void Column(int x, int y, std::int64_t count) const
     {
         std::uint8_t* row = pixels.Row(y);
         const std::ptrdiff_t step = pixels.RowStep();
-        for (std::int64_t k = 0; k < count; ++k, row += step) Format::Write(row, x, rgb);
+        for (std::int64_t k = 0; k < count; ++k, row += step) zvx::gdi::Format32::Write(row, x, rgb);
     }
 };
 
 }  // namespace
 
-HPEN CreatePen(int style, int width, COLORREF color)
+HPEN zvx::win32::CreatePen(int style, int width, COLORREF color)
 {
     using namespace zvx::gdi;
-    // Only the one-pixel solid pen is drawn; refusing the others beats drawing them wrongly.
-    if (style != PS_SOLID || width > 1) return nullptr;
+    // Only the pen the library draws with, solid and one pixel wide; refusing others beats
+    // drawing them wrongly.
+    if (style != PS_SOLID || width != 1) return nullptr;
     Object object;
     object.kind = Kind::Pen;
     object.pen.color = color;
-    object.pen.width = width;
     return static_cast<HPEN>(Allocate(std::move(object)));
 }
 
-BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
+BOOL zvx::win32::MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
 {
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
-    if (object == nullptr) return FALSE;
-    if (previous != nullptr) *previous = object->dc.position;
+    // The library never asks for the position it replaces.
+    if (object == nullptr || previous != nullptr) return FALSE;
     object->dc.position = POINT{x, y};
     return TRUE;
 }
 
-BOOL LineTo(HDC hdc, int x, int y)
+BOOL zvx::win32::LineTo(HDC hdc, int x, int y)
 {
     using namespace zvx::gdi;
     Target target;
@@ -138,11 +141,6 @@ BOOL LineTo(HDC hdc, int x, int y)
     target.dc->position = POINT{x, y};
     const Object* pen = Find(target.dc->pen, Kind::Pen);
     const COLORREF color = pen != nullptr ? pen->pen.color : 0;
-    const DibLayout& pixels = target.layout;
-    WithFormat(pixels.bitsPerPixel, [&](auto format) {
-        using Format = decltype(format);
-        const PenRuns<Format> runs{pixels, Format::Quantize(ColorRefToRgb(color))};
-        WalkLine(from.x, from.y, x, y, target.clip, runs);
-    });
+    WalkLine(from.x, from.y, x, y, target.clip, PenRuns{target.layout, ColorRefToRgb(color)});
     return TRUE;
 }

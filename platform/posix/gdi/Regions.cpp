@@ -5,7 +5,7 @@
 
 #include "platform/posix/gdi/GdiObjects.h"
 
-HRGN CreateRectRgn(int left, int top, int right, int bottom)
+HRGN zvx::win32::CreateRectRgn(int left, int top, int right, int bottom)
 {
     using namespace zvx::gdi;
     Object object;
@@ -19,7 +19,7 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom)
     return static_cast<HRGN>(Allocate(std::move(object)));
 }
 
-int SelectClipRgn(HDC hdc, HRGN region)
+int zvx::win32::SelectClipRgn(HDC hdc, HRGN region)
 {
     using namespace zvx::gdi;
     Object* dc = Find(hdc, Kind::Dc);
@@ -36,7 +36,7 @@ int SelectClipRgn(HDC hdc, HRGN region)
     return dc->dc.clip.IsEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
-int GetClipBox(HDC hdc, LPRECT rect)
+int zvx::win32::GetClipBox(HDC hdc, LPRECT rect)
 {
     using namespace zvx::gdi;
     Target target;

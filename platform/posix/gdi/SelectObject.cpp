@@ -3,7 +3,7 @@
 // replaced. Brushes do not draw here, and clip regions are set with SelectClipRgn only.
 #include "platform/posix/gdi/GdiObjects.h"
 
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
+HGDIOBJ zvx::win32::SelectObject(HDC hdc, HGDIOBJ handle)
 {
     using namespace zvx::gdi;
     Object* dcObject = Find(hdc, Kind::Dc);

@@ -1,11 +1,15 @@
-// SetDIBitsToDevice from 24- and 32-bit BI_RGB DIBs.
+// SetDIBitsToDevice from 24- and 32-bit BI_RGB DIBs, as the library calls it: the top-left
+// width x height block of a DIB whose rows are all at hand, that is source (0, 0) and scan lines
+// 0 .. height - 1 in one buffer (xSrc, ySrc and startScan 0, lines = height), with RGB colours.
+// Nothing outside the library can call it, so other source rectangles and partial buffers are
+// refused rather than kept untested.
 //
-// Source rows are counted as scan lines from the bottom of the DIB, whichever way it is stored,
-// and the source rectangle's ySrc is measured from the bottom as well; the buffer holds the
-// scan lines startScan .. startScan + lines - 1. A bottom-up buffer stores them lowest first.
-// A top-down buffer stores them highest first, and only its first |biHeight| rows are read:
-// so a top-down W x H DIB drawn with (w, h, 0, 0, 0, h) gives its top-left w x h block.
-// 32-bit words reach a 32-bit bitmap whole, top byte included.
+// Scan lines count from the bottom of the height-row block, whichever way the DIB is stored. A
+// bottom-up buffer holds the lowest ones first, at most |biHeight| of them; a top-down buffer
+// holds its |biHeight| rows as the highest lines, highest first. So a top-down W x H DIB drawn
+// with a width and height below W and H gives its top-left block, a bottom-up one its
+// bottom-left. Every DC's pixels are 32-bit (an image's section, a window's surface); 32-bit
+// words reach them whole, top byte included.
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -17,67 +21,49 @@
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
 
-namespace {
-
-struct ScanRange {
-    std::int64_t first = 0;  // scan lines [first, end) that the buffer supplies
-    std::int64_t end = 0;
-};
-
-}  // namespace
-
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
-                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
+int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
+                                  UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
 {
     using namespace zvx::gdi;
+    if (xSrc != 0 || ySrc != 0 || startScan != 0 || lines != height || usage != DIB_RGB_COLORS) return 0;
     Target target;
-    if (!ResolveTarget(hdc, target) || bits == nullptr || info == nullptr || usage > 1) return 0;
+    if (!ResolveTarget(hdc, target) || bits == nullptr || info == nullptr) return 0;
     DibLayout dib;
     if (!DescribeDib(info->bmiHeader, dib)) return 0;
 
     const auto w = static_cast<std::int64_t>(static_cast<int>(width));
     const auto h = static_cast<std::int64_t>(height);
-    const std::int64_t start = startScan;
-    std::int64_t count = lines;
+    if (w <= 0 || h == 0) return 0;
+    // The scan lines [firstSupplied, h) that the buffer holds; a bottom-up call reports how many
+    // it holds, a top-down one all h. Scan line b sits in memory row memoryRow(b).
     const std::int64_t H = dib.height;
-    if (w <= 0 || xSrc >= dib.width || static_cast<std::int64_t>(xSrc) + w <= 0) return 0;
-    if (start >= H || count == 0) return 0;
+    const std::int64_t supplied = std::min(h, H);
+    const std::int64_t firstSupplied = dib.bottomUp ? 0 : h - supplied;
+    const std::int64_t endSupplied = dib.bottomUp ? supplied : h;
+    const std::int64_t result = dib.bottomUp ? supplied : h;
+    const auto memoryRow = [&](std::int64_t b) { return dib.bottomUp ? b : h - 1 - b; };
 
-    // Which scan lines the buffer supplies, and what the call reports.
-    ScanRange supplied;
-    std::int64_t result;
-    if (dib.bottomUp) {
-        count = std::min(count, H - start);
-        if (ySrc >= start + count || ySrc + h <= start) return 0;
-        supplied = {start, start + count};
-        result = std::min(start + count, ySrc + h) - start;
-    } else {
-        if (ySrc >= start + count) return 0;
-        supplied = {start + std::max<std::int64_t>(0, count - H), start + count};
-        if (count > H && ySrc + h <= supplied.first) return 0;
-        result = count;
-    }
-
-    // Scan line b lands on row topScan - b of the DC; column c on xDest + c - xSrc.
-    const std::int64_t topScan = static_cast<std::int64_t>(yDest) + ySrc + h - 1;
+    // Scan line b lands on row topScan - b of the DC; column c on xDest + c.
+    const std::int64_t topScan = static_cast<std::int64_t>(yDest) + h - 1;
     const Rect& clip = target.clip;
-    std::int64_t firstScan = std::max({supplied.first, static_cast<std::int64_t>(ySrc), topScan - clip.bottom + 1});
-    std::int64_t endScan = std::min({supplied.end, ySrc + h, topScan - clip.top + 1});
-    const std::int64_t shift = static_cast<std::int64_t>(xDest) - xSrc;
-    const std::int64_t firstColumn = std::max({static_cast<std::int64_t>(xSrc), std::int64_t{0}, clip.left - shift});
-    const std::int64_t endColumn = std::min({xSrc + w, static_cast<std::int64_t>(dib.width), clip.right - shift});
+    const std::int64_t firstScan = std::max(firstSupplied, topScan - clip.bottom + 1);
+    const std::int64_t endScan = std::min(endSupplied, topScan - clip.top + 1);
+    const std::int64_t firstColumn = std::max<std::int64_t>(0, clip.left - static_cast<std::int64_t>(xDest));
+    const std::int64_t endColumn =
+        std::min({w, static_cast<std::int64_t>(dib.width), clip.right - static_cast<std::int64_t>(xDest)});
     if (clip.IsEmpty() || firstScan >= endScan || firstColumn >= endColumn) {
         return static_cast<int>(result);
     }
 
     const DibLayout& dest = target.layout;
     // The buffer rows that are read, [firstRow, lastRow], as they lie in memory.
-    const std::int64_t firstRow = dib.bottomUp ? firstScan - start : start + count - endScan;
-    const std::int64_t lastRow = dib.bottomUp ? endScan - 1 - start : start + count - 1 - firstScan;
+    const std::int64_t firstRow = std::min(memoryRow(firstScan), memoryRow(endScan - 1));
+    const std::int64_t lastRow = std::max(memoryRow(firstScan), memoryRow(endScan - 1));
     const std::uint8_t* rows = static_cast<const std::uint8_t*>(bits) + firstRow * dib.stride;
     const auto rowBytes = static_cast<std::size_t>((lastRow - firstRow + 1) * dib.stride);
-    // A DIB section drawn onto its own DC reads the memory it writes: the rows are read from a
-    // copy, as if from the untouched image (and no copy overlaps itself).
+    // An image drawn onto its own DC (Draw(GetDC(), x, y) of a DIB-section image) reads the
+    // memory it writes: the rows are read from a copy, as if from the untouched image (and no
+    // copy overlaps itself), which is what Windows gives too.
     std::vector<std::uint8_t> snapshot;
     const std::uint8_t* destEnd = dest.bits + dest.ImageBytes();
     if (std::less<const std::uint8_t*>()(rows, destEnd) &&
@@ -88,28 +74,23 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     // The target's rows top to bottom: the top one takes scan line endScan - 1, and each next
     // one the scan line below, one row further on in a top-down buffer and one back in a
     // bottom-up one.
-    const std::int64_t topMemoryRow = dib.bottomUp ? endScan - 1 - start : start + count - endScan;
-    const std::uint8_t* from = rows + (topMemoryRow - firstRow) * dib.stride;
+    const std::uint8_t* from = rows + (memoryRow(endScan - 1) - firstRow) * dib.stride;
     const std::ptrdiff_t fromStep = dib.bottomUp ? -dib.stride : dib.stride;
     std::uint8_t* to = dest.Row(static_cast<int>(topScan - (endScan - 1)));
     const std::ptrdiff_t toStep = dest.RowStep();
     const std::ptrdiff_t rowCount = endScan - firstScan;
     const std::ptrdiff_t columns = endColumn - firstColumn;
-    const std::ptrdiff_t toColumn = firstColumn + shift;
-    WithFormat(dib.bitsPerPixel, [&](auto fromFormat) {
-        WithFormat(dest.bitsPerPixel, [&](auto toFormat) {
-            using From = decltype(fromFormat);
-            using To = decltype(toFormat);
-            if constexpr (std::is_same_v<From, To> && From::kBytesPerPixel > 0) {
-                constexpr std::ptrdiff_t size = From::kBytesPerPixel;
-                CopyRows(to + toColumn * size, toStep, from + firstColumn * size, fromStep,
-                         static_cast<std::size_t>(columns * size), static_cast<std::size_t>(rowCount));
-            } else {
-                for (std::ptrdiff_t i = 0; i < rowCount; ++i) {
-                    CopyPixels<From, To>(from + i * fromStep, firstColumn, to + i * toStep, toColumn, columns);
-                }
+    const std::ptrdiff_t toColumn = firstColumn + xDest;
+    WithFormat(dib.bitsPerPixel, [&](auto format) {
+        using From = decltype(format);
+        if constexpr (std::is_same_v<From, Format32>) {
+            CopyRows(to + toColumn * 4, toStep, from + firstColumn * 4, fromStep, static_cast<std::size_t>(columns * 4),
+                     static_cast<std::size_t>(rowCount));
+        } else {
+            for (std::ptrdiff_t i = 0; i < rowCount; ++i) {
+                CopyPixels<From>(from + i * fromStep, firstColumn, to + i * toStep, toColumn, columns);
             }
-        });
+        }
     });
     return static_cast<int>(result);
 }

@@ -18,17 +18,12 @@ struct StockSet {
 
     StockSet()
     {
-        // A new memory DC holds a 1x1 monochrome bitmap whose one pixel is black. Its rows are
-        // word-aligned, as a device-dependent bitmap's are.
+        // A new memory DC holds a stock bitmap until an image selects its section in. Windows'
+        // is a 1x1 monochrome one; nothing draws on it or reads it here (images select their
+        // section at once, and its handle never leaves the library), so it has no pixels and a
+        // DC holding it draws nothing.
         Object bitmap;
         bitmap.kind = Kind::Bitmap;
-        bitmap.bitmap.storage = ZeroedStorage(1);
-        DibLayout& layout = bitmap.bitmap.layout;
-        layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.bitmap.storage.get());
-        layout.width = 1;
-        layout.height = 1;
-        layout.stride = 2;
-        layout.bitsPerPixel = 1;
         defaultBitmap = MakeStock(std::move(bitmap));
 
         Object pen;
@@ -59,8 +54,6 @@ HGDIOBJ StockBrush(int index) { return index == WHITE_BRUSH ? Stock().whiteBrush
 
 }  // namespace zvx::gdi
 
-HGDIOBJ GetStockObject(int index)
-{
-    if (HGDIOBJ pen = zvx::gdi::StockPen(index)) return pen;
-    return zvx::gdi::StockBrush(index);
-}
+// The sample's window class asks for the white brush; nothing asks for another stock object
+// (the black pen is only every new DC's own).
+HGDIOBJ zvx::win32::GetStockObject(int index) { return zvx::gdi::StockBrush(index); }

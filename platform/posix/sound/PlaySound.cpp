@@ -45,7 +45,7 @@ bool PlayToEnd(const WaveSound& sound)
 
 }  // namespace
 
-BOOL sndPlaySoundA(LPCSTR sound, UINT flags)
+BOOL zvx::win32::sndPlaySoundA(LPCSTR sound, UINT flags)
 {
     // Null asks to stop what is playing; nothing plays in the background here.
     if (sound == nullptr) return TRUE;

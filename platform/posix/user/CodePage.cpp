@@ -105,7 +105,8 @@ std::string AnsiToUtf8(const char* text)
 using zvx::platform::user::DoubleBytes;
 
 // Only code page 932 and no flags: nothing else is asked for.
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide, int wideLength)
+int zvx::win32::MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteLength, LPWSTR wide,
+                                    int wideLength)
 {
     if (codePage != 932 || flags != 0 || multiByte == nullptr || multiByteLength == 0 || wideLength < 0 ||
         (wide == nullptr && wideLength != 0)) {

@@ -35,7 +35,7 @@ int ShowSdlMessageBox(const std::string& caption, const std::string& text)
 
 // The sample's boxes always have a text and a caption, both from code page 932, and no owner: they
 // come before its window does.
-int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT)
+int zvx::win32::MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT)
 {
     const std::string body = Utf16ToUtf8(text);
     const std::string title = Utf16ToUtf8(caption);
@@ -48,7 +48,7 @@ int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT)
     return IDOK;
 }
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+int zvx::win32::MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     return MessageBoxW(owner, AnsiToUtf16(text).c_str(), AnsiToUtf16(caption).c_str(), type);
 }

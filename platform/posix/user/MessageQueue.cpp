@@ -122,7 +122,7 @@ void PumpEvents()
 using namespace zvx::platform::user;
 
 // Without a window or message filter only: that is how the sample's loop asks.
-BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
+BOOL zvx::win32::GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
     if (hwnd != nullptr || filterMin != 0 || filterMax != 0) return -1;
     Queue& queue = TheQueue();
@@ -150,20 +150,20 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
     }
 }
 
-BOOL TranslateMessage(const MSG* msg)
+BOOL zvx::win32::TranslateMessage(const MSG* msg)
 {
     // No keyboard messages are generated, so there are no characters to make.
     (void)msg;
     return FALSE;
 }
 
-LRESULT DispatchMessageA(const MSG* msg)
+LRESULT zvx::win32::DispatchMessageA(const MSG* msg)
 {
     if (msg->hwnd == nullptr) return 0;
     return SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-void PostQuitMessage(int exitCode)
+void zvx::win32::PostQuitMessage(int exitCode)
 {
     TheQueue().quitPending = true;
     TheQueue().quitCode = exitCode;
@@ -171,7 +171,7 @@ void PostQuitMessage(int exitCode)
 
 // What the sample's procedure leaves to it: closing, and erasing with the class's white brush
 // (it paints every frame itself).
-LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
+LRESULT zvx::win32::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_CLOSE: DestroyWindow(hwnd); return 0;

@@ -7,7 +7,7 @@
 
 using namespace zvx::platform::user;
 
-BOOL InvalidateRgn(HWND hwnd, HRGN, BOOL erase)
+BOOL zvx::win32::InvalidateRgn(HWND hwnd, HRGN, BOOL erase)
 {
     // A region, when given, is widened to the whole client area: painting more than asked is
     // always allowed.
@@ -26,7 +26,7 @@ BOOL InvalidateRgn(HWND hwnd, HRGN, BOOL erase)
     return TRUE;
 }
 
-HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
+HDC zvx::win32::BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
 {
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return nullptr;
@@ -43,7 +43,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
     return paint->hdc;
 }
 
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
+BOOL zvx::win32::EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
 {
     if (paint->hdc != nullptr) zvx::platform::ReleaseSurfaceDC(paint->hdc);
     // The window may have gone while painting.

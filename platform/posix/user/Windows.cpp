@@ -123,7 +123,7 @@ void EraseNow(Window& window)
 
 using namespace zvx::platform::user;
 
-ATOM RegisterClassA(const WNDCLASSA* wndClass)
+ATOM zvx::win32::RegisterClassA(const WNDCLASSA* wndClass)
 {
     if (wndClass == nullptr || wndClass->lpfnWndProc == nullptr || wndClass->lpszClassName == nullptr ||
         !IsNamePointer(wndClass->lpszClassName) || wndClass->lpszClassName[0] == '\0') {
@@ -140,7 +140,7 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass)
     return entry.atom;
 }
 
-BOOL AdjustWindowRect(LPRECT, DWORD, BOOL)
+BOOL zvx::win32::AdjustWindowRect(LPRECT, DWORD, BOOL)
 {
     // The window manager draws caption and border outside the SDL window, so the layer's own
     // non-client area is empty: window rectangle and client rectangle coincide.
@@ -149,8 +149,8 @@ BOOL AdjustWindowRect(LPRECT, DWORD, BOOL)
 
 // The sample's one window: a caption and a close box (its style), placed by the window manager
 // as CW_USEDEFAULT asks, shown by ShowWindow.
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int, int, int width, int height, HWND, HMENU,
-                     HINSTANCE, LPVOID)
+HWND zvx::win32::CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int, int, int width, int height,
+                                 HWND, HMENU, HINSTANCE, LPVOID)
 {
     if (className == nullptr || !IsNamePointer(className)) return nullptr;
     const auto found = Classes().find(ClassKey(className));
@@ -187,7 +187,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int, int
 }
 
 // Every command shows the window: the sample only ever shows its one window, never hides it.
-BOOL ShowWindow(HWND hwnd, int)
+BOOL zvx::win32::ShowWindow(HWND hwnd, int)
 {
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return FALSE;
@@ -205,14 +205,14 @@ BOOL ShowWindow(HWND hwnd, int)
 }
 
 // TRUE whatever the window, as Wine answers too: a window that is not there has nothing to paint.
-BOOL UpdateWindow(HWND hwnd)
+BOOL zvx::win32::UpdateWindow(HWND hwnd)
 {
     const Window* window = FindWindow(hwnd);
     if (window != nullptr && window->visible && window->invalid) SendToWindow(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }
 
-BOOL DestroyWindow(HWND hwnd)
+BOOL zvx::win32::DestroyWindow(HWND hwnd)
 {
     if (FindWindow(hwnd) == nullptr) return FALSE;
     SendToWindow(hwnd, WM_DESTROY, 0, 0);
@@ -225,14 +225,14 @@ BOOL DestroyWindow(HWND hwnd)
     return TRUE;
 }
 
-HICON LoadIconA(HINSTANCE instance, LPCSTR name)
+HICON zvx::win32::LoadIconA(HINSTANCE instance, LPCSTR name)
 {
     // Only the system's stock pictures exist; the window manager shows its own icon.
     if (instance != nullptr || name != IDI_APPLICATION) return nullptr;
     return reinterpret_cast<HICON>(std::uintptr_t{0x7F00});
 }
 
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
+HCURSOR zvx::win32::LoadCursorA(HINSTANCE instance, LPCSTR name)
 {
     // SDL's default cursor is the arrow.
     if (instance != nullptr || name != IDC_ARROW) return nullptr;

@@ -1,0 +1,86 @@
+/// @file
+/// The system types the image headers' signatures use, and the export mark of the library's
+/// classes.
+///
+/// On Windows this is <windows.h> (with NOMINMAX), as Windows programmers expect. Elsewhere it
+/// declares only what the signatures need: the handle types HBITMAP and HDC, COLORREF, BYTE and
+/// BITMAPINFO with the two structures inside it, with Windows' names, widths and layouts. No
+/// other Win32 name and no macro but ZVX_-prefixed ones, so a program's own DWORD, POINT,
+/// ERROR or LineTo stay its own. The library's own GDI and file calls there are internal.
+#pragma once
+
+/// @def ZVX_API
+/// Marks what the library's binary offers its users: the image classes. A shared build exports
+/// these and hides the rest; a static build needs no marks. On Windows the library's own build
+/// defines ZVX_BUILDING_SHARED (export from the DLL) and its users define ZVX_SHARED (import from
+/// it; the CMake package and zorvexa.pc say so). A user who leaves ZVX_SHARED out still links,
+/// through the import library and the linker's auto-import.
+#if defined(_WIN32)
+#if defined(ZVX_BUILDING_SHARED)
+#define ZVX_API __declspec(dllexport)
+#elif defined(ZVX_SHARED)
+#define ZVX_API __declspec(dllimport)
+#else
+#define ZVX_API
+#endif
+#else
+#define ZVX_API __attribute__((visibility("default")))
+#endif
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <cstdint>
+
+/// An 8-bit unsigned value: one colour channel.
+typedef std::uint8_t BYTE;
+/// GDI's colour word 0x00BBGGRR: red in the low byte.
+typedef std::uint32_t COLORREF;
+
+/// @cond
+// What the handles point at: never defined, in the library's namespace so that they take no name
+// of the program's.
+namespace zvx {
+struct BitmapHandle;
+struct DcHandle;
+}  // namespace zvx
+/// @endcond
+
+/// A GDI bitmap; the distinct pointer types keep a bitmap from being passed where a DC is wanted.
+typedef zvx::BitmapHandle* HBITMAP;
+/// A GDI device context.
+typedef zvx::DcHandle* HDC;
+
+/// The header of a device-independent bitmap, 40 bytes, as Windows lays it out.
+struct BITMAPINFOHEADER {
+    std::uint32_t biSize;          ///< the structure's size, 40
+    std::int32_t biWidth;          ///< the width in pixels
+    std::int32_t biHeight;         ///< the height in rows; negative for rows stored top-down
+    std::uint16_t biPlanes;        ///< always 1
+    std::uint16_t biBitCount;      ///< bits per pixel: 32 for every image of the library
+    std::uint32_t biCompression;   ///< 0 (BI_RGB): no compression
+    std::uint32_t biSizeImage;     ///< the pixel block's size in bytes; 0 allowed for BI_RGB
+    std::int32_t biXPelsPerMeter;  ///< horizontal resolution; 0 in the library's headers
+    std::int32_t biYPelsPerMeter;  ///< vertical resolution; 0 in the library's headers
+    std::uint32_t biClrUsed;       ///< colour table entries used; 0
+    std::uint32_t biClrImportant;  ///< colour table entries needed; 0
+};
+
+/// One colour table entry.
+struct RGBQUAD {
+    BYTE rgbBlue;      ///< blue
+    BYTE rgbGreen;     ///< green
+    BYTE rgbRed;       ///< red
+    BYTE rgbReserved;  ///< 0
+};
+
+/// A DIB's header and its first colour table entry, 44 bytes: what an image hands GDI to
+/// describe its pixel array.
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;  ///< the header
+    RGBQUAD bmiColors[1];        ///< unused by 32-bit images; zero
+};
+#endif

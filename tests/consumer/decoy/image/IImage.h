@@ -1,0 +1,1 @@
+#error "the installed headers reached a program's own image/IImage.h"
