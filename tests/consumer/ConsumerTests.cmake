@@ -1,14 +1,10 @@
-# The installed library, both kinds in one prefix, and the sources as a subproject, as clients
-# outside the tree use them (run-consumer-test.cmake; tests/package runs it on the packages).
+# The installed library, both kinds in one prefix, and the sources as a subproject (building the
+# other kind), as clients outside the tree use them (run-consumer-test.cmake).
 find_program(ZVX_PKG_CONFIG NAMES pkgconf pkg-config)
-set(zvx_other ON)  # the subproject builds the other kind of library
-if(ZVX_SHARED_LIBRARY)
-  set(zvx_other OFF)
-endif()
 add_test(NAME consumer
          COMMAND ${CMAKE_COMMAND}
-                 -DZVX_BUILD_DIR=${CMAKE_BINARY_DIR} -DZVX_SOURCE_DIR=${PROJECT_SOURCE_DIR} -DZVX_OTHER_SHARED=${zvx_other}
-                 -DZVX_WORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/consumer-test
+                 -DZVX_BUILD_DIR=${CMAKE_BINARY_DIR} -DZVX_SOURCE_DIR=${PROJECT_SOURCE_DIR}
+                 -DZVX_WORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/consumer-test "-DZVX_OTHER_SHARED=$<NOT:$<BOOL:${ZVX_SHARED_LIBRARY}>>"
                  -DZVX_GENERATOR=${CMAKE_GENERATOR} -DZVX_BUILD_TYPE=${CMAKE_BUILD_TYPE}
                  -DZVX_CXX_COMPILER=${CMAKE_CXX_COMPILER} -DZVX_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
                  "-DZVX_EMULATOR=$<JOIN:${CMAKE_CROSSCOMPILING_EMULATOR},|>"

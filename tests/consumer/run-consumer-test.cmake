@@ -1,71 +1,53 @@
-# The consumer test: CTest's "consumer" (ConsumerTests.cmake) and tests/package (the Debian
-# packages unpacked into ZVX_PREFIX, which holds both kinds of library). Otherwise it
-#   1. installs this build (static in the test stages) into a fresh scratch prefix, builds
-#      tests/consumer with the sources as its subproject and the other kind, with SDL2, GTK,
-#      X11 and GoogleTest out of reach (the subproject must look for none), runs it, and installs
-#      that library into the same prefix; then, on the prefix,
-#   2. natively, checks the shared library's SONAME and that no zvx:: internal is exported;
-#   3. builds tests/consumer with find_package, by default (the shared library) and with
-#      COMPONENTS static, and main.cpp with nothing but pkg-config's flags for zorvexa (shared;
-#      not for a Windows DLL, whose users choose how they link the compiler's runtime) and
-#      zorvexa-static;
-#   4. runs each program (cross: through the emulator), once it uses the kind it was built for.
+# The consumer test (ConsumerTests.cmake; tests/package runs it on the unpacked packages, given as
+# ZVX_PREFIX). 1. Installs this build into a scratch prefix, builds tests/consumer with the sources
+# as its subproject and the other kind of library, with SDL2, GTK, X11 and GoogleTest out of reach,
+# and installs that library beside it. 2. Natively: a SONAME, no zvx:: internal exported.
+# 3. Builds tests/consumer with find_package, by default (shared) and with COMPONENTS static, and
+# main.cpp with the flags of pkg-config zorvexa (not for a Windows DLL, whose users choose how to
+# link the compiler's runtime) and zorvexa-static. Runs each once it uses the kind it was built for.
 cmake_minimum_required(VERSION 3.22)
 set(work "${ZVX_WORK_DIR}")
 set(prefix "${work}/prefix")
 if(ZVX_PREFIX)
   set(prefix "${ZVX_PREFIX}")
 endif()
-# A fresh prefix each run, so that a file dropped from the install rules cannot linger.
-file(REMOVE_RECURSE "${work}")
+file(REMOVE_RECURSE "${work}")  # a file dropped from the install rules cannot linger
 string(REPLACE "|" ";" emulator "${ZVX_EMULATOR}")
+set(compiler_args "-DCMAKE_CXX_COMPILER=${ZVX_CXX_COMPILER}")
+if(ZVX_TOOLCHAIN_FILE)
+  set(compiler_args "-DCMAKE_TOOLCHAIN_FILE=${ZVX_TOOLCHAIN_FILE}")
+  set(exe .exe)
+endif()
 
-function(zvx_fail what)
-  message(FATAL_ERROR "consumer test: ${what}")
-endfunction()
-
-# Runs a command; OUTPUT (when given) names the variable that receives what it printed.
+# Runs a command and fails the test unless it succeeds; OUTPUT names a variable for its output.
 function(zvx_step what)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUTPUT" "COMMAND")
-  if(arg_OUTPUT)
-    set(capture OUTPUT_VARIABLE text OUTPUT_STRIP_TRAILING_WHITESPACE)
-  endif()
-  execute_process(COMMAND ${arg_COMMAND} ${capture} RESULT_VARIABLE result)
+  execute_process(COMMAND ${arg_COMMAND} OUTPUT_VARIABLE text RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
-    zvx_fail("${what} failed (${result})")
+    message(FATAL_ERROR "consumer test: ${what} (${result})")
   endif()
   if(arg_OUTPUT)
     set(${arg_OUTPUT} "${text}" PARENT_SCOPE)
   endif()
 endfunction()
 
-if(ZVX_TOOLCHAIN_FILE)
-  set(compiler_args "-DCMAKE_TOOLCHAIN_FILE=${ZVX_TOOLCHAIN_FILE}")
-  set(exe .exe)
-else()
-  set(compiler_args "-DCMAKE_CXX_COMPILER=${ZVX_CXX_COMPILER}")
-  set(exe "")
-endif()
-
-# Runs a program after checking that it uses the shared library (NEEDED, DLL Name) exactly when
-# it was built for KIND.
+# Runs a program once it uses the shared library (NEEDED, DLL Name) exactly when built for KIND.
 function(zvx_run program kind)
-  zvx_step("objdump -p on ${program}" OUTPUT headers COMMAND "${ZVX_OBJDUMP}" -p "${program}")
+  zvx_step("objdump -p ${program}" OUTPUT headers COMMAND "${ZVX_OBJDUMP}" -p "${program}")
   set(uses static)
   if(headers MATCHES "(NEEDED|DLL Name:) +libzorvexa_image")
     set(uses shared)
   endif()
   if(NOT uses STREQUAL kind)
-    zvx_fail("${program} was built against the ${kind} library but uses it as ${uses}")
+    message(FATAL_ERROR "consumer test: ${program} was built against the ${kind} library but uses it as ${uses}")
   endif()
-  if(ZVX_TOOLCHAIN_FILE)
-    zvx_step("running ${program}" COMMAND ${emulator} "${program}")
-  else()
-    zvx_step("running ${program}" COMMAND "${CMAKE_COMMAND}" -E env "LD_LIBRARY_PATH=${lib_dir}" "${program}")
+  if(NOT ZVX_TOOLCHAIN_FILE)
+    set(emulator "${CMAKE_COMMAND}" -E env "LD_LIBRARY_PATH=${lib_dir}")
   endif()
+  zvx_step("running ${program}" COMMAND ${emulator} "${program}")
 endfunction()
 
-# tests/consumer configured in work/NAME with the arguments that follow KIND, built and run.
+# tests/consumer configured in work/NAME with the arguments after KIND, built and run.
 function(zvx_consumer name kind)
   zvx_step("configuring the consumer (${name})" COMMAND "${CMAKE_COMMAND}" -S "${CMAKE_CURRENT_LIST_DIR}"
     -B "${work}/${name}" -G "${ZVX_GENERATOR}" ${compiler_args} "-DCMAKE_BUILD_TYPE=${ZVX_BUILD_TYPE}" ${ARGN})
@@ -73,15 +55,14 @@ function(zvx_consumer name kind)
   zvx_run("${work}/${name}/app${exe}" ${kind})
 endfunction()
 
-# ---- 1. the prefix ------------------------------------------------------------------------------
 if(NOT ZVX_PREFIX)
   zvx_step("cmake --install" COMMAND "${CMAKE_COMMAND}" --install "${ZVX_BUILD_DIR}" --prefix "${prefix}")
   set(kind static)
   if(ZVX_OTHER_SHARED)
     set(kind shared)
   endif()
-  zvx_consumer(subproject ${kind} "-DZVX_SOURCE_DIR=${ZVX_SOURCE_DIR}" -DBUILD_SHARED_LIBS=${ZVX_OTHER_SHARED} -DBUILD_TESTING=ON
-    -DZVX_INSTALL=ON -DCMAKE_DISABLE_FIND_PACKAGE_SDL2=ON -DCMAKE_DISABLE_FIND_PACKAGE_PkgConfig=ON
+  zvx_consumer(subproject ${kind} "-DZVX_SOURCE_DIR=${ZVX_SOURCE_DIR}" -DBUILD_SHARED_LIBS=${ZVX_OTHER_SHARED}
+    -DBUILD_TESTING=ON -DZVX_INSTALL=ON -DCMAKE_DISABLE_FIND_PACKAGE_SDL2=ON -DCMAKE_DISABLE_FIND_PACKAGE_PkgConfig=ON
     -DCMAKE_DISABLE_FIND_PACKAGE_X11=ON -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON)
   zvx_step("installing its library" COMMAND "${CMAKE_COMMAND}" --install "${work}/subproject" --prefix "${prefix}")
 endif()
@@ -90,29 +71,27 @@ file(GLOB_RECURSE config_file "${prefix}/*/ZorvexaConfig.cmake")
 file(GLOB_RECURSE pc_files "${prefix}/*/zorvexa.pc" "${prefix}/*/zorvexa-static.pc")
 list(LENGTH pc_files pc_count)
 if(NOT config_file OR NOT pc_count EQUAL 2)
-  zvx_fail("the prefix lacks ZorvexaConfig.cmake, zorvexa.pc or zorvexa-static.pc")
+  message(FATAL_ERROR "consumer test: the prefix lacks ZorvexaConfig.cmake, zorvexa.pc or zorvexa-static.pc")
 endif()
 list(GET pc_files 0 pc_file)
 get_filename_component(pc_dir "${pc_file}" DIRECTORY)
 get_filename_component(lib_dir "${pc_dir}" DIRECTORY)
 get_filename_component(config_dir "${config_file}" DIRECTORY)
 
-# ---- 2. what the shared library shows -----------------------------------------------------------
 if(NOT ZVX_TOOLCHAIN_FILE)
   set(library "${lib_dir}/libzorvexa_image.so")
   zvx_step("objdump -p on the library" OUTPUT headers COMMAND "${ZVX_OBJDUMP}" -p "${library}")
   if(NOT headers MATCHES "SONAME +(libzorvexa_image\\.so\\.[0-9]+)\n" OR NOT EXISTS "${lib_dir}/${CMAKE_MATCH_1}")
-    zvx_fail("no SONAME libzorvexa_image.so.MAJOR installed")
+    message(FATAL_ERROR "consumer test: no SONAME libzorvexa_image.so.MAJOR installed")
   endif()
   zvx_step("objdump -T on the library" OUTPUT exports COMMAND "${ZVX_OBJDUMP}" -T "${library}")
   if(exports MATCHES "([_A-Za-z0-9]*[^0-9]3zvx[_A-Za-z0-9]*)")
-    zvx_fail("an internal is exported: ${CMAKE_MATCH_1}")
+    message(FATAL_ERROR "consumer test: an internal is exported: ${CMAKE_MATCH_1}")
   endif()
 endif()
 
-# ---- 3. and 4. the CMake package and pkg-config --------------------------------------------------
-# The toolchain confines searches to the target's root: there the package is named directly. Only
-# the prefix: a Zorvexa installed elsewhere on the machine must not be found.
+# Only the prefix: a Zorvexa installed elsewhere must not be found. The cross toolchain confines
+# searches to the target's root: there the package is named directly.
 set(find_args "-DCMAKE_PREFIX_PATH=${prefix}" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
     -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
 if(ZVX_TOOLCHAIN_FILE)
@@ -121,24 +100,21 @@ endif()
 zvx_consumer(find-shared shared ${find_args})
 zvx_consumer(find-static static ${find_args} -DZVX_COMPONENTS=static)
 
-foreach(kind shared static)
-  set(pc zorvexa)
-  set(link_options "")
-  if(kind STREQUAL "static")
-    set(pc zorvexa-static)
+foreach(pc zorvexa zorvexa-static)
+  set(kind static)
+  if(pc STREQUAL "zorvexa")
+    set(kind shared)
+    if(ZVX_TOOLCHAIN_FILE)
+      continue()
+    endif()
   elseif(ZVX_TOOLCHAIN_FILE)
-    continue()
+    set(link_options -static)  # as every Windows program here: no compiler runtime DLLs needed
   endif()
-  if(ZVX_TOOLCHAIN_FILE)
-    # As every Windows program here: no compiler runtime DLLs needed under Wine.
-    set(link_options -static)
-  endif()
-  zvx_step("pkg-config --cflags --libs ${pc} (${ZVX_PKG_CONFIG})" OUTPUT pc_flags
-    COMMAND "${CMAKE_COMMAND}" -E env --unset=PKG_CONFIG_PATH "PKG_CONFIG_LIBDIR=${pc_dir}"
-            "${ZVX_PKG_CONFIG}" --cflags --libs ${pc})
-  separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
+  zvx_step("pkg-config --cflags --libs ${pc}" OUTPUT flags COMMAND "${CMAKE_COMMAND}" -E env --unset=PKG_CONFIG_PATH
+           "PKG_CONFIG_LIBDIR=${pc_dir}" "${ZVX_PKG_CONFIG}" --cflags --libs ${pc})
+  separate_arguments(flags UNIX_COMMAND "${flags}")
   file(MAKE_DIRECTORY "${work}/${pc}")
-  zvx_step("building the consumer with ${pc}.pc" COMMAND "${ZVX_CXX_COMPILER}" -std=c++17 -Wall -Wextra
-    -Wpedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${pc_flags} ${link_options} -o "${work}/${pc}/app${exe}")
+  zvx_step("building the consumer with ${pc}.pc" COMMAND "${ZVX_CXX_COMPILER}" -std=c++17 -Wall -Wextra -Wpedantic
+    -Werror "${CMAKE_CURRENT_LIST_DIR}/main.cpp" ${flags} ${link_options} -o "${work}/${pc}/app${exe}")
   zvx_run("${work}/${pc}/app${exe}" ${kind})
 endforeach()

@@ -1,17 +1,11 @@
 #!/usr/bin/env bash
-# Checks what scripts/package made in DIR the way a user meets it:
-#   - lintian finds no error in the Debian packages (its warnings are printed);
-#   - their Depends can be met on this machine (apt-get's simulation, no change to the system),
-#     the sample's names SDL2 (found by dpkg-shlibdeps) and the development files' the library
-#     package;
-#   - the shared library keeps the ABI of tests/package/data/libzorvexa_image.abi (abidiff; an
-#     added function is a compatible change and is printed; `scripts/package abi` makes a new
-#     baseline when a break is meant);
-#   - unpacked with dpkg -x into a scratch root, they pass the consumer test (tests/consumer):
-#     SONAME, exports, both kinds through the CMake package and through pkg-config, run;
-#   - the packaged asset tool writes the sample's three files;
-#   - the Windows .zip holds the headers, both libraries, the licence, and both programs, and
-#     the DLL needs no compiler runtime DLL beside it.
+# Checks what scripts/package made in DIR as a user meets it: lintian finds no error in the Debian
+# packages; apt-get's simulation can install them; the sample depends on SDL2 and the development
+# files on the library of their version; the shared library keeps the ABI of
+# tests/package/data/libzorvexa_image.abi (abidiff; an added function is compatible, and printed);
+# unpacked, they pass the consumer test (tests/consumer); the packaged asset tool writes the
+# sample's files; the Windows .zip holds headers, both libraries, licence and programs, and the
+# DLL needs no compiler runtime DLL beside it.
 #
 #   tests/package/check-packages.sh DIR
 set -euo pipefail
