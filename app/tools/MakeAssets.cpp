@@ -236,7 +236,8 @@ bool WriteClick(const std::string& path)
 int main(int argc, char** argv)
 {
     // Anything that looks like an option is one, so that a mistyped option never becomes a folder.
-    const char* const usage = "usage: %s FOLDER\n  writes osiri.bmp, hand.bmp and sound.wav into FOLDER (which exists)\n";
+    const char* const usage =
+        "usage: %s FOLDER\n  writes osiri.bmp, hand.bmp and sound.wav into FOLDER (which exists)\n";
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 2 && (first == "--help" || first == "-h")) {
         std::printf(usage, argv[0]);
