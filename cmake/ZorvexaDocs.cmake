@@ -7,7 +7,10 @@ if(CMAKE_INSTALL_DOCDIR STREQUAL "${CMAKE_INSTALL_DATAROOTDIR}/doc/${PROJECT_NAM
 else()
   set(ZVX_INSTALL_DOCDIR ${CMAKE_INSTALL_DOCDIR})
 endif()
-install(FILES LICENSE CHANGELOG.md docs/guide.md DESTINATION ${ZVX_INSTALL_DOCDIR} COMPONENT dev)
+install(FILES CHANGELOG.md docs/guide.md DESTINATION ${ZVX_INSTALL_DOCDIR} COMPONENT dev)
+if(NOT ZVX_DEBIAN_DOCS)  # a Debian package has it as its copyright file
+  install(FILES LICENSE DESTINATION ${ZVX_INSTALL_DOCDIR} COMPONENT dev)
+endif()
 
 find_program(ZVX_DOXYGEN doxygen)
 find_program(ZVX_BASH bash)
