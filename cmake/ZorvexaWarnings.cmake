@@ -1,7 +1,11 @@
-# Every target of ours: warnings as errors, and floating point exactly as written (no fused
-# multiply-add), so blends and lines give the same pixels on every compiler and platform.
+# Every target of ours: all warnings, as errors when the project is built on its own (ZVX_WERROR),
+# and floating point exactly as written (no fused multiply-add), so blends and lines give the same
+# pixels on every compiler and platform.
 function(zvx_set_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror -ffp-contract=off)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -ffp-contract=off)
+  if(ZVX_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
   if(ZVX_BUILD_FUZZERS)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)

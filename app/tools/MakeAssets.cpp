@@ -235,8 +235,16 @@ bool WriteClick(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n  writes osiri.bmp, hand.bmp and sound.wav into FOLDER\n", argv[0]);
+    // Anything that looks like an option is one, so that a mistyped option never becomes a folder.
+    const char* const usage =
+        "usage: %s FOLDER\n  writes osiri.bmp, hand.bmp and sound.wav into FOLDER (which exists)\n";
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (argc == 2 && (first == "--help" || first == "-h")) {
+        std::printf(usage, argv[0]);
+        return 0;
+    }
+    if (argc != 2 || first.empty() || first[0] == '-') {
+        std::fprintf(stderr, usage, argv[0]);
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";

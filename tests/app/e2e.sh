@@ -47,6 +47,8 @@ xdotool mousemove 1270 1010
 # Under Wine one session serves every program on this display.
 [[ $wine == 0 ]] || "${emulator[@]}" --serve || fail "no Wine session"
 mkdir good && "${emulator[@]}" "$assets" good || fail "the asset tool failed"
+out=$("${emulator[@]}" "$assets" --help) && [[ $out == usage:* ]] || fail "the asset tool's --help"
+out=$("${emulator[@]}" "$assets" --good 2>&1 >/dev/null); [[ $? == 2 && $out == usage:* && ! -e --good ]] || fail "an unknown option"
 
 # Starts the sample in run/ with output to program.log.
 start() {

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Checks what scripts/package made in DIR the way a user meets it:
-#   - the Debian packages' Depends can be met on this machine (apt-get's simulation, no change to
-#     the system), the sample's names SDL2 (found by dpkg-shlibdeps) and the development files'
-#     the library package;
-#   - unpacked with dpkg -x into a scratch root, they pass the consumer test (tests/consumer):
-#     SONAME, exports, built through the CMake package and through pkg-config, run;
-#   - the packaged asset tool writes the sample's three files;
-#   - the Windows .zip holds the headers, the DLL and its import library, and both programs, and
-#     the DLL needs no compiler runtime DLL beside it.
+# Checks what scripts/package made in DIR as a user meets it: lintian finds no error in the Debian
+# packages; apt-get's simulation can install them; the sample depends on SDL2 and the development
+# files on the library of their version; the shared library keeps the ABI of
+# tests/package/data/libzorvexa_image.abi (abidiff; an added function is compatible, and printed);
+# unpacked, they pass the consumer test (tests/consumer); the packaged asset tool writes the
+# sample's files; the Windows .zip holds headers, both libraries, licence and programs, and the
+# DLL needs no compiler runtime DLL beside it.
 #
 #   tests/package/check-packages.sh DIR
 set -euo pipefail
@@ -47,16 +45,20 @@ dev_depends=$(dpkg-deb -f "$dev_deb" Depends)
     fail "the sample's Depends lacks SDL2 or the C library: '$sample_depends'"
 [[ $dev_depends == *"$lib_name (= "* ]] ||
     fail "libzorvexa-dev does not depend on $lib_name of its own version: '$dev_depends'"
+lintian "$lib_deb" "$dev_deb" "$sample_deb" >"$work/lintian.log" 2>&1 || fail "lintian found errors"
+grep -v 'root privileges' "$work/lintian.log" >&2 || true
+abidiff "$repo/tests/package/data/libzorvexa_image.abi" "$dir/libzorvexa_image.abi" >"$work/abidiff.log" || abi=$?
+(( ${abi:-0} & 11 )) && fail "the shared library breaks its ABI: $(cat "$work/abidiff.log")"
+(( ${abi:-0} & 4 )) && echo "check-packages: compatible ABI changes: $(cat "$work/abidiff.log")"
 if command -v apt-get >/dev/null 2>&1; then
     apt-get install -s -q "$lib_deb" "$dev_deb" "$sample_deb" >"$work/apt-simulate.log" 2>&1 ||
         { fail "apt-get cannot install the packages:"; cat "$work/apt-simulate.log" >&2; }
 fi
 
 # ---- unpacked, used -----------------------------------------------------------------------------
-# The consumer test's driver, given the unpacked root: SONAME, exports, and tests/consumer built
-# through the CMake package and through pkg-config, run with the packaged shared library.
+# The consumer test's driver, given the unpacked root.
 for deb in "$lib_deb" "$dev_deb" "$sample_deb"; do dpkg -x "$deb" "$root"; done
-cmake -DZVX_KIND=shared -DZVX_PREFIX="$root/usr" -DZVX_WORK_DIR="$work/consumer" -DZVX_GENERATOR=Ninja \
+cmake -DZVX_PREFIX="$root/usr" -DZVX_WORK_DIR="$work/consumer" -DZVX_GENERATOR=Ninja \
     -DZVX_CXX_COMPILER=g++ -DZVX_BUILD_TYPE=Release -DZVX_OBJDUMP=objdump -DZVX_PKG_CONFIG=pkg-config \
     -P "$repo/tests/consumer/run-consumer-test.cmake" >"$work/consumer.log" 2>&1 ||
     { fail "the consumer does not build or run against the packages:"; cat "$work/consumer.log" >&2; }
@@ -71,8 +73,9 @@ done
 listing=$(cmake -E tar tf "$zip")
 for pattern in '/include/zorvexa/image/IImage\.h$' '/include/zorvexa/image/MemoryImage\.h$' \
                '/include/zorvexa/image/DibSectionImage\.h$' '/include/zorvexa/image/ImageTypes\.h$' \
-               '/bin/libzorvexa_image-[0-9]+\.dll$' '/lib/libzorvexa_image\.dll\.a$' \
+               '/bin/libzorvexa_image-[0-9]+\.dll$' '/lib/libzorvexa_image\.dll\.a$' '/lib/libzorvexa_image\.a$' \
                '/lib/cmake/Zorvexa/ZorvexaConfig\.cmake$' '/lib/pkgconfig/zorvexa\.pc$' \
+               '/lib/pkgconfig/zorvexa-static\.pc$' '/doc/zorvexa/LICENSE$' \
                '/bin/zorvexa\.exe$' '/bin/zorvexa_assets\.exe$'; do
     grep -Eq "$pattern" <<<"$listing" || fail "$(basename "$zip") has no ${pattern//\\/}"
 done
