@@ -60,6 +60,9 @@ int main()
     Check(dynamic_cast<IGdiImage*>(asImage) == &dib, "a CDibSectionImage is not an IGdiImage");
     Check(source.Draw(dib.GetDC(), 10, 20) && dib.GetColor(14, 23) == 0x00ABCDEF && dib.GetColor(10, 20) == 0x00102030,
           "Draw did not reach the DIB section");
+    // The library's functions outside the classes, and a member outside any virtual table.
+    Check(zvx::DiagnoseBmp("none.bmp").verdict == zvx::BmpVerdict::CannotOpen && *zvx::Describe(zvx::BmpVerdict::Ok) != '\0' &&
+              !source.LoadFromMemory("BM", 2, IMAGE_FORMAT_BMPFILE), "DiagnoseBmp, Describe or the sized LoadFromMemory");
 #ifndef _WIN32
     // Without Windows the GDI functions are the library's own, part of what it exports.
     Check(::GetPixel(dib.GetDC(), 14, 23) == RGB(0xAB, 0xCD, 0xEF), "GetPixel on the image's DC");
