@@ -54,12 +54,7 @@ struct Folder {
 // Then reads and writes as loads and saves meet them: short, empty, on a handle opened the other way or on none.
 TEST(FileCalls, OpensRespectSharingCreateNewNeverTouchesAFileAndReadsAndWritesCountWhatMoved)
 {
-    struct Case {
-        int holder;  // 0: none, 1: unshared, 2: sharing all
-        DWORD access, share, disposition;
-        std::string name;
-        DWORD error;  // 0: it opens
-    };
+    struct Case { int holder; DWORD access, share, disposition; std::string name; DWORD error; };  // holder 0: none, 1: unshared, 2: sharing all; error 0: it opens
     std::vector<Case> cases = {
         {0, GENERIC_READ, 0, OPEN_EXISTING, "held.bin", 0},          {1, GENERIC_READ, 0, OPEN_EXISTING, "held.bin", 32},
         {2, GENERIC_READ, 0, OPEN_EXISTING, "held.bin", 32},         {1, GENERIC_READ, kShareAll, OPEN_EXISTING, "held.bin", 32},
