@@ -120,11 +120,11 @@ const char* Describe(BmpVerdict verdict)
 {
     switch (verdict) {
     case BmpVerdict::Ok: return "The picture can be loaded.";
-    case BmpVerdict::CannotOpen: return "The file could not be opened or read.";
+    case BmpVerdict::CannotOpen: return "The file could not be opened or read; the system's error code says why.";
     case BmpVerdict::NotSupported:
-        return "The file is not a picture this library reads: only 24 bits per pixel, bottom-up rows, are taken.";
-    case BmpVerdict::Truncated: return "The data ends before the header or the pixel rows it announces.";
-    case BmpVerdict::TooLarge: return "The picture is larger than the 4 GiB an image may take.";
+        return "This is not a picture the reader takes: only 24 bits per pixel and a positive width and height are.";
+    case BmpVerdict::Truncated: return "The data ends before the header fields or the pixel rows they announce.";
+    case BmpVerdict::TooLarge: return "The file or its picture is larger than the 4 GiB an image may take.";
     }
     return "The verdict is not one this library knows.";
 }
