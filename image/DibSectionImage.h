@@ -34,6 +34,7 @@ public:
     // IImage, in its declaration order.
     bool CreateFromBitmap(HBITMAP bitmap) override;
     bool LoadFromMemory(const void* data, int format) override;
+    using IImage::LoadFromMemory;  // the sized form, which the override above would hide
     /// @copydoc IImage::CopyFrom(const IImage*)
     /// A copy of the image itself changes nothing and returns true.
     bool CopyFrom(const IImage* src) override;

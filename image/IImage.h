@@ -13,8 +13,12 @@
 ///    position is inside when 0 <= x < width and 0 <= y < height.
 ///  - The declaration order below is the order of each interface's table of virtual functions.
 ///  - Reads are const, so a const image (the source of CopyFrom) can be read through IImage.
+///
+/// zvx::DiagnoseBmp says why a .bmp file or file image would not load, and Describe puts that in
+/// words.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ImageTypes.h"
@@ -81,12 +85,29 @@ public:
     /// overwritten.) The magic, header size, planes and compression fields are not read; the
     /// rows are found through the offset at byte 10. The colour key is kept.
     /// @param data the file's bytes. They are trusted to hold the whole file its header
-    ///   describes (LoadBmp checks a file's length before it calls this).
+    ///   describes: bytes whose length is known go to LoadFromMemory(const void*, std::size_t,
+    ///   int), which checks it.
     /// @param format must be IMAGE_FORMAT_BMPFILE.
     /// @return false, with the image unchanged, for null data, another format, a bit count
     ///   other than 24, a width or height below 1 (a top-down file has a negative height), a
     ///   size whose pixel count or bytes do not fit 32 bits, or a failed Create; else true.
     virtual bool LoadFromMemory(const void* data, int format) = 0;
+    /// LoadFromMemory(const void*, int) for data of a known size: it refuses data shorter than
+    /// the header fields the reader uses (30 bytes) or, for a header the reader takes, than the
+    /// rows it announces (offset + stride x height), and hands everything else to the
+    /// two-argument form, which it calls through the interface. No byte past size is read, by
+    /// this or by the library's own two-argument form. LoadBmp loads through this.
+    ///
+    /// Not virtual: a class that overrides the two-argument form is still called through it. Such
+    /// a class hides this form by name, as C++ does with overloads; `using IImage::LoadFromMemory;`
+    /// in the class makes it visible again (CMemoryImage and CDibSectionImage have it).
+    /// @param data the file's bytes.
+    /// @param size the number of bytes at data.
+    /// @param format must be IMAGE_FORMAT_BMPFILE; any other tag is refused without calling the
+    ///   two-argument form, since only this layout's length can be checked.
+    /// @return false, with the image unchanged, for null data, another format or data shorter
+    ///   than the above; else what the two-argument form returns. zvx::DiagnoseBmp says why.
+    bool LoadFromMemory(const void* data, std::size_t size, int format);
     /// Become a copy of src: Create at its size, its colours pixel by pixel (GetColor, then
     /// SetColor, so top bytes are cleared), then its colour key. A plain CMemoryImage or
     /// CDibSectionImage that already has src's size keeps its storage instead of Create.
@@ -103,12 +124,13 @@ public:
     /// @return false, with the image unchanged, for a width or height below 1, a size whose
     ///   bytes (4 x width x height) do not fit 32 bits, or storage that cannot be had.
     virtual bool Create(int width, int height, Pixel fill) = 0;
-    /// Read a 24-bit .bmp file into the image: the file is read whole, checked to hold the rows
-    /// its header announces and handed to LoadFromMemory. The file is opened without sharing.
+    /// Read a 24-bit .bmp file into the image: the file is read whole and handed, with its size,
+    /// to LoadFromMemory(const void*, std::size_t, int). The file is opened without sharing.
     /// @param fileName the file's path, in the ANSI code page.
     /// @return false, with the image unchanged, for a null name, a file that cannot be opened
     ///   (missing, unreadable, or held open by another handle), one of 4 GiB or more, a short
-    ///   read, a file shorter than its rows, or whatever LoadFromMemory refuses.
+    ///   read, a file shorter than its rows, or whatever LoadFromMemory refuses. zvx::DiagnoseBmp
+    ///   says which.
     virtual bool LoadBmp(const char* fileName) = 0;
     /// Write the image as a 24-bit bottom-up .bmp file (54-byte header, rows padded to 4
     /// bytes), reading each pixel with GetBlue, GetGreen and GetRed; top bytes are dropped.
@@ -429,3 +451,56 @@ class ZVX_API IDibImage : public IGdiImage, public virtual IPixelBuffer {
 public:
     using IPixelBuffer::CopyFrom;
 };
+
+namespace zvx {
+
+/// What DiagnoseBmp finds: whether LoadBmp, or LoadFromMemory with a size, takes a .bmp file.
+enum class BmpVerdict {
+    /// The reader takes it (as long as the image's storage can be had).
+    Ok,
+    /// The file could not be opened or read; BmpDiagnosis::systemError says why.
+    CannotOpen,
+    /// Not a picture the reader takes: bits per pixel other than 24, or a width or height below 1
+    /// (a top-down file has a negative height). The compression field is not read.
+    NotSupported,
+    /// Shorter than the header fields the reader uses (30 bytes) or than the rows the header
+    /// announces.
+    Truncated,
+    /// A file of 4 GiB or more, or a picture whose pixels would take more than the 4 GiB an
+    /// image may have.
+    TooLarge
+};
+
+/// A verdict and, for BmpVerdict::CannotOpen, the system's reason.
+struct BmpDiagnosis {
+    /// What the reader would decide.
+    BmpVerdict verdict;
+    /// For CannotOpen the system's error code (GetLastError: 2 a missing file, 3 a missing folder,
+    /// 5 access denied or a folder, 32 a file held open by another handle, ...); else 0.
+    unsigned long systemError;
+};
+
+/// Why LoadBmp(fileName) succeeds or fails, found by the same reading and checks, without
+/// touching any image. Every operation keeps reporting failure only as false; a program calls
+/// this when a load failed, or before it loads.
+/// @param fileName the file's path, in the ANSI code page; null is CannotOpen with 3, the code
+///   the system gives for a null name.
+/// @return CannotOpen with the system's code when the file cannot be opened, its size cannot be
+///   had or it cannot be read (8 when there is no memory for it); TooLarge for a file of 4 GiB or
+///   more; Truncated when it ends before the size it had when opened; else the verdict on its
+///   bytes, as DiagnoseBmp(const void*, std::size_t) gives it.
+ZVX_API BmpDiagnosis DiagnoseBmp(const char* fileName);
+/// Why LoadFromMemory(data, size, IMAGE_FORMAT_BMPFILE) on a CMemoryImage or CDibSectionImage
+/// succeeds or fails, by the same checks. No byte past size is read.
+/// @param data the file's bytes; null counts as no bytes (Truncated).
+/// @param size the number of bytes at data.
+/// @return Truncated for fewer than 30 bytes; NotSupported for a bit count other than 24 or a
+///   width or height below 1; TooLarge for a picture whose pixels need more than 4 GiB; Truncated
+///   when the rows the header announces run past size; else Ok. systemError is 0.
+ZVX_API BmpDiagnosis DiagnoseBmp(const void* data, std::size_t size);
+/// @param verdict any value.
+/// @return one English sentence that says what the verdict means; for a value that is not a
+///   BmpVerdict, a sentence that says so. The text is static and never null.
+ZVX_API const char* Describe(BmpVerdict verdict);
+
+}  // namespace zvx

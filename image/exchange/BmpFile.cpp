@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "image/FastPaths.h"
 #include "image/exchange/BmpHeader.h"
@@ -25,53 +26,73 @@ void WriteU16(std::uint8_t* p, std::uint16_t v)
     p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-// Reads a whole file into a heap block; null when it cannot be opened or fully read.
-std::uint8_t* ReadWholeFile(const char* fileName, std::size_t* size)
+struct FreeBlock {
+    void operator()(std::uint8_t* block) const { std::free(block); }
+};
+
+// A whole file in a heap block, or why there is none.
+struct WholeFile {
+    std::unique_ptr<std::uint8_t, FreeBlock> bytes;
+    std::size_t size = 0;
+    BmpDiagnosis failure{BmpVerdict::Ok, 0};
+};
+
+WholeFile Failed(BmpVerdict verdict, unsigned long systemError)
 {
+    WholeFile none;
+    none.failure = {verdict, systemError};
+    return none;
+}
+
+// Reads a whole file with one ReadFile. What the system refuses (opening, memory, reading) is
+// CannotOpen with its code. A read that brings fewer bytes than the file had when it was opened
+// (it shrank meanwhile) is Truncated: no bytes past those read are ever used.
+WholeFile ReadWholeFile(const char* fileName)
+{
+    // What the system answers for a null name.
+    if (fileName == nullptr) return Failed(BmpVerdict::CannotOpen, ERROR_PATH_NOT_FOUND);
     HANDLE file = ::CreateFileA(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    if (file == INVALID_HANDLE_VALUE) return Failed(BmpVerdict::CannotOpen, ::GetLastError());
     DWORD sizeHigh = 0;
     const DWORD fileSize = ::GetFileSize(file, &sizeHigh);
-    // Files of 4 GiB or more cannot be read with one call; none holds a loadable picture.
-    if (fileSize == INVALID_FILE_SIZE || sizeHigh != 0) {
-        ::CloseHandle(file);
-        return nullptr;
-    }
-    auto* block = static_cast<std::uint8_t*>(std::malloc(fileSize == 0 ? 1 : fileSize));
+    // Files of 4 GiB or more cannot be read with one call; none holds a picture an image can
+    // take. GetFileSize's failure mark is also the size 4 GiB less one byte, which goes with them
+    // (on a file just opened for reading the call has nothing else to fail on).
+    WholeFile whole;
     DWORD read = 0;
-    const BOOL ok = block != nullptr && ::ReadFile(file, block, fileSize, &read, nullptr);
-    ::CloseHandle(file);
-    // A short read (the file shrank, or an I/O error) must not leave unread bytes to be used.
-    if (!ok || read != fileSize) {
-        std::free(block);
-        return nullptr;
+    if (sizeHigh != 0 || fileSize == INVALID_FILE_SIZE) {
+        whole.failure = {BmpVerdict::TooLarge, 0};
+    } else {
+        whole.bytes.reset(static_cast<std::uint8_t*>(std::malloc(fileSize == 0 ? 1 : fileSize)));
+        if (!whole.bytes) {
+            whole.failure = {BmpVerdict::CannotOpen, ERROR_NOT_ENOUGH_MEMORY};
+        } else if (!::ReadFile(file, whole.bytes.get(), fileSize, &read, nullptr)) {
+            whole.failure = {BmpVerdict::CannotOpen, ::GetLastError()};
+        } else if (read != fileSize) {
+            whole.failure = {BmpVerdict::Truncated, 0};
+        }
     }
-    *size = fileSize;
-    return block;
+    ::CloseHandle(file);
+    if (whole.failure.verdict != BmpVerdict::Ok) whole.bytes.reset();
+    whole.size = read;
+    return whole;
 }
 
 }  // namespace
 
-bool IsReadableBmp(const void* data, std::size_t size)
+bool LoadFromMemory(IImage& image, const void* data, std::size_t size, int format)
 {
-    if (data == nullptr || size < kBmpFieldsEnd) return false;
-    const BmpHeader header = DecodeBmpHeader(static_cast<const std::uint8_t*>(data));
-    // A header the loader refuses is safe to hand over: it reads no further than the fields.
-    if (!header.loadable) return true;
-    return header.rowsOffset <= size && header.rowsBytes <= size - header.rowsOffset;
+    // The two-argument form may read every byte the header points at; only this layout's length
+    // can be checked, so no other tag is handed on.
+    if (format != IMAGE_FORMAT_BMPFILE || JudgeBmp(data, size) == BmpVerdict::Truncated) return false;
+    return image.LoadFromMemory(data, format);
 }
 
 bool LoadBmp(IImage& image, const char* fileName)
 {
     if (fileName == nullptr) return false;
-    std::size_t size = 0;
-    std::uint8_t* block = ReadWholeFile(fileName, &size);
-    if (block == nullptr) return false;
-    // The image's own LoadFromMemory is trusted with the block only once every byte it will
-    // read is known to lie within the file.
-    const bool result = IsReadableBmp(block, size) && image.LoadFromMemory(block, IMAGE_FORMAT_BMPFILE);
-    std::free(block);
-    return result;
+    const WholeFile file = ReadWholeFile(fileName);
+    return file.bytes && LoadFromMemory(image, file.bytes.get(), file.size, IMAGE_FORMAT_BMPFILE);
 }
 
 bool LoadFromMemory(IImage& image, const void* data, int format)
@@ -79,11 +100,33 @@ bool LoadFromMemory(IImage& image, const void* data, int format)
     if (data == nullptr || format != IMAGE_FORMAT_BMPFILE) return false;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     const BmpHeader header = DecodeBmpHeader(bytes);
-    if (!header.loadable) return false;
+    if (header.verdict != BmpVerdict::Ok) return false;
     // SetRows24 below writes every pixel, so the new storage need not be cleared first.
     if (!CreateToOverwrite(image, header.width, header.height)) return false;
     image.SetRows24(0, 0, image.GetWidth(), image.GetHeight(), bytes + header.rowsOffset);
     return true;
+}
+
+BmpDiagnosis DiagnoseBmp(const char* fileName)
+{
+    const WholeFile file = ReadWholeFile(fileName);
+    if (!file.bytes) return file.failure;
+    return DiagnoseBmp(file.bytes.get(), file.size);
+}
+
+BmpDiagnosis DiagnoseBmp(const void* data, std::size_t size) { return {JudgeBmp(data, size), 0}; }
+
+const char* Describe(BmpVerdict verdict)
+{
+    switch (verdict) {
+    case BmpVerdict::Ok: return "The picture can be loaded.";
+    case BmpVerdict::CannotOpen: return "The file could not be opened or read; the system's error code says why.";
+    case BmpVerdict::NotSupported:
+        return "This is not a picture the reader takes: only 24 bits per pixel and a positive width and height are.";
+    case BmpVerdict::Truncated: return "The data ends before the header fields or the pixel rows they announce.";
+    case BmpVerdict::TooLarge: return "The file or its picture is larger than the 4 GiB an image may take.";
+    }
+    return "The verdict is not one this library knows.";
 }
 
 bool SaveBmp(IImage& image, const char* fileName)
@@ -128,3 +171,8 @@ bool SaveBmp(IImage& image, const char* fileName)
 }
 
 }  // namespace zvx
+
+bool IImage::LoadFromMemory(const void* data, std::size_t size, int format)
+{
+    return zvx::LoadFromMemory(*this, data, size, format);
+}

@@ -32,9 +32,19 @@ BmpHeader DecodeBmpHeader(const std::uint8_t* data)
     header.rowsBytes = header.stride * height;
     // Sizes whose pixel count, row block or pixel storage do not fit 32 bits are refused, so no
     // later product overflows (a 3,000,000 x 2,000,000 header is refused here).
-    header.loadable = header.stride != 0 && width * height <= 0x7FFFFFFFu && header.rowsBytes <= 0xFFFFFFFFu &&
+    const bool fits = header.stride != 0 && width * height <= 0x7FFFFFFFu && header.rowsBytes <= 0xFFFFFFFFu &&
                       width * height * 4u <= 0xFFFFFFFFu;
+    header.verdict = fits ? BmpVerdict::Ok : BmpVerdict::TooLarge;
     return header;
+}
+
+BmpVerdict JudgeBmp(const void* data, std::size_t size)
+{
+    if (data == nullptr || size < kBmpFieldsEnd) return BmpVerdict::Truncated;
+    const BmpHeader header = DecodeBmpHeader(static_cast<const std::uint8_t*>(data));
+    if (header.verdict != BmpVerdict::Ok) return header.verdict;
+    const bool rowsThere = header.rowsOffset <= size && header.rowsBytes <= size - header.rowsOffset;
+    return rowsThere ? BmpVerdict::Ok : BmpVerdict::Truncated;
 }
 
 }  // namespace zvx

@@ -77,17 +77,20 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
     }
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const BOOL wrote = ::WriteFile(file, data, size, &written, nullptr);
+    const bool wrote = ::WriteFile(file, data, size, &written, nullptr) && written == size;
+    // On disk before it takes the target's name: a crash after the rename must not find the name
+    // on an empty file.
+    const bool flushed = wrote && ::FlushFileBuffers(file);
     const BOOL closed = ::CloseHandle(file);
 
     bool placed = false;
-    if (wrote && closed && written == size) {
+    if (flushed && closed) {
         // ReplaceFileA carries the old file's attributes and security over to the new one.
         placed = exists && ::ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                                           nullptr, nullptr);
         // A new file, or one that a failed replace has already removed (Windows may fail after
         // deleting the replaced file); never over anything that is there.
-        if (!placed) placed = ::MoveFileExA(temporary.c_str(), target.c_str(), 0);
+        if (!placed) placed = ::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
     }
     if (!placed) ::DeleteFileA(temporary.c_str());
     return placed;

@@ -6,10 +6,11 @@
 namespace zvx {
 
 // Makes size bytes at data the whole contents of fileName: written to a new temporary beside the
-// file first, then put in its place. An existing file keeps what ReplaceFileA keeps (attributes and
-// security; natively its permission bits and owner), and a name that is a link keeps being that
-// link, to the file that now holds the data. On failure the existing file is untouched and no
-// temporary is left behind.
+// file first, flushed to disk, then put in its place (natively the folder is synced after the
+// rename), so a crash at any moment leaves the old file or the new one, never an empty one. An
+// existing file keeps what ReplaceFileA keeps (attributes and security; natively its permission
+// bits and owner), and a name that is a link keeps being that link, to the file that now holds
+// the data. On failure the existing file is untouched and no temporary is left behind.
 bool SaveWholeFile(const char* fileName, const void* data, DWORD size);
 
 }  // namespace zvx

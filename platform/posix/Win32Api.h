@@ -286,6 +286,7 @@ typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
 #define INVALID_HANDLE_VALUE ((HANDLE)(std::intptr_t)-1)
 #define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
 #define REPLACEFILE_IGNORE_MERGE_ERRORS 0x00000002
+#define MOVEFILE_WRITE_THROUGH 0x00000008
 #define FILE_NAME_NORMALIZED 0x0
 #define VOLUME_NAME_DOS 0x0
 
@@ -300,8 +301,30 @@ BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
 DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize, DWORD flags);
 BOOL MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
 BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude, LPVOID reserved);
+BOOL FlushFileBuffers(HANDLE file);
 BOOL DeleteFileA(LPCSTR fileName);
 DWORD GetCurrentProcessId();
+}  // namespace zvx::win32
+
+// The codes the file calls leave for GetLastError (per thread), each what Windows gives.
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_TOO_MANY_OPEN_FILES 4L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_GEN_FAILURE 31L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_FILE_EXISTS 80L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_INVALID_NAME 123L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_NOACCESS 998L
+#define ERROR_CANT_RESOLVE_FILENAME 1921L
+namespace zvx::win32 {
+DWORD GetLastError();
 }  // namespace zvx::win32
 
 // ---- text --------------------------------------------------------------------------------------

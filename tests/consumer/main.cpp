@@ -70,6 +70,9 @@ int main()
     Check(dynamic_cast<IGdiImage*>(static_cast<IImage*>(&dib)) == &dib, "a CDibSectionImage is not an IGdiImage");
     Check(source.Draw(dib.GetDC(), 10, 20) && dib.GetColor(14, 23) == 0x00ABCDEF && dib.GetColor(10, 20) == 0x00102030,
           "Draw did not reach the DIB section");
+    // The library's functions outside the classes, and a member outside any virtual table.
+    Check(zvx::DiagnoseBmp("none.bmp").verdict == zvx::BmpVerdict::CannotOpen && *zvx::Describe(zvx::BmpVerdict::Ok) != '\0' &&
+              !source.LoadFromMemory("BM", 2, IMAGE_FORMAT_BMPFILE), "DiagnoseBmp, Describe or the sized LoadFromMemory");
 #ifndef _WIN32
     // The library draws lines with its own LineTo, never the program's.
     Check(dib.DrawLine(0, 0, 3, 0, 0x123456) && dib.GetColor(1, 0) == 0x123456 && lineToCalls == 0 &&

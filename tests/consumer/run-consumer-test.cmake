@@ -86,6 +86,8 @@ if(NOT ZVX_TOOLCHAIN_FILE)
     message(FATAL_ERROR "consumer test: no SONAME libzorvexa_image.so.MAJOR installed")
   endif()
   zvx_step("objdump -T on the library" OUTPUT exports COMMAND "${ZVX_OBJDUMP}" -T "${library}")
+  # Of namespace zvx only the public functions that say why a .bmp does not load.
+  string(REGEX REPLACE " _ZN3zvx(11DiagnoseBmpEPKc|11DiagnoseBmpEPKvm|8DescribeENS_10BmpVerdictE)\n" "\n" exports "${exports}")
   if(exports MATCHES "(_Z[A-Z]*[0-9_a-z]*N[KVR]*3zvx[_A-Za-z0-9]*|\\.text[^\n]* (_Z[0-9]+|[A-Za-z])[_A-Za-z0-9]*(\n|$))")
     message(FATAL_ERROR "consumer test: an internal or a free function is exported: ${CMAKE_MATCH_1}")
   endif()

@@ -1,5 +1,6 @@
 // .bmp files: what SaveBmp writes, and what LoadBmp and LoadFromMemory take and refuse.
 #include <fstream>
+#include <set>
 
 #include "support/BmpFiles.h"
 #include "support/TestData.h"
@@ -7,6 +8,7 @@
 namespace {
 
 using namespace zvx::test;
+using zvx::BmpVerdict, zvx::DiagnoseBmp, zvx::Describe;
 
 ZVX_IMAGE_TEST_SUITE(BmpTest);
 
@@ -31,7 +33,9 @@ TYPED_TEST(BmpTest, SavedFilesHoldTheLayoutAndLoadBackAsColours)
     }
 }
 
-TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage)
+// Each load also by the sized LoadFromMemory, from a block of exactly the file's bytes (nothing past
+// them to read), and each answered by DiagnoseBmp for the file and for the bytes.
+TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImageSayingWhy)
 {
     // The reader uses only the offset, the size and the bit count: no magic, rows behind a gap
     // and junk after them are fine.
@@ -42,32 +46,45 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     for (const auto& [what, bytes] : good) {
         const std::string path = ScratchPath("good.bmp");
         WriteFile(path, bytes);
-        auto image = Make<TypeParam>(1, 1);
-        ASSERT_TRUE(image->LoadBmp(path.c_str())) << what;
+        const std::vector<char> exact(bytes.begin(), bytes.end());
+        auto image = Make<TypeParam>(1, 1), fromMemory = Make<TypeParam>(1, 1), sized = Make<TypeParam>(1, 1);
+        ASSERT_TRUE(image->LoadBmp(path.c_str()) && fromMemory->LoadFromMemory(bytes.data(), IMAGE_FORMAT_BMPFILE) &&
+                    sized->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE)) << what;
         EXPECT_EQ(Over(*Make<CMemoryImage>(3, 2), [](int x, int y, Pixel) { return std::optional<Pixel>(Pattern(x, y) & 0xFFFFFF); }),
                   PixelsOf(*image))
             << what;
-        auto fromMemory = Make<TypeParam>(1, 1);
-        ASSERT_TRUE(fromMemory->LoadFromMemory(bytes.data(), IMAGE_FORMAT_BMPFILE)) << what;
-        EXPECT_EQ(PixelsOf(*image), PixelsOf(*fromMemory)) << what;
+        EXPECT_TRUE(PixelsOf(*image) == PixelsOf(*fromMemory) && PixelsOf(*image) == PixelsOf(*sized)) << what;
+        EXPECT_EQ("0 00 0", Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size()))) << what;
     }
 
     auto image = Make<TypeParam>(3, 3, 0x00ABCDEF);
     image->SetColorKey(0x00ABCDEF);
     const std::string before = StateOf(*image);
-    for (const auto& [what, bytes] : BrokenBmps()) {
+    for (const auto& [what, bytes, verdict] : BrokenBmps()) {
         const std::string path = ScratchPath("broken.bmp");
         WriteFile(path, bytes);
-        EXPECT_FALSE(image->LoadBmp(path.c_str())) << what;
+        const std::vector<char> exact(bytes.begin(), bytes.end());
+        EXPECT_FALSE(image->LoadBmp(path.c_str()) || image->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE)) << what;
+        EXPECT_EQ(Said({verdict, 0}) + Said({verdict, 0}), Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size()))) << what;
     }
     const std::string bytes = PatternFile();
-    for (const int tag : {0, 1, IMAGE_FORMAT_ROWS24, 383, 385, -1, INT_MIN}) EXPECT_FALSE(image->LoadFromMemory(bytes.data(), tag));
-    EXPECT_FALSE(image->LoadFromMemory(nullptr, IMAGE_FORMAT_BMPFILE));
-    for (const char* name : {static_cast<const char*>(nullptr), "", ".", "no-such-file.bmp"}) EXPECT_FALSE(image->LoadBmp(name));
+    for (const int tag : {0, 1, IMAGE_FORMAT_ROWS24, 383, 385, -1, INT_MIN}) EXPECT_FALSE(image->LoadFromMemory(bytes.data(), tag) || image->LoadFromMemory(bytes.data(), bytes.size(), tag));
+    EXPECT_FALSE(image->LoadFromMemory(nullptr, IMAGE_FORMAT_BMPFILE) || image->LoadFromMemory(nullptr, 100, IMAGE_FORMAT_BMPFILE));
+    // Files that cannot be opened, with the system's reasons (a null or empty name, a missing folder, a folder, a
+    // missing file), and one of 4 GiB (sparse: nothing is written), too large before a byte is read.
+    const std::string nowhere = ScratchPath("no-such-folder") + "/picture.bmp", huge = ScratchPath("huge.bmp");
+    WriteFile(huge, bytes);
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 32);
+    for (const auto& [name, said] : {std::pair<const char*, const char*>{nullptr, "1 3"}, {"", "1 3"}, {nowhere.c_str(), "1 3"}, {".", "1 5"}, {"no-such-file.bmp", "1 2"}, {huge.c_str(), "4 0"}}) {
+        EXPECT_EQ(said, Said(DiagnoseBmp(name)) + (image->LoadBmp(name) ? " and loads" : "")) << (name == nullptr ? "null" : name);
+    }
+    std::filesystem::remove(huge);
     EXPECT_EQ(before, StateOf(*image));
+    std::set<std::string> sentences;  // one of its own for each verdict, and one for any other value
+    for (int v = 0; v < 7; ++v) sentences.insert(Describe(static_cast<BmpVerdict>(v)));
+    EXPECT_EQ(6u, sentences.size());
 
     // Saving needs a name, pixels and a folder; a refused save makes no file.
-    const std::string nowhere = ScratchPath("no-such-folder") + "/picture.bmp";
     const std::string empty = ScratchPath("empty.bmp");
     EXPECT_FALSE(image->SaveBmp(nullptr) || image->SaveBmp("") || image->SaveBmp(nowhere.c_str()));
     EXPECT_FALSE(CMemoryImage(0, 0).SaveBmp(empty.c_str()));

@@ -1,4 +1,5 @@
-// SaveBmp replaces a file whole (links, mode and owner kept) or, failing, leaves the folder as it was.
+// SaveBmp replaces a file whole (links, mode and owner kept; natively flushed before it is moved in, the
+// folder synced after) or, failing, leaves the folder as it was.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -7,14 +8,26 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <cstdio>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #endif
 
 #include "support/TestData.h"
 #include "support/ImageTestKit.h"
+
+#ifndef _WIN32
+// Every fsync ("s FILE-OR-FOLDER") and rename ("m FROM", "to TO") this program makes, the library's included, in order:
+// these take the C library's place and ask the system themselves.
+std::vector<std::string> g_disk;
+extern "C" int fsync(int fd) { g_disk.push_back("s " + std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)).string()); return static_cast<int>(syscall(SYS_fsync, fd)); }
+extern "C" int renameat2(int fromAt, const char* from, int toAt, const char* to, unsigned flags) noexcept { g_disk.insert(g_disk.end(), {std::string("m ") + from, std::string("to ") + to}); return static_cast<int>(syscall(SYS_renameat2, fromAt, from, toAt, to, flags)); }
+extern "C" int rename(const char* from, const char* to) noexcept { return renameat2(AT_FDCWD, from, AT_FDCWD, to, 0); }
+#endif
 
 namespace {
 
@@ -87,13 +100,16 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
 #ifndef _WIN32
         struct stat old {}, now {};
         const bool existed = stat(path.c_str(), &old) == 0;
+        g_disk.clear();
 #endif
         EXPECT_EQ(!c.after.empty(), image.SaveBmp(path.c_str())) << c.what;
         obstacle.reset();
         EXPECT_EQ(c.after.empty() ? before : c.after, Contents(folder)) << c.what;
-#ifndef _WIN32  // written beside, then moved in with the old file's mode and owner
+#ifndef _WIN32  // written beside, flushed, moved in with the old file's mode and owner, then its folder synced
         EXPECT_TRUE(c.after.empty() || !existed || (stat(path.c_str(), &now) == 0 && now.st_mode == old.st_mode &&
                                                     now.st_uid == old.st_uid && now.st_ino != old.st_ino)) << c.what;
+        const std::string temporary = g_disk.empty() ? "" : g_disk[0].substr(2), target = c.after.empty() ? "" : fs::canonical(path).string();
+        EXPECT_TRUE(c.after.empty() || (g_disk == std::vector<std::string>{"s " + temporary, "m " + temporary, "to " + target, "s " + fs::path(target).parent_path().string()})) << c.what;
 #endif
         fs::remove_all(folder);
     }

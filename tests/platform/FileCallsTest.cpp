@@ -1,9 +1,14 @@
 // The file calls as the library makes them, the same natively and under Wine: opens to read (unshared
-// as loads do, or sharing all as a save looks at what it replaces) and a save's temporary, put in place.
+// as loads do, or sharing all as a save looks at what it replaces) and a save's temporary, put in place;
+// each failure with the code GetLastError gives on Windows.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "platform/Win32.h"
 #include "support/TestData.h"
@@ -49,40 +54,52 @@ struct Folder {
 // Then reads and writes as loads and saves meet them: short, empty, on a handle opened the other way or on none.
 TEST(FileCalls, OpensRespectSharingCreateNewNeverTouchesAFileAndReadsAndWritesCountWhatMoved)
 {
-    const struct {
-        int holder;  // 0: none, 1: unshared, 2: sharing all
-        DWORD access, share, disposition;
-        bool opens;
-    } cases[] = {
-        {0, GENERIC_READ, 0, OPEN_EXISTING, true},      {1, GENERIC_READ, 0, OPEN_EXISTING, false},
-        {2, GENERIC_READ, 0, OPEN_EXISTING, false},     {1, GENERIC_READ, kShareAll, OPEN_EXISTING, false},
-        {2, GENERIC_READ, kShareAll, OPEN_EXISTING, true}, {0, GENERIC_WRITE, 0, CREATE_NEW, false},
+    struct Case { int holder; DWORD access, share, disposition; std::string name; DWORD error; };  // holder 0: none, 1: unshared, 2: sharing all; error 0: it opens
+    std::vector<Case> cases = {
+        {0, GENERIC_READ, 0, OPEN_EXISTING, "held.bin", 0},          {1, GENERIC_READ, 0, OPEN_EXISTING, "held.bin", 32},
+        {2, GENERIC_READ, 0, OPEN_EXISTING, "held.bin", 32},         {1, GENERIC_READ, kShareAll, OPEN_EXISTING, "held.bin", 32},
+        {2, GENERIC_READ, kShareAll, OPEN_EXISTING, "held.bin", 0},  {0, GENERIC_WRITE, 0, CREATE_NEW, "held.bin", 80},
+        {0, GENERIC_READ, 0, OPEN_EXISTING, "missing.bin", 2},       {0, GENERIC_READ, 0, OPEN_EXISTING, "no-folder/x.bin", 3},
+        {0, GENERIC_WRITE, 0, CREATE_NEW, "no-folder/x.bin", 3},     {0, GENERIC_READ, 0, OPEN_EXISTING, "held.bin/x.bin", 3},
+        {0, GENERIC_READ, 0, OPEN_EXISTING, "held.bin/", 123},       {0, GENERIC_READ, 0, OPEN_EXISTING, ".", 5},
+        {0, GENERIC_READ, 0, OPEN_EXISTING, std::string(300, 'n'), 206},
     };
     const Folder folder;
-    for (const auto& c : cases) {
+#ifndef _WIN32  // a link to itself, and a file nobody may read (opened as nobody when root, whom nothing stops)
+    fs::create_symlink("loop.bin", folder.path / "loop.bin");
+    Put(folder / "locked.bin", "");
+    fs::permissions(folder / "locked.bin", fs::perms::none);
+    cases.insert(cases.end(), {{0, GENERIC_READ, 0, OPEN_EXISTING, "loop.bin", 1921}, {0, GENERIC_READ, 0, OPEN_EXISTING, "locked.bin", 5}});
+#endif
+    for (const Case& c : cases) {
         Put(folder / "held.bin", "precious");
         HANDLE holder = c.holder == 0 ? INVALID_HANDLE_VALUE : Open(folder / "held.bin", GENERIC_READ, c.holder == 2 ? kShareAll : 0);
-        HANDLE second = Open(folder / "held.bin", c.access, c.share, c.disposition);
-        EXPECT_EQ(c.opens, second != INVALID_HANDLE_VALUE) << &c - cases;
+#ifndef _WIN32
+        const bool asNobody = c.name == "locked.bin" && geteuid() == 0 && seteuid(65534) == 0;
+#endif
+        HANDLE second = Open(folder / c.name.c_str(), c.access, c.share, c.disposition);
+        EXPECT_EQ(c.error, second == INVALID_HANDLE_VALUE ? ::GetLastError() : 0) << c.name << " " << c.disposition;
+#ifndef _WIN32
+        EXPECT_TRUE(!asNobody || seteuid(0) == 0);
+#endif
         ::CloseHandle(second);
         ::CloseHandle(holder);
-        EXPECT_EQ("precious", Get(folder / "held.bin")) << &c - cases;
+        EXPECT_EQ("precious", Get(folder / "held.bin")) << &c - cases.data();
     }
-    EXPECT_EQ("-", Get(folder / "missing.bin"));
 
     char buffer[16];
     DWORD read = 99, written = 99;
     HANDLE file = Open(folder / "held.bin", GENERIC_READ, 0);
-    EXPECT_TRUE(!::ReadFile(file, nullptr, 1, &read, nullptr) && ::ReadFile(file, nullptr, 0, &read, nullptr) && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 8 && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 0);
-    EXPECT_TRUE(!::WriteFile(file, "x", 1, &written, nullptr) && written == 0 && ::GetFinalPathNameByHandleA(file, buffer, 8, 0) > 8 && ::GetFinalPathNameByHandleA(file, nullptr, 0, 0) > 8 && ::CloseHandle(file));
+    EXPECT_TRUE(!::ReadFile(file, nullptr, 1, &read, nullptr) && ::GetLastError() == 998 && ::ReadFile(file, nullptr, 0, &read, nullptr) && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 8 && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 0);
+    EXPECT_TRUE(!::WriteFile(file, "x", 1, &written, nullptr) && written == 0 && ::GetLastError() == 5 && !::FlushFileBuffers(file) && ::GetLastError() == 5 && ::GetFinalPathNameByHandleA(file, buffer, 8, 0) > 8 && ::GetFinalPathNameByHandleA(file, nullptr, 0, 0) > 8 && ::CloseHandle(file));
     file = Open(folder / "new.bin", GENERIC_WRITE, 0, CREATE_NEW);
-    EXPECT_TRUE(::WriteFile(file, nullptr, 0, &written, nullptr) && written == 0 && !::WriteFile(file, nullptr, 1, &written, nullptr) && !::ReadFile(file, buffer, 1, &read, nullptr) && ::CloseHandle(file));
+    EXPECT_TRUE(::WriteFile(file, nullptr, 0, &written, nullptr) && written == 0 && !::WriteFile(file, nullptr, 1, &written, nullptr) && !::ReadFile(file, buffer, 1, &read, nullptr) && ::GetLastError() == 5 && ::FlushFileBuffers(file) && ::CloseHandle(file));
     for (HANDLE none : {HANDLE{}, INVALID_HANDLE_VALUE}) {
         BY_HANDLE_FILE_INFORMATION info{};
-        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr) || ::GetFileInformationByHandle(none, &info));
-        EXPECT_TRUE(::GetFinalPathNameByHandleA(none, buffer, 8, 0) == 0 && ::GetFileSize(none, nullptr) == INVALID_FILE_SIZE);
+        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr) || ::FlushFileBuffers(none) || ::GetLastError() != 6 || ::GetFileInformationByHandle(none, &info));
+        EXPECT_TRUE(::GetFinalPathNameByHandleA(none, buffer, 8, 0) == 0 && ::GetFileSize(none, nullptr) == INVALID_FILE_SIZE && ::GetLastError() == 6);
     }
-    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA((folder / "missing.bin").c_str()) || ::DeleteFileA(nullptr) || ::MoveFileExA(nullptr, (folder / "x").c_str(), 0) ||
+    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA((folder / "missing.bin").c_str()) || ::DeleteFileA(nullptr) || ::MoveFileExA(nullptr, (folder / "x").c_str(), MOVEFILE_WRITE_THROUGH) ||
                  ::ReplaceFileA(nullptr, (folder / "held.bin").c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) ||
                  ::CreateFileA(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE);
 }
@@ -103,10 +120,11 @@ TEST(FileCalls, ReplaceFileAReplacesOnlyAWritableFileNobodyHoldsAndMoveFileExANo
         EXPECT_EQ(obstacle == kNone, replaced != FALSE) << obstacle;
         EXPECT_EQ(obstacle == kNone ? "new" : obstacle == kNoTarget ? "-" : "old", Get(target)) << obstacle;
         EXPECT_EQ(obstacle == kNone ? "-" : "new", Get(replacement)) << obstacle;
-        // Without MOVEFILE_REPLACE_EXISTING, onto a file or a folder, nothing moves.
+        // Without MOVEFILE_REPLACE_EXISTING, onto a file or a folder, nothing moves (or there is nothing left to move).
         fs::create_directory(folder / "folder");
-        EXPECT_FALSE(::MoveFileExA(replacement.c_str(), (folder / "folder").c_str(), 0));
-        EXPECT_EQ(obstacle == kNoTarget, ::MoveFileExA(replacement.c_str(), target.c_str(), 0) != FALSE);
+        const DWORD refused = obstacle == kNone ? 2 : 183;
+        EXPECT_EQ(refused, ::MoveFileExA(replacement.c_str(), (folder / "folder").c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : ::GetLastError());
+        EXPECT_EQ(obstacle == kNoTarget ? 0 : refused, ::MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : ::GetLastError());
         EXPECT_EQ(obstacle <= kNoTarget ? "new" : "old", Get(target));
     }
 }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/ImageTestKit.h"
@@ -35,18 +36,23 @@ inline std::string PatternFile(std::vector<std::pair<std::size_t, std::uint32_t>
     return BmpFile(3, 2, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; }, std::move(fields));
 }
 
-// Files no load may take; each leaves the image as it was.
-inline std::vector<std::pair<const char*, std::string>> BrokenBmps()
+// A diagnosis to compare: the verdict's number and the system's code, "3 0" for Truncated.
+inline std::string Said(BmpDiagnosis d) { return std::to_string(static_cast<int>(d.verdict)) + " " + std::to_string(d.systemError); }
+
+// Files no load may take, each with DiagnoseBmp's verdict; each leaves the image as it was.
+inline std::vector<std::tuple<const char*, std::string, BmpVerdict>> BrokenBmps()
 {
     const std::string good = PatternFile();
-    return {{"empty", ""}, {"shorter than its fields", good.substr(0, 29)}, {"one byte short", good.substr(0, good.size() - 1)},
-            {"rows far beyond", PatternFile({{10, 0xFFFFFFF0u}})}, {"rows offset wraps", PatternFile({{10, 0xFFFFFFFFu}})},
-            {"rows running past the end", PatternFile({{10, 55}})}, {"more rows than bytes", PatternFile({{22, 3}})},
-            {"8-bit", PatternFile({{28, 8}})}, {"32-bit", PatternFile({{28, 32}})}, {"top-down", PatternFile({{22, static_cast<std::uint32_t>(-2)}})},
-            {"both negative", PatternFile({{18, static_cast<std::uint32_t>(-3)}, {22, static_cast<std::uint32_t>(-2)}})},
-            {"65536 x 65536", PatternFile({{18, 65536}, {22, 65536}})}, {"46341 x 46341", PatternFile({{18, 46341}, {22, 46341}})},
-            {"3,000,000 x 2,000,000", PatternFile({{18, 3000000}, {22, 2000000}})}, {"row stride past 32 bits", PatternFile({{18, INT_MAX}, {22, 1}})},
-            {"not a picture", std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(40, '\x01')}};
+    constexpr BmpVerdict kShort = BmpVerdict::Truncated, kNot = BmpVerdict::NotSupported, kLarge = BmpVerdict::TooLarge;
+    return {{"empty", "", kShort}, {"shorter than its fields", good.substr(0, 29), kShort}, {"one byte short", good.substr(0, good.size() - 1), kShort},
+            {"rows far beyond", PatternFile({{10, 0xFFFFFFF0u}}), kShort}, {"rows offset wraps", PatternFile({{10, 0xFFFFFFFFu}}), kShort},
+            {"rows running past the end", PatternFile({{10, 55}}), kShort}, {"more rows than bytes", PatternFile({{22, 3}}), kShort},
+            {"8-bit", PatternFile({{28, 8}}), kNot}, {"32-bit", PatternFile({{28, 32}}), kNot}, {"top-down", PatternFile({{22, static_cast<std::uint32_t>(-2)}}), kNot},
+            {"both negative", PatternFile({{18, static_cast<std::uint32_t>(-3)}, {22, static_cast<std::uint32_t>(-2)}}), kNot},
+            {"65536 x 65536", PatternFile({{18, 65536}, {22, 65536}}), kLarge}, {"46341 x 46341", PatternFile({{18, 46341}, {22, 46341}}), kLarge},
+            {"3,000,000 x 2,000,000", PatternFile({{18, 3000000}, {22, 2000000}}), kLarge}, {"row stride past 32 bits", PatternFile({{18, INT_MAX}, {22, 1}}), kLarge},
+            {"32768 x 32769, pixels past 4 GiB", PatternFile({{18, 32768}, {22, 32769}}), kLarge},
+            {"not a picture", std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(40, '\x01'), kNot}};
 }
 
 }  // namespace zvx::test

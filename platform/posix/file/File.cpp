@@ -1,10 +1,12 @@
 // Win32 file calls on POSIX descriptors. A HANDLE is the descriptor plus one, so that 0 (a null
-// handle) and INVALID_HANDLE_VALUE (-1) are never valid descriptors.
+// handle) and INVALID_HANDLE_VALUE (-1) are never valid descriptors. A failed call leaves the code
+// Windows gives for the same case (as Wine shows it) for GetLastError.
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,6 +17,72 @@
 
 namespace {
 
+// Each thread's own, as on Windows.
+thread_local DWORD t_lastError = 0;
+
+// Records error for GetLastError and gives result, the failed call's answer.
+template <class T>
+T Fail(DWORD error, T result)
+{
+    t_lastError = error;
+    return result;
+}
+
+// path without the separators at its end ("/" stays).
+std::string Trimmed(const char* path)
+{
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+    return trimmed;
+}
+
+// The folder that holds path's last component: "." for a bare name.
+std::string FolderOf(const char* path)
+{
+    const std::string trimmed = Trimmed(path);
+    const std::size_t slash = trimmed.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : trimmed.substr(0, slash);
+}
+
+// Whether path names a folder, or with folder false a file of another kind.
+bool Exists(const std::string& path, bool folder)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) == folder;
+}
+
+// The code Windows gives where a call on fileName (null when it has none) failed with error.
+DWORD ErrorOf(int error, const char* fileName = nullptr)
+{
+    switch (error) {
+    // Windows tells a missing file in an existing folder from a missing folder on the way (an
+    // empty name is the latter).
+    case ENOENT:
+        if (fileName == nullptr) return ERROR_FILE_NOT_FOUND;
+        return *fileName != '\0' && Exists(FolderOf(fileName), true) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    // A file used as a folder; a file's name with a separator after it is not a valid name.
+    case ENOTDIR: {
+        const std::string trimmed = fileName == nullptr ? "" : Trimmed(fileName);
+        const bool separatorAfter = fileName != nullptr && trimmed.size() < std::strlen(fileName);
+        return separatorAfter && Exists(trimmed, false) ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND;
+    }
+    case EACCES:
+    case EPERM:
+    case EROFS: return ERROR_ACCESS_DENIED;
+    case EEXIST: return ERROR_FILE_EXISTS;
+    case EWOULDBLOCK: return ERROR_SHARING_VIOLATION;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+    case EMFILE:
+    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    case ENOSPC: return ERROR_DISK_FULL;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case EFAULT: return ERROR_NOACCESS;
+    default: return ERROR_GEN_FAILURE;
+    }
+}
+
 // INVALID_HANDLE_VALUE (-1) and null are both below 1.
 int DescriptorOf(HANDLE file)
 {
@@ -23,23 +91,48 @@ int DescriptorOf(HANDLE file)
     return static_cast<int>(value - 1);
 }
 
+// The descriptor of an open handle that allows access (O_RDONLY or O_WRONLY); -1, with the error
+// Windows gives, for no handle or one opened the other way.
+int DescriptorFor(HANDLE file, int access)
+{
+    const int fd = DescriptorOf(file);
+    const int flags = fd < 0 ? -1 : ::fcntl(fd, F_GETFL);
+    if (flags < 0) return Fail(ERROR_INVALID_HANDLE, -1);
+    if ((flags & O_ACCMODE) != O_RDWR && (flags & O_ACCMODE) != access) return Fail(ERROR_ACCESS_DENIED, -1);
+    return fd;
+}
+
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1); }
 
 // Sharing, as far as the code relies on it: a handle with share mode 0 keeps every other handle
 // off the file, and is refused while any other handle has it open. flock models exactly that.
-bool TakeShare(int fd, DWORD shareMode) { return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0; }
+bool TakeShare(int fd, DWORD shareMode)
+{
+    return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0 || Fail(ErrorOf(errno), false);
+}
 
 // Opens a regular file only (Windows opens neither directories nor devices through CreateFileA);
 // O_NONBLOCK so that a FIFO in the file's place cannot stall the open before it is refused.
 int OpenRegular(const char* fileName, int flags, struct stat* info)
 {
     const int fd = ::open(fileName, flags | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) return -1;
+    if (fd < 0) return Fail(ErrorOf(errno, fileName), -1);
+    // Windows refuses a folder so; a FIFO or device, which it would open, is refused the same way.
     if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
         ::close(fd);
-        return -1;
+        return Fail(ERROR_ACCESS_DENIED, -1);
     }
     return fd;
+}
+
+// Makes a rename in path's folder durable. A folder that cannot be synced is left so: the file
+// was flushed before it was moved, so a crash then leaves the old file or the new one, each whole.
+void SyncFolderOf(const char* path)
+{
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    [[maybe_unused]] const int synced = ::fsync(fd);
+    ::close(fd);
 }
 
 // What Windows calls a read-only file: Wine shows a file without any write permission bit so.
@@ -59,14 +152,14 @@ FILETIME FileTimeOf(const struct timespec& t)
 HANDLE zvx::win32::CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
                                DWORD, HANDLE)
 {
-    if (fileName == nullptr) return INVALID_HANDLE_VALUE;
+    if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     int flags = 0;
     if (access == GENERIC_READ && disposition == OPEN_EXISTING) {
         flags = O_RDONLY;
     } else if (access == GENERIC_WRITE && disposition == CREATE_NEW) {
         flags = O_WRONLY | O_CREAT | O_EXCL;
     } else {
-        return INVALID_HANDLE_VALUE;
+        return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     struct stat info {};
     const int fd = OpenRegular(fileName, flags, &info);
@@ -82,7 +175,7 @@ DWORD zvx::win32::GetFileSize(HANDLE file, LPDWORD sizeHigh)
 {
     const int fd = DescriptorOf(file);
     struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0) return INVALID_FILE_SIZE;
+    if (fd < 0 || ::fstat(fd, &info) != 0) return Fail(ERROR_INVALID_HANDLE, INVALID_FILE_SIZE);
     const auto size = static_cast<std::uint64_t>(info.st_size);
     if (sizeHigh != nullptr) *sizeHigh = static_cast<DWORD>(size >> 32);
     return static_cast<DWORD>(size & 0xFFFFFFFFu);
@@ -92,14 +185,15 @@ DWORD zvx::win32::GetFileSize(HANDLE file, LPDWORD sizeHigh)
 BOOL zvx::win32::ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
 {
     *read = 0;
-    const int fd = DescriptorOf(file);
-    if (fd < 0 || (buffer == nullptr && toRead > 0)) return FALSE;
+    const int fd = DescriptorFor(file, O_RDONLY);
+    if (fd < 0) return FALSE;
+    if (buffer == nullptr && toRead > 0) return Fail(ERROR_NOACCESS, FALSE);
     auto* out = static_cast<char*>(buffer);
     DWORD done = 0;
     while (done < toRead) {
         const ssize_t n = ::read(fd, out + done, toRead - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return FALSE;
+        if (n < 0) return Fail(ErrorOf(errno), FALSE);
         if (n == 0) break;  // end of file: a short read, reported through *read
         done += static_cast<DWORD>(n);
     }
@@ -110,8 +204,9 @@ BOOL zvx::win32::ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read
 BOOL zvx::win32::WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED)
 {
     *written = 0;
-    const int fd = DescriptorOf(file);
-    if (fd < 0 || (buffer == nullptr && toWrite > 0)) return FALSE;
+    const int fd = DescriptorFor(file, O_WRONLY);
+    if (fd < 0) return FALSE;
+    if (buffer == nullptr && toWrite > 0) return Fail(ERROR_NOACCESS, FALSE);
     const auto* in = static_cast<const char*>(buffer);
     DWORD done = 0;
     while (done < toWrite) {
@@ -119,7 +214,7 @@ BOOL zvx::win32::WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD w
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             *written = done;
-            return FALSE;
+            return Fail(n < 0 ? ErrorOf(errno) : ERROR_DISK_FULL, FALSE);
         }
         done += static_cast<DWORD>(n);
     }
@@ -130,8 +225,16 @@ BOOL zvx::win32::WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD w
 BOOL zvx::win32::CloseHandle(HANDLE object)
 {
     const int fd = DescriptorOf(object);
+    if (fd < 0 || ::close(fd) != 0) return Fail(ERROR_INVALID_HANDLE, FALSE);
+    return TRUE;
+}
+
+// As Windows: only a handle open for writing is flushed.
+BOOL zvx::win32::FlushFileBuffers(HANDLE file)
+{
+    const int fd = DescriptorFor(file, O_WRONLY);
     if (fd < 0) return FALSE;
-    return ::close(fd) == 0 ? TRUE : FALSE;
+    return ::fsync(fd) == 0 ? TRUE : Fail(ErrorOf(errno), FALSE);
 }
 
 BOOL zvx::win32::GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
@@ -179,18 +282,24 @@ DWORD zvx::win32::GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD f
     return needed;
 }
 
-// Without flags only: a save moves its temporary to a name where nothing is.
+// As a save calls it: to a name where nothing is, the move on disk before the call returns.
 BOOL zvx::win32::MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
 {
-    if (existing == nullptr || replacement == nullptr || flags != 0) return FALSE;
+    if (existing == nullptr || replacement == nullptr || flags != MOVEFILE_WRITE_THROUGH) {
+        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
     // Nothing of that name may be replaced, not even a dangling link, nor one that appears between
     // a check and the move.
-    if (::renameat2(AT_FDCWD, existing, AT_FDCWD, replacement, RENAME_NOREPLACE) == 0) return TRUE;
-    if (errno != EINVAL && errno != ENOSYS) return FALSE;
-    // A filesystem that cannot refuse by itself: check, then move.
-    struct stat info {};
-    if (::lstat(replacement, &info) == 0 || errno != ENOENT) return FALSE;
-    return std::rename(existing, replacement) == 0 ? TRUE : FALSE;
+    int moved = ::renameat2(AT_FDCWD, existing, AT_FDCWD, replacement, RENAME_NOREPLACE);
+    if (moved != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A filesystem that cannot refuse by itself: check, then move.
+        struct stat info {};
+        if (::lstat(replacement, &info) == 0) errno = EEXIST;
+        moved = errno == ENOENT ? std::rename(existing, replacement) : -1;
+    }
+    if (moved != 0) return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorOf(errno, replacement), FALSE);
+    SyncFolderOf(replacement);
+    return TRUE;
 }
 
 BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID)
@@ -216,7 +325,8 @@ BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
             [[maybe_unused]] const int owned = ::fchown(freshFd, old.st_uid, old.st_gid);
         }
         [[maybe_unused]] const int merged = ::fchmod(freshFd, old.st_mode & 07777);
-        result = std::rename(replacement, replaced) == 0 ? TRUE : FALSE;
+        result = std::rename(replacement, replaced) == 0 ? TRUE : Fail(ErrorOf(errno, replaced), FALSE);
+        if (result) SyncFolderOf(replaced);
     }
     if (freshFd >= 0) ::close(freshFd);
     ::close(oldFd);
@@ -225,8 +335,10 @@ BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
 
 BOOL zvx::win32::DeleteFileA(LPCSTR fileName)
 {
-    if (fileName == nullptr) return FALSE;
-    return ::unlink(fileName) == 0 ? TRUE : FALSE;
+    if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    return ::unlink(fileName) == 0 ? TRUE : Fail(ErrorOf(errno, fileName), FALSE);
 }
 
 DWORD zvx::win32::GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
+
+DWORD zvx::win32::GetLastError() { return t_lastError; }
