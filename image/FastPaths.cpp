@@ -63,8 +63,16 @@ void ForEachRun(const PlainPair& rows, const BlitArea& area, Run run)
 
 void BlendRows(const PlainPair& rows, const BlitArea& area, double alpha, ColorKey key)
 {
-    ForEachRun(rows, area,
-               [&](const Pixel* from, Pixel* to, std::size_t count) { BlendColors(from, to, count, alpha, key); });
+    if (area.IsEmpty()) return;
+    const BlendTable* table =
+        KeptBlendTable(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    ForEachRun(rows, area, [&](const Pixel* from, Pixel* to, std::size_t count) {
+        if (table != nullptr) {
+            BlendColors(from, to, count, *table, key);
+        } else {
+            BlendColors(from, to, count, alpha, key);
+        }
+    });
 }
 
 void BlitRows(const PlainPair& rows, const BlitArea& area, ColorKey key)
