@@ -1,5 +1,6 @@
 #include "image/FastPaths.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <typeinfo>
 
@@ -142,6 +143,45 @@ void DrawLineRows(IPixelBuffer& image, int width, int height, int x0, int y0, in
         if (x < 0 || x >= width || y < 0 || y >= height) return;
         image.GetScanLine(static_cast<int>(y))[x] = value;
     });
+}
+
+bool FillRectRows(IImage& image, int x0, int x1, int top, int bottom, Pixel color)
+{
+    IPixelBuffer* rows = PlainRows(image);
+    if (rows == nullptr) return false;
+    // Columns [left, right) of rows [top, bottom].
+    long long left = std::min(x0, x1);
+    long long right = std::max(x0, x1) + 1LL;
+    if (auto* dib = dynamic_cast<CDibSectionImage*>(&image)) {
+        // The pen stops short of its end point; GDI clips to the DC's clip box. Whatever GDI has
+        // yet to draw there is drawn before the pixels are written directly.
+        if (x0 < x1) {
+            right = x1;
+        } else {
+            left = x1 + 1LL;
+        }
+        ::GdiFlush();
+        RECT box{};
+        const int kind = ::GetClipBox(dib->GetMemoryDC(), &box);
+        if (kind == NULLREGION) return true;
+        if (kind != SIMPLEREGION) return false;
+        left = std::max<long long>(left, box.left);
+        right = std::min<long long>(right, box.right);
+        top = std::max<int>(top, box.top);
+        bottom = std::min<int>(bottom, box.bottom - 1);
+    }
+    const int width = image.GetWidth();
+    left = std::max(left, 0LL);
+    right = std::min<long long>(right, width);
+    if (left >= right || top > bottom) return true;
+    const Pixel value = color & 0x00FFFFFFu;
+    const auto columns = static_cast<std::size_t>(right - left);
+    if (columns == static_cast<std::size_t>(width)) {
+        FillPixels(rows->GetScanLine(top), columns * static_cast<std::size_t>(bottom - top + 1), value);
+        return true;
+    }
+    for (int y = top; y <= bottom; ++y) FillPixels(rows->GetScanLine(y) + left, columns, value);
+    return true;
 }
 
 }  // namespace zvx
