@@ -89,7 +89,25 @@ void BlitRows(const PlainPair& rows, const BlitArea& area, ColorKey key)
 
 void CopyRows(const PlainPair& rows, const BlitArea& area)
 {
-    ForEachRun(rows, area, [](const Pixel* from, Pixel* to, std::size_t count) { CopyPixels(from, to, count); });
+    if (rows.sameImage || area.IsEmpty()) {
+        ForEachRun(rows, area, [](const Pixel* from, Pixel* to, std::size_t count) { CopyPixels(from, to, count); });
+        return;
+    }
+    // Two images never overlap: the rows go to the copy kernel in one call.
+    const auto sourceWidth = static_cast<std::ptrdiff_t>(rows.source->GetWidth());
+    const auto destWidth = static_cast<std::ptrdiff_t>(rows.dest->GetWidth());
+    const auto width = static_cast<std::size_t>(area.width);
+    const auto height = static_cast<std::size_t>(area.height);
+    const auto* from = reinterpret_cast<const std::uint8_t*>(rows.source->GetScanLine(area.srcY) + area.srcX);
+    auto* to = reinterpret_cast<std::uint8_t*>(rows.dest->GetScanLine(area.destY) + area.destX);
+    const std::size_t bytes = width * height * sizeof(Pixel);
+    if (area.width == sourceWidth && area.width == destWidth) {
+        CopyBytes(from, to, bytes, IsLargerThanCache(bytes));
+        return;
+    }
+    CopyByteRows(from, sourceWidth * static_cast<std::ptrdiff_t>(sizeof(Pixel)), to,
+                 destWidth * static_cast<std::ptrdiff_t>(sizeof(Pixel)), width * sizeof(Pixel), height,
+                 IsLargerThanCache(bytes));
 }
 
 bool CreateToOverwrite(IImage& image, int width, int height)

@@ -26,6 +26,7 @@ struct RowKernelSet {
     void (*copyUnlessKey)(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
     void (*blend)(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
     void (*blendByTable)(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
+    void (*buildBlendTable)(double alpha, BlendTable& table);
     void (*rows24ToPixels)(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
     void (*pixelsToRows24)(const Pixel* from, BYTE* to, std::size_t count);
     void (*fill)(Pixel* to, std::size_t count, Pixel value);

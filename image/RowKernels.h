@@ -26,6 +26,11 @@ namespace zvx {
 void CopyPixels(const Pixel* from, Pixel* to, std::size_t count);
 // Bytes between blocks that do not overlap; `streaming` writes around the cache.
 void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming);
+// `rows` blocks of `bytes` bytes, block i from from + i x fromStep to to + i x toStep (steps in
+// bytes, either sign), in that order; no source block overlaps a target block. The kernel is
+// chosen once for all of them.
+void CopyByteRows(const std::uint8_t* from, std::ptrdiff_t fromStep, std::uint8_t* to, std::ptrdiff_t toStep,
+                  std::size_t bytes, std::size_t rows, bool streaming);
 // Colours: each word with its top byte cleared (copies larger than the cache go around it).
 void CopyColors(const Pixel* from, Pixel* to, std::size_t count);
 // Whole words, except where the source's colour (top byte cleared) equals key: there the target

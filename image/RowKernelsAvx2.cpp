@@ -135,6 +135,29 @@ ZVX_AVX2 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, cons
     rows::BlendByTable(from + i, to + i, count - i, table, key);
 }
 
+// Sixteen results a round: the destination's weighted channels (computed once, as the formula
+// computes them) plus the source's, truncated; the packs saturate at 255, which is the cap.
+ZVX_AVX2 void BuildTable(double alpha, BlendTable& table)
+{
+    const double beta = 1.0 - alpha;
+    alignas(32) double destPart[256];
+    for (int d = 0; d < 256; ++d) destPart[d] = static_cast<double>(d) * beta;
+    for (int s = 0; s < 256; ++s) {
+        const __m256d sourcePart = _mm256_set1_pd(static_cast<double>(s) * alpha);
+        std::uint8_t* row = table.result + (s << 8);
+        for (int d = 0; d < 256; d += 16) {
+            __m128i words[4];
+            for (int k = 0; k < 4; ++k) {
+                words[k] = _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_load_pd(destPart + d + 4 * k), sourcePart));
+            }
+            const __m128i results =
+                _mm_packus_epi16(_mm_packs_epi32(words[0], words[1]), _mm_packs_epi32(words[2], words[3]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + d), results);
+        }
+    }
+    table.alpha = alpha;
+}
+
 ZVX_AVX2 void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
 {
     // Each half takes four file pixels (12 bytes, read as 16) and spreads them to four words.
@@ -158,8 +181,8 @@ ZVX_AVX2 void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, boo
 
 const RowKernelSet& RowKernelsAvx2()
 {
-    static constexpr RowKernelSet kSet{nullptr,      CopyColors,     CopyUnlessKey, Blend,
-                                       BlendByTable, Rows24ToPixels, nullptr,       nullptr};
+    static constexpr RowKernelSet kSet{nullptr,    CopyColors,     CopyUnlessKey, Blend,  BlendByTable,
+                                       BuildTable, Rows24ToPixels, nullptr,       nullptr};
     return kSet;
 }
 

@@ -59,6 +59,23 @@ void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count)
     }
 }
 
+void BuildTable(double alpha, BlendTable& table)
+{
+    // The formula of the blend kernels, each product rounded on its own before the sum.
+    const double beta = 1.0 - alpha;
+    double destPart[256];
+    for (int d = 0; d < 256; ++d) destPart[d] = static_cast<double>(d) * beta;
+    for (int s = 0; s < 256; ++s) {
+        const double sourcePart = static_cast<double>(s) * alpha;
+        std::uint8_t* row = table.result + (s << 8);
+        for (int d = 0; d < 256; ++d) {
+            const int value = static_cast<int>(destPart[d] + sourcePart);
+            row[d] = static_cast<std::uint8_t>(value > 255 ? 255 : value);
+        }
+    }
+    table.alpha = alpha;
+}
+
 void Fill(Pixel* to, std::size_t count, Pixel value)
 {
     for (std::size_t i = 0; i < count; ++i) to[i] = value;
@@ -121,8 +138,9 @@ void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool)
 
 const RowKernelSet& RowKernelsC()
 {
-    static constexpr RowKernelSet kSet{CopyBytes,          rows::CopyColors,     rows::CopyUnlessKey, rows::Blend,
-                                       rows::BlendByTable, rows::Rows24ToPixels, PixelsToRows24,      Fill};
+    static constexpr RowKernelSet kSet{
+        CopyBytes,  rows::CopyColors,     rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
+        BuildTable, rows::Rows24ToPixels, PixelsToRows24,      Fill};
     return kSet;
 }
 

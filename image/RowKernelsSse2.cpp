@@ -7,7 +7,6 @@
 #define ZVX_SSE2_KERNELS 1
 #include <emmintrin.h>
 
-#include <algorithm>
 #include <cstring>
 #endif
 
@@ -21,12 +20,12 @@ inline __m128i Colors(__m128i words) { return _mm_and_si128(words, _mm_set1_epi3
 
 inline __m128i Load(const void* from) { return _mm_loadu_si128(static_cast<const __m128i*>(from)); }
 
-inline void Store(Pixel* to, __m128i words, bool streaming)
+inline void Store(void* to, __m128i words, bool streaming)
 {
     if (streaming) {
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to), words);
+        _mm_stream_si128(static_cast<__m128i*>(to), words);
     } else {
-        _mm_store_si128(reinterpret_cast<__m128i*>(to), words);
+        _mm_store_si128(static_cast<__m128i*>(to), words);
     }
 }
 
@@ -37,28 +36,33 @@ inline void FinishStreaming(bool streaming)
     if (streaming) _mm_sfence();
 }
 
+// The target brought to a 16-byte boundary, then 64 bytes a round in aligned (or streaming)
+// stores; the first and last 16 bytes, where the rounds do not reach them, are copied unaligned,
+// over what the rounds copy too: no call and no loop for the ends of a row. Faster than the C library's copy for rows of a few
+// hundred pixels into a wider image, whose 32-byte stores straddle cache lines wherever the rows
+// are only 16-byte aligned.
 void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming)
 {
-    if (!streaming) {
+    if (bytes < 16) {
         std::memcpy(to, from, bytes);
         return;
     }
-    // The target brought to a 16-byte boundary, then 64 bytes a round in streaming stores.
-    const std::size_t head = std::min<std::size_t>((0 - reinterpret_cast<std::uintptr_t>(to)) & 15, bytes);
-    std::memcpy(to, from, head);
-    std::size_t i = head;
+    const __m128i last = Load(from + bytes - 16);
+    std::size_t i = (0 - reinterpret_cast<std::uintptr_t>(to)) & 15;
+    if (i != 0) _mm_storeu_si128(reinterpret_cast<__m128i*>(to), Load(from));
     for (; i + 64 <= bytes; i += 64) {
         const __m128i a = Load(from + i);
         const __m128i b = Load(from + i + 16);
         const __m128i c = Load(from + i + 32);
         const __m128i d = Load(from + i + 48);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), a);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i + 16), b);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i + 32), c);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i + 48), d);
+        Store(to + i, a, streaming);
+        Store(to + i + 16, b, streaming);
+        Store(to + i + 32, c, streaming);
+        Store(to + i + 48, d, streaming);
     }
-    FinishStreaming(true);
-    std::memcpy(to + i, from + i, bytes - i);
+    for (; i + 16 <= bytes; i += 16) Store(to + i, Load(from + i), streaming);
+    FinishStreaming(streaming);
+    if (i != bytes) _mm_storeu_si128(reinterpret_cast<__m128i*>(to + bytes - 16), last);
 }
 
 void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming)
@@ -163,7 +167,7 @@ void Fill(Pixel* to, std::size_t count, Pixel value)
 
 const RowKernelSet& RowKernelsSse2()
 {
-    static constexpr RowKernelSet kSet{CopyBytes, CopyColors,     CopyUnlessKey, Blend,
+    static constexpr RowKernelSet kSet{CopyBytes, CopyColors,     CopyUnlessKey, Blend, nullptr,
                                        nullptr,   Rows24ToPixels, nullptr,       Fill};
     return kSet;
 }

@@ -84,8 +84,8 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
             expected[i] = channel[(s >> 8 & 0xFF00) | (d >> 16 & 0xFF)] << 16 | channel[(s & 0xFF00) | (d >> 8 & 0xFF)] << 8 |
                           channel[(s << 8 & 0xFF00) | (d & 0xFF)];
         }
-        BuildBlendTable(alpha, *table);
         const auto check = [&, alpha = alpha] {
+            BuildBlendTable(alpha, *table);
             for (const bool byTable : {false, true}) {
                 blended = dest;
                 if (byTable) BlendColors(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);

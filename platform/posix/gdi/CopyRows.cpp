@@ -20,8 +20,7 @@ void CopyRows(std::uint8_t* to, std::ptrdiff_t toStep, const std::uint8_t* from,
         bytes *= rows;
         rows = 1;
     }
-    const bool streaming = IsLargerThanCache(bytes * rows);
-    for (std::size_t i = 0; i < rows; ++i, to += toStep, from += fromStep) CopyBytes(from, to, bytes, streaming);
+    CopyByteRows(from, fromStep, to, toStep, bytes, rows, IsLargerThanCache(bytes * rows));
 }
 
 }  // namespace zvx::gdi
