@@ -14,13 +14,12 @@ namespace zvx {
 namespace {
 
 // Writes larger than this go around the cache with streaming stores: they would only push
-// everything else out of it, and ordinary stores read every target line before writing it. Below
-// it, the target is likely still cached when it is next read (the back buffer of a 640 x 480
-// frame is), and ordinary stores win. Measured: a single copy of 8 MB streams a fifth faster (and
-// SDL's plain blit of a 1920 x 1080 surface streams); two copies in a row, the second reading what
-// the first wrote, lose about as much by streaming at 8 MB, but no more than the single copy gains
-// at 2 MB and up. 6 MiB streams the copies of 1920 x 1080 images and keeps 640 x 480 ones cached.
-constexpr std::size_t kStreamingBytes = std::size_t{6} << 20;
+// everything else out of it, and ordinary stores read every target line before writing it.
+// Below it, the target is likely still cached when it is next read, as a frame's back buffer is:
+// measured with 1920 x 1080 images (8 MB), one copy streamed takes a fifth less time, but a copy
+// and then a copy of that copy (the paint frame's road) take a tenth more. So the copies of
+// images of that size stay in the cache; copies of 4096 x 4096 images go around it.
+constexpr std::size_t kStreamingBytes = std::size_t{12} << 20;
 
 constexpr std::size_t kVariants = sizeof kRowSimdVariants / sizeof kRowSimdVariants[0];
 

@@ -23,8 +23,9 @@ using namespace zvx;
 using namespace zvx::test;
 
 // 24-bit pixels of every length and alignment read exactly their bytes (the sanitizers see more);
-// copies beyond the cache take streaming stores, to the same words. (The other kernels meet every
-// length, alignment and overlap through the images' fast paths: FastPathTest.)
+// copies beyond the cache take streaming stores, and long fills the string store, to the same
+// words. (The other kernels meet every length, alignment and overlap through the images' fast
+// paths: FastPathTest.)
 TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
@@ -52,6 +53,8 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
         for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
         Rows24ToPixels(bytes.data(), to.data(), from.size(), true);
         for (const std::size_t i : probes) ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
+        FillPixels(to.data() + 1, from.size(), 0xFFC0FFEE);
+        for (const std::size_t i : probes) ASSERT_EQ(0xFFC0FFEEu, to[i + 1]) << i;
     });
     std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(), RowSimdName(ProcessorRowSimd()));
 }

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "image/RowKernels.h"
+
 namespace zvx::gdi {
 
 struct Format32 {
@@ -24,10 +26,10 @@ struct Format32 {
         return word;
     }
     static void Write(std::uint8_t* row, std::ptrdiff_t x, std::uint32_t word) { std::memcpy(row + x * 4, &word, 4); }
+    // 32-bit rows are whole words (DIB rows are DWORD-aligned): the image library's fill kernel.
     static void Fill(std::uint8_t* row, std::ptrdiff_t x, std::ptrdiff_t count, std::uint32_t word)
     {
-        std::uint8_t* p = row + x * 4;
-        for (std::ptrdiff_t i = 0; i < count; ++i) std::memcpy(p + i * 4, &word, 4);
+        FillPixels(reinterpret_cast<std::uint32_t*>(row) + x, static_cast<std::size_t>(count), word);
     }
     // What the layout keeps of a colour, read back as 0x00RRGGBB.
     static std::uint32_t Quantize(std::uint32_t rgb) { return rgb & 0xFFFFFF; }
