@@ -145,9 +145,9 @@ ZVX_AVX2 void BuildTable(double alpha, BlendTable& table)
     for (int s = 0; s < 256; ++s) {
         const __m256d sourcePart = _mm256_set1_pd(static_cast<double>(s) * alpha);
         std::uint8_t* row = table.result + (s << 8);
-        for (int d = 0; d < 256; d += 16) {
+        for (std::size_t d = 0; d < 256; d += 16) {
             __m128i words[4];
-            for (int k = 0; k < 4; ++k) {
+            for (std::size_t k = 0; k < 4; ++k) {
                 words[k] = _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_load_pd(destPart + d + 4 * k), sourcePart));
             }
             const __m128i results =

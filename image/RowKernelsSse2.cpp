@@ -38,9 +38,9 @@ inline void FinishStreaming(bool streaming)
 
 // The target brought to a 16-byte boundary, then 64 bytes a round in aligned (or streaming)
 // stores; the first and last 16 bytes, where the rounds do not reach them, are copied unaligned,
-// over what the rounds copy too: no call and no loop for the ends of a row. Faster than the C library's copy for rows of a few
-// hundred pixels into a wider image, whose 32-byte stores straddle cache lines wherever the rows
-// are only 16-byte aligned.
+// over what the rounds copy too: no call and no loop for the ends of a row. Faster than the C library's copy for rows
+// of a few hundred pixels into a wider image, whose 32-byte stores straddle cache lines wherever the rows are only
+// 16-byte aligned.
 void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming)
 {
     if (bytes < 16) {
