@@ -40,8 +40,7 @@ void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
 // sum rounded (no fused multiply-add), capped at 255; the top byte becomes 0. Where key is not
 // COLORKEY_NONE and the source's colour equals it, the target keeps its word. 0 < alpha < 1.
 void BlendColors(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
-
-// BlendColors at table.alpha, through the table.
+// The same at table.alpha, each channel looked up in the table (image/BlendTable.h): the same words.
 void BlendColors(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
 
 // 24-bit file pixels (blue, green, red) to Pixels with the top byte 0. Reads exactly 3 x count
@@ -50,6 +49,7 @@ void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streami
 // Pixels to 24-bit file pixels (blue, green, red); the top byte is dropped. Writes exactly
 // 3 x count bytes.
 void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count);
+// value in every word.
 void FillPixels(Pixel* to, std::size_t count, Pixel value);
 
 // Whether writing `bytes` in one operation had better go around the cache: the one threshold for
