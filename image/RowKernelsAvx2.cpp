@@ -106,13 +106,20 @@ ZVX_AVX2 void Blend(const Pixel* from, Pixel* to, std::size_t count, double alph
 
 // The blend through its table: in each 32-bit lane, source channel x 256 + destination channel is
 // the index of that channel's result; a gather reads the four bytes there, of which the lowest is
-// the result.
+// the result. The gathers are what the loop waits for: everything else is kept to few operations
+// (the results moved into place by byte shuffles, the key looked at only when there is one).
 ZVX_AVX2 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
 {
     const int* results = reinterpret_cast<const int*>(table.result);
     const __m256i low = _mm256_set1_epi32(0xFF);
     const __m256i second = _mm256_set1_epi32(0xFF00);
-    const __m256i third = _mm256_set1_epi32(0xFF0000);
+    const char z = -1;  // a zero byte
+    // The lowest byte of each 32-bit lane moved to the second or the third byte.
+    const __m256i toSecond = _mm256_setr_epi8(z, 0, z, z, z, 4, z, z, z, 8, z, z, z, 12, z, z, z, 0, z, z, z, 4, z, z,
+                                              z, 8, z, z, z, 12, z, z);
+    const __m256i toThird = _mm256_setr_epi8(z, z, 0, z, z, z, 4, z, z, z, 8, z, z, z, 12, z, z, z, 0, z, z, z, 4, z, z,
+                                             z, 8, z, z, z, 12, z);
+    const bool keyed = key != COLORKEY_NONE;
     const __m256i keyWords = _mm256_set1_epi32(static_cast<int>(key));
     std::size_t i = 0;
     for (; i + 8 <= count; i += 8) {
@@ -125,12 +132,11 @@ ZVX_AVX2 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, cons
         const __m256i redAt = _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(s, 8), second),
                                               _mm256_and_si256(_mm256_srli_epi32(d, 16), low));
         const __m256i blue = _mm256_and_si256(_mm256_i32gather_epi32(results, blueAt, 1), low);
-        const __m256i green =
-            _mm256_and_si256(_mm256_slli_epi32(_mm256_i32gather_epi32(results, greenAt, 1), 8), second);
-        const __m256i red = _mm256_and_si256(_mm256_slli_epi32(_mm256_i32gather_epi32(results, redAt, 1), 16), third);
-        const __m256i keep = _mm256_cmpeq_epi32(Colors(s), keyWords);
-        const __m256i blended = _mm256_or_si256(blue, _mm256_or_si256(green, red));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), _mm256_blendv_epi8(blended, d, keep));
+        const __m256i green = _mm256_shuffle_epi8(_mm256_i32gather_epi32(results, greenAt, 1), toSecond);
+        const __m256i red = _mm256_shuffle_epi8(_mm256_i32gather_epi32(results, redAt, 1), toThird);
+        __m256i blended = _mm256_or_si256(blue, _mm256_or_si256(green, red));
+        if (keyed) blended = _mm256_blendv_epi8(blended, d, _mm256_cmpeq_epi32(Colors(s), keyWords));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), blended);
     }
     rows::BlendByTable(from + i, to + i, count - i, table, key);
 }
