@@ -32,10 +32,15 @@ struct RowKernelSet {
     void (*fill)(Pixel* to, std::size_t count, Pixel value);
 };
 
-const RowKernelSet& RowKernelsC();
-// Empty sets where the compiler targets no x86 processor.
-const RowKernelSet& RowKernelsSse2();
-const RowKernelSet& RowKernelsAvx2();
+// The sets, each defined in its file with constant initialisation (function addresses only), so
+// they are whole before any code runs.
+extern const RowKernelSet kRowKernelsC;
+// The x86 sets, where the compiler targets x86 with SSE2 (as all of x86-64).
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__) && defined(__GNUC__)
+#define ZVX_X86_ROW_KERNELS 1
+extern const RowKernelSet kRowKernelsSse2;
+extern const RowKernelSet kRowKernelsAvx2;
+#endif
 
 // The plain C++ kernels by name, for the vector kernels' first and last pixels: whatever a vector
 // kernel leaves, these finish, so every variant's ends are the reference's own. They accept

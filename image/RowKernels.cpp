@@ -37,22 +37,30 @@ void FillGaps(RowKernelSet& into, const RowKernelSet& from)
     if (into.fill == nullptr) into.fill = from.fill;
 }
 
+// A variant's own kernels; an empty set for the x86 variants where the build has none.
 const RowKernelSet& OwnSet(RowSimd simd)
 {
     switch (simd) {
-    case RowSimd::Avx2: return RowKernelsAvx2();
-    case RowSimd::Sse2: return RowKernelsSse2();
+#if defined(ZVX_X86_ROW_KERNELS)
+    case RowSimd::Avx2: return kRowKernelsAvx2;
+    case RowSimd::Sse2: return kRowKernelsSse2;
+#else
+    case RowSimd::Avx2:
+    case RowSimd::Sse2: {
+        static constexpr RowKernelSet kNone{};
+        return kNone;
+    }
+#endif
     case RowSimd::C: break;
     }
-    return RowKernelsC();
+    return kRowKernelsC;
 }
 
 // Whether this build has the variant's kernels and the processor runs them.
 bool Runs(RowSimd simd)
 {
     if (simd == RowSimd::C) return true;
-    if (OwnSet(simd).copyColors == nullptr) return false;  // not an x86 build
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#if defined(ZVX_X86_ROW_KERNELS)
     __builtin_cpu_init();
     return simd == RowSimd::Avx2 ? __builtin_cpu_supports("avx2") != 0 : __builtin_cpu_supports("sse2") != 0;
 #else

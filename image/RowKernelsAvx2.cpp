@@ -5,15 +5,11 @@
 // the SSE2 set.
 #include "image/RowKernelSet.h"
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__) && defined(__GNUC__)
-#define ZVX_AVX2_KERNELS 1
+#if defined(ZVX_X86_ROW_KERNELS)
 #include <immintrin.h>
 #define ZVX_AVX2 __attribute__((target("avx2")))
-#endif
 
 namespace zvx {
-
-#if defined(ZVX_AVX2_KERNELS)
 namespace {
 
 ZVX_AVX2 inline __m256i Colors(__m256i words) { return _mm256_and_si256(words, _mm256_set1_epi32(0x00FFFFFF)); }
@@ -185,21 +181,9 @@ ZVX_AVX2 void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, boo
 
 }  // namespace
 
-const RowKernelSet& RowKernelsAvx2()
-{
-    static constexpr RowKernelSet kSet{nullptr,    CopyColors,     CopyUnlessKey, Blend,  BlendByTable,
-                                       BuildTable, Rows24ToPixels, nullptr,       nullptr};
-    return kSet;
-}
-
-#else
-
-const RowKernelSet& RowKernelsAvx2()
-{
-    static constexpr RowKernelSet kNone{};
-    return kNone;
-}
-
-#endif
+const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,     CopyUnlessKey, Blend,  BlendByTable,
+                                   BuildTable, Rows24ToPixels, nullptr,       nullptr};
 
 }  // namespace zvx
+
+#endif

@@ -136,12 +136,7 @@ void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool)
 
 }  // namespace rows
 
-const RowKernelSet& RowKernelsC()
-{
-    static constexpr RowKernelSet kSet{
-        CopyBytes,  rows::CopyColors,     rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
-        BuildTable, rows::Rows24ToPixels, PixelsToRows24,      Fill};
-    return kSet;
-}
+const RowKernelSet kRowKernelsC{CopyBytes,  rows::CopyColors,     rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
+                                BuildTable, rows::Rows24ToPixels, PixelsToRows24,      Fill};
 
 }  // namespace zvx

@@ -3,16 +3,12 @@
 // store. Each kernel finishes the pixels its vectors leave with the plain C++ kernel's loop.
 #include "image/RowKernelSet.h"
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__) && defined(__GNUC__)
-#define ZVX_SSE2_KERNELS 1
+#if defined(ZVX_X86_ROW_KERNELS)
 #include <emmintrin.h>
 
 #include <cstring>
-#endif
 
 namespace zvx {
-
-#if defined(ZVX_SSE2_KERNELS)
 namespace {
 
 // Four pixels' words with their top byte cleared.
@@ -165,21 +161,9 @@ void Fill(Pixel* to, std::size_t count, Pixel value)
 
 }  // namespace
 
-const RowKernelSet& RowKernelsSse2()
-{
-    static constexpr RowKernelSet kSet{CopyBytes, CopyColors,     CopyUnlessKey, Blend, nullptr,
-                                       nullptr,   Rows24ToPixels, nullptr,       Fill};
-    return kSet;
-}
-
-#else
-
-const RowKernelSet& RowKernelsSse2()
-{
-    static constexpr RowKernelSet kNone{};
-    return kNone;
-}
-
-#endif
+const RowKernelSet kRowKernelsSse2{CopyBytes, CopyColors,     CopyUnlessKey, Blend, nullptr,
+                                   nullptr,   Rows24ToPixels, nullptr,       Fill};
 
 }  // namespace zvx
+
+#endif
