@@ -51,6 +51,7 @@ const char* WhoName(Who who)
     case Who::General: return "general";
     case Who::Sdl2: return "sdl2";
     case Who::Stb: return "stb";
+    case Who::Pixman: return "pixman";
     case Who::Floor: return "floor";
     }
     return "?";

@@ -16,7 +16,7 @@
 
 namespace zvx::bench {
 
-enum class Who { Ours, General, Sdl2, Stb, Floor };
+enum class Who { Ours, General, Sdl2, Stb, Pixman, Floor };
 
 struct CaseInfo {
     std::string name;

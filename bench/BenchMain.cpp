@@ -4,8 +4,11 @@
 // whatever else the machine is doing.
 #include "BenchCase.h"
 
+#include "image/RowKernels.h"
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,24 +61,25 @@ std::string Ratio(double value)
 
 void PrintTable(const Collector& results)
 {
-    std::printf("\n%-50s %9s %7s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "stb", "vs peer",
-                "vs floor");
-    std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "(>=1 ok)",
-                "(x time)");
+    std::printf("\n%-50s %9s %7s %9s %9s %9s %9s %9s %9s\n", "case", "Mpix/s", "GB/s", "general", "SDL2", "pixman",
+                "stb", "vs peer", "vs floor");
+    std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s %9s\n", "", "", "", "Mpix/s", "Mpix/s", "Mpix/s", "Mpix/s",
+                "(>=1 ok)", "(x time)");
     for (const CaseInfo& c : Cases()) {
         const double ours = results.Seconds(c.name, Who::Ours);
         const double sdl = results.Seconds(c.name, Who::Sdl2);
+        const double pixman = results.Seconds(c.name, Who::Pixman);
         const double stb = results.Seconds(c.name, Who::Stb);
         const double floor = results.Seconds(c.name, Who::Floor);
         double bestPeer = 0;
-        for (double peer : {sdl, stb}) {
+        for (double peer : {sdl, pixman, stb}) {
             if (peer > 0 && (bestPeer == 0 || peer < bestPeer)) bestPeer = peer;
         }
-        std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
+        std::printf("%-50s %9s %7s %9s %9s %9s %9s %9s %9s\n", c.name.c_str(), Rate(c.pixels, ours, 1e6).c_str(),
                     Rate(c.bytes, ours, 1e9).c_str(),
                     Rate(c.pixels, results.Seconds(c.name, Who::General), 1e6).c_str(),
-                    Rate(c.pixels, sdl, 1e6).c_str(), Rate(c.pixels, stb, 1e6).c_str(),
-                    Ratio(ours > 0 && bestPeer > 0 ? bestPeer / ours : 0).c_str(),
+                    Rate(c.pixels, sdl, 1e6).c_str(), Rate(c.pixels, pixman, 1e6).c_str(),
+                    Rate(c.pixels, stb, 1e6).c_str(), Ratio(ours > 0 && bestPeer > 0 ? bestPeer / ours : 0).c_str(),
                     Ratio(ours > 0 && floor > 0 ? ours / floor : 0).c_str());
     }
     std::printf(
@@ -83,7 +87,19 @@ void PrintTable(const Collector& results)
         "memory floor (memcpys moving the same bytes). Fastest of the repetitions, CPU time, one process.\n");
 }
 
-// The targets: our time / the reference's time, lower is better.
+// Which row kernels ran, and what the run was told: a run held to AVX2 on a processor with AVX-512
+// (ZVX_SIMD for ours, GLIBC_TUNABLES for glibc's memcpy and memset, which SDL and the floor use)
+// stands for a processor without it. pixman and SDL choose no AVX-512 code of their own.
+void PrintConditions()
+{
+    const char* simd = std::getenv("ZVX_SIMD");
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    std::printf("row kernels: %s (the processor's widest: %s; ZVX_SIMD=%s); GLIBC_TUNABLES=%s\n",
+                RowSimdName(BestRowSimd()), RowSimdName(ProcessorRowSimd()), simd != nullptr ? simd : "(unset)",
+                tunables != nullptr ? tunables : "(unset)");
+}
+
+// The targets: our time / the reference's time, lower is better.
 void PrintTargets(const Collector& results)
 {
     std::printf("\n%-78s %6s %8s\n", "target: our time / the reference's, lower is better", "ratio", "limit");
@@ -127,6 +143,7 @@ int main(int argc, char** argv)
     Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     std::fputc('\n', stderr);
+    PrintConditions();
     PrintTable(collector);
     PrintTargets(collector);
     benchmark::Shutdown();

@@ -1,9 +1,12 @@
-// Lines, fills and tilings into both image classes, against SDL's fill and a loop of blits.
+// Lines, fills and tilings into both image classes, against SDL's and pixman's fills and a loop of
+// blits.
 #include "BenchCase.h"
 #include "Pictures.h"
 #include "Surfaces.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zvx::bench {
 namespace {
@@ -60,13 +63,26 @@ void SdlShape(benchmark::State& state, Shape shape)
     SDL_FreeSurface(image);
 }
 
+// pixman_fill of the whole 1920 x 1080 picture.
+void PixmanFill(benchmark::State& state)
+{
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kWidth) * kHeight, 0x5A5A5A5Au);
+    std::uint32_t color = 0x00336699u;
+    for (auto _ : state) {
+        pixman_fill(pixels.data(), kWidth, 32, 0, 0, kWidth, kHeight, color);
+        color ^= 0x00010101u;
+        benchmark::ClobberMemory();
+    }
+}
+
 template <class Plain, class General>
-void AddShape(const std::string& name, Shape shape, double pixels, double bytes, bool withSdl)
+void AddShape(const std::string& name, Shape shape, double pixels, double bytes, bool withPeers)
 {
     AddCase(name, pixels, bytes);
     AddRun(name, Who::Ours, [shape](benchmark::State& s) { OursShape<Plain>(s, shape); });
     AddRun(name, Who::General, [shape](benchmark::State& s) { OursShape<General>(s, shape); });
-    if (withSdl) AddRun(name, Who::Sdl2, [shape](benchmark::State& s) { SdlShape(s, shape); });
+    if (withPeers) AddRun(name, Who::Sdl2, [shape](benchmark::State& s) { SdlShape(s, shape); });
+    if (withPeers && shape == Shape::Fill) AddRun(name, Who::Pixman, PixmanFill);
 }
 
 template <class Plain, class General>
@@ -87,6 +103,12 @@ void AddDrawCases()
 {
     AddShapes<CMemoryImage, GeneralMemory>("memory");
     AddShapes<CDibSectionImage, GeneralDib>("dib");
+    for (const char* image : {"memory", "dib"}) {
+        const std::string name = std::string("f. FillRect ") + image;
+        AddTarget({std::string("FillRect 1920x1080 on the ") + (image[0] == 'm' ? "heap" : "DIB-section") +
+                       " image vs pixman_fill",
+                   name, name, Who::Pixman, 1.0});
+    }
     // The DIB-section image draws through the software GDI's pen; it should cost at most twice what
     // the heap image's own rasteriser does.
     AddTarget({"FillRect 1920x1080 on the DIB-section image vs the heap image", "f. FillRect dib", "f. FillRect memory",

@@ -29,4 +29,15 @@ SDL_Surface* ToSurface(IPixelBuffer& image)
     return surface;
 }
 
+pixman_image_t* PixmanOver(IPixelBuffer& image)
+{
+    pixman_image_t* pixman = pixman_image_create_bits(PIXMAN_x8r8g8b8, image.GetWidth(), image.GetHeight(),
+                                                      image.GetScanLine(0), image.GetWidth() * 4);
+    if (pixman == nullptr) {
+        std::fprintf(stderr, "pixman: cannot make an image\n");
+        std::exit(1);
+    }
+    return pixman;
+}
+
 }  // namespace zvx::bench

@@ -1,5 +1,6 @@
 #include "image/FastPaths.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <typeinfo>
 
@@ -8,6 +9,7 @@
 #include "image/MemoryImage.h"
 #include "image/RowKernels.h"
 #include "image/draw/LineSteps.h"
+#include "platform/Win32.h"
 
 namespace zvx {
 
@@ -63,8 +65,16 @@ void ForEachRun(const PlainPair& rows, const BlitArea& area, Run run)
 
 void BlendRows(const PlainPair& rows, const BlitArea& area, double alpha, ColorKey key)
 {
-    ForEachRun(rows, area,
-               [&](const Pixel* from, Pixel* to, std::size_t count) { BlendColors(from, to, count, alpha, key); });
+    if (area.IsEmpty()) return;
+    const BlendTable* table =
+        KeptBlendTable(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    ForEachRun(rows, area, [&](const Pixel* from, Pixel* to, std::size_t count) {
+        if (table != nullptr) {
+            BlendColors(from, to, count, *table, key);
+        } else {
+            BlendColors(from, to, count, alpha, key);
+        }
+    });
 }
 
 void BlitRows(const PlainPair& rows, const BlitArea& area, ColorKey key)
@@ -80,7 +90,25 @@ void BlitRows(const PlainPair& rows, const BlitArea& area, ColorKey key)
 
 void CopyRows(const PlainPair& rows, const BlitArea& area)
 {
-    ForEachRun(rows, area, [](const Pixel* from, Pixel* to, std::size_t count) { CopyPixels(from, to, count); });
+    if (rows.sameImage || area.IsEmpty()) {
+        ForEachRun(rows, area, [](const Pixel* from, Pixel* to, std::size_t count) { CopyPixels(from, to, count); });
+        return;
+    }
+    // Two images never overlap: the rows go to the copy kernel in one call.
+    const auto sourceWidth = static_cast<std::ptrdiff_t>(rows.source->GetWidth());
+    const auto destWidth = static_cast<std::ptrdiff_t>(rows.dest->GetWidth());
+    const auto width = static_cast<std::size_t>(area.width);
+    const auto height = static_cast<std::size_t>(area.height);
+    const auto* from = reinterpret_cast<const std::uint8_t*>(rows.source->GetScanLine(area.srcY) + area.srcX);
+    auto* to = reinterpret_cast<std::uint8_t*>(rows.dest->GetScanLine(area.destY) + area.destX);
+    const std::size_t bytes = width * height * sizeof(Pixel);
+    if (area.width == sourceWidth && area.width == destWidth) {
+        CopyBytes(from, to, bytes, IsLargerThanCache(bytes));
+        return;
+    }
+    CopyByteRows(from, sourceWidth * static_cast<std::ptrdiff_t>(sizeof(Pixel)), to,
+                 destWidth * static_cast<std::ptrdiff_t>(sizeof(Pixel)), width * sizeof(Pixel), height,
+                 IsLargerThanCache(bytes));
 }
 
 bool CreateToOverwrite(IImage& image, int width, int height)
@@ -134,6 +162,45 @@ void DrawLineRows(IPixelBuffer& image, int width, int height, int x0, int y0, in
         if (x < 0 || x >= width || y < 0 || y >= height) return;
         image.GetScanLine(static_cast<int>(y))[x] = value;
     });
+}
+
+bool FillRectRows(IImage& image, int x0, int x1, int top, int bottom, Pixel color)
+{
+    IPixelBuffer* rows = PlainRows(image);
+    if (rows == nullptr) return false;
+    // Columns [left, right) of rows [top, bottom].
+    long long left = std::min(x0, x1);
+    long long right = std::max(x0, x1) + 1LL;
+    if (auto* dib = dynamic_cast<CDibSectionImage*>(&image)) {
+        // The pen stops short of its end point; GDI clips to the DC's clip box. Whatever GDI has
+        // yet to draw there is drawn before the pixels are written directly.
+        if (x0 < x1) {
+            right = x1;
+        } else {
+            left = x1 + 1LL;
+        }
+        ::GdiFlush();
+        RECT box{};
+        const int kind = ::GetClipBox(dib->GetMemoryDC(), &box);
+        if (kind == NULLREGION) return true;
+        if (kind != SIMPLEREGION) return false;
+        left = std::max<long long>(left, box.left);
+        right = std::min<long long>(right, box.right);
+        top = std::max<int>(top, box.top);
+        bottom = std::min<int>(bottom, box.bottom - 1);
+    }
+    const int width = image.GetWidth();
+    left = std::max(left, 0LL);
+    right = std::min<long long>(right, width);
+    if (left >= right || top > bottom) return true;
+    const Pixel value = color & 0x00FFFFFFu;
+    const auto columns = static_cast<std::size_t>(right - left);
+    if (columns == static_cast<std::size_t>(width)) {
+        FillPixels(rows->GetScanLine(top), columns * static_cast<std::size_t>(bottom - top + 1), value);
+        return true;
+    }
+    for (int y = top; y <= bottom; ++y) FillPixels(rows->GetScanLine(y) + left, columns, value);
+    return true;
 }
 
 }  // namespace zvx

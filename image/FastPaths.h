@@ -20,6 +20,7 @@
 //   SaveBmp                              RowsToRows24           exchange/BmpFile.cpp: GetBlue,
 //                                                                 GetGreen, GetRed
 //   DrawLine of the heap image           DrawLineRows           draw/Line.cpp: SetColor per step
+//   FillRect, not degenerate             FillRectRows           draw/Rect.cpp: DrawLine per row
 //
 // The fast paths are made of the row kernels in image/RowKernels.h, which the routes that copy
 // rows by definition (CopyFrom of an IPixelBuffer, the general unkeyed BltTo onto an
@@ -78,5 +79,13 @@ void RowsToRows24(const IPixelBuffer& image, int width, int height, BYTE* fileRo
 
 // The heap image's software line (end points distinct), colour with its top byte cleared.
 void DrawLineRows(IPixelBuffer& image, int width, int height, int x0, int y0, int x1, int y1, Pixel color);
+
+// FillRect's rows top..bottom (inside the image) of a plain image at once, each as that image's
+// DrawLine(x0, y, x1, y, color) with x0 != x1 sets it: the heap image's rows from min(x0, x1) to
+// max(x0, x1), the DIB-section image's as its pen draws them, without column x1 and within its
+// DC's clip box (a clip region may be selected there, by DrawTiled for one). Whole rows are one
+// run, since the rows lie back to back. False, having drawn nothing, for any other image or a DC
+// whose clip is not a rectangle: the caller then draws row by row.
+bool FillRectRows(IImage& image, int x0, int x1, int top, int bottom, Pixel color);
 
 }  // namespace zvx

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "image/FastPaths.h"
+
 namespace zvx {
 
 bool DrawRect(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
@@ -30,6 +32,11 @@ bool FillRect(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
     const long long to = step > 0 ? std::min(last, lastRow) : std::max(last, 0LL);
     bool any = from != first || to != last;  // some row skipped
     if ((to - from) * step < 0) return any;  // no row inside
+    // Every row's DrawLine has two distinct end points and answers true.
+    if (FillRectRows(image, x0, x1, static_cast<int>(std::min(from, to)), static_cast<int>(std::max(from, to)),
+                     color)) {
+        return true;
+    }
     for (long long y = from;; y += step) {
         if (image.DrawLine(x0, static_cast<int>(y), x1, static_cast<int>(y), color)) any = true;
         if (y == to) break;

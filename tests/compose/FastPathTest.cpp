@@ -11,7 +11,8 @@ using namespace zvx::test;
 // s onto d at (x, y); w x h is the part, the sub-image and the 24-bit file's size.
 using Op = bool (*)(IImage& s, IImage& d, int x, int y, int w, int h, const std::string& file);
 const Op kOps[] = {
-    [](IImage& s, IImage& d, int x, int y, int w, int, const std::string&) { return s.BlendTo(&d, x, y, (w * 37 % 999 + 1) / 1000.0); },
+    // An odd width blends at 0.7 twice in a row (here and in the self-blend): then through the kept table.
+    [](IImage& s, IImage& d, int x, int y, int w, int, const std::string&) { return s.BlendTo(&d, x, y, w % 2 ? 0.7 : (w * 37 % 999 + 1) / 1000.0); },
     [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(&d, x, y); },
     [](IImage& s, IImage& d, int x, int y, int w, int h, const std::string&) { return s.BltTo(&d, x, y, w, h); },
     [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IPixelBuffer*>(&d), x, y); },
@@ -30,7 +31,14 @@ const Op kOps[] = {
     [](IImage& s, IImage&, int x, int y, int, int, const std::string&) { return s.BltTo(&s, x % 5, y % 4); },
     [](IImage& s, IImage&, int x, int y, int w, int h, const std::string&) { return s.BltTo(&s, x % 5, y % 4, w, h); },
     [](IImage& s, IImage&, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IPixelBuffer*>(&s), x % 5, y % 4); },
-    [](IImage& s, IImage&, int x, int y, int w, int, const std::string&) { return s.BlendTo(&s, x % 5, y % 4, w / 50.0); },
+    [](IImage& s, IImage&, int x, int y, int w, int, const std::string&) { return s.BlendTo(&s, x % 5, y % 4, w % 2 ? 0.7 : w / 50.0); },
+    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) { return d.FillRect(x, y, y % 2 ? x - w : x + w, x % 2 ? y - h : y + h, 0xFF123456); },
+    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) {  // whole rows; on a DIB section, a clip region in its DC
+        HRGN clip = ::CreateRectRgn(x, y - h, x + w, y + 2 * h);
+        if (auto* gdi = dynamic_cast<IGdiImage*>(&d); gdi != nullptr && y % 2 != 0) ::SelectClipRgn(gdi->GetDC(), clip);
+        ::DeleteObject(clip);
+        return d.FillRect(x % 2 - 1, y - h, d.GetWidth() + x % 3 - 1, y + h, 0x89ABCD);
+    },
 };
 
 template <class T>

@@ -2,8 +2,11 @@
 // reads, copies beyond the cache, the blend over every channel pair and opacity.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
+#include <string>
 
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
@@ -20,8 +23,9 @@ using namespace zvx;
 using namespace zvx::test;
 
 // 24-bit pixels of every length and alignment read exactly their bytes (the sanitizers see more);
-// copies beyond the cache take streaming stores, to the same words. (The other kernels meet every
-// length, alignment and overlap through the images' fast paths: FastPathTest.)
+// copies beyond the cache take streaming stores, and long fills the string store, to the same
+// words. (The other kernels meet every length, alignment and overlap through the images' fast
+// paths: FastPathTest.)
 TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
@@ -32,7 +36,9 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
     std::vector<BYTE> bytes(3 * from.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<BYTE>(i * 7 + i / 5);
     const std::size_t probes[] = {0, 5, count / 3, from.size() - 1};
+    std::string ran;
     ForEachRowSimd([&] {
+        ran += std::string(" ") + RowSimdName(CurrentRowSimd());
         for (std::size_t n = 0; n <= 50; ++n) {
             std::vector<BYTE> exact(3 * n);
             for (BYTE& b : exact) b = static_cast<BYTE>(random());
@@ -47,11 +53,15 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
         for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
         Rows24ToPixels(bytes.data(), to.data(), from.size(), true);
         for (const std::size_t i : probes) ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
+        FillPixels(to.data() + 1, from.size(), 0xFFC0FFEE);
+        for (const std::size_t i : probes) ASSERT_EQ(0xFFC0FFEEu, to[i + 1]) << i;
     });
+    std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(), RowSimdName(ProcessorRowSimd()));
 }
 
-// Every (source, target) channel pair; every variant at steps of 0.01 and awkward opacities, and
-// natively (not under valgrind or the sanitizers) the variant in use at every step of 0.001.
+// Every (source, target) channel pair, by the formula and through a table built for each opacity;
+// every variant at steps of 0.01 and awkward opacities, and natively (not under valgrind or the
+// sanitizers) the variant in use at every step of 0.001.
 TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
 {
 #ifdef ZVX_HEAP_FROM_ASAN
@@ -64,6 +74,7 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
         if (n % 10 == 0 || !slow) alphas.push_back({n / 1000.0, n % 10 == 0});
     }
     std::vector<Pixel> source(65536), dest(65536), expected(65536), blended(65536), channel(65536);
+    auto table = std::make_unique<BlendTable>();
     for (Pixel i = 0; i < 65536; ++i) {
         const Pixel a = i >> 8, b = i & 0xFF;  // blue meets (a, b), green (b, a), red (a ^ b, b)
         source[i] = (i * 0x9E3779B9u & 0xFF000000u) | (a ^ b) << 16 | b << 8 | a;
@@ -77,11 +88,15 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
                           channel[(s << 8 & 0xFF00) | (d & 0xFF)];
         }
         const auto check = [&, alpha = alpha] {
-            blended = dest;
-            BlendColors(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
-            if (blended == expected) return;
-            const std::size_t i = static_cast<std::size_t>(std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
-            FAIL() << "alpha " << alpha << ": " << std::hex << source[i] << " over " << dest[i] << " gives " << blended[i];
+            BuildBlendTable(alpha, *table);
+            for (const bool byTable : {false, true}) {
+                blended = dest;
+                if (byTable) BlendColors(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);
+                else BlendColors(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
+                if (blended == expected) continue;
+                const std::size_t i = static_cast<std::size_t>(std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
+                FAIL() << "alpha " << alpha << (byTable ? " (table): " : ": ") << std::hex << source[i] << " over " << dest[i] << " gives " << blended[i];
+            }
         };
         if (everyVariant) ForEachRowSimd(check);
         else check();

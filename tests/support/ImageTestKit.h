@@ -139,13 +139,13 @@ inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long lo
     });
 }
 
-// Runs body under each row-kernel variant the processor has, then goes back to the best.
+// Runs body under each row-kernel variant this run may use, then goes back to the best.
 template <class Body>
 void ForEachRowSimd(Body&& body)
 {
-    for (const RowSimd simd : {RowSimd::Scalar, RowSimd::Sse2, RowSimd::Avx2, RowSimd::Avx512}) {
-        if (UseRowSimd(simd) != simd) continue;  // not on this processor
-        SCOPED_TRACE(::testing::Message() << "row kernels " << static_cast<int>(simd));
+    for (const RowSimd simd : kRowSimdVariants) {
+        if (UseRowSimd(simd) != simd) continue;  // not on this processor, or held back by ZVX_SIMD
+        SCOPED_TRACE(::testing::Message() << "row kernels " << RowSimdName(simd));
         ASSERT_EQ(simd, CurrentRowSimd());
         body();
     }

@@ -24,14 +24,14 @@ constexpr int kThreads = 4;
 std::vector<Pixel> Workload(int who)
 {
     const std::string file = zvx::test::ScratchPath("thread" + std::to_string(who) + ".bmp");
-    CMemoryImage picture(144, 120);  // large enough that the blend builds its table
+    CMemoryImage picture(144, 120);
     for (int i = 0; i < 144 * 120; ++i) picture.SetColor(i % 144, i / 144, static_cast<Pixel>(i * (2654435761u + who)));
     CDibSectionImage canvas, loaded, imported, churn;
     CMemoryImage heap(1, 1);
     bool ok = picture.SaveBmp(file.c_str()) && loaded.LoadBmp(file.c_str()) && canvas.Create(160, 132, 0x102030u + who) &&
               heap.CopyFrom(static_cast<const IPixelBuffer*>(&loaded)) &&
               loaded.BltTo(static_cast<IGdiImage*>(&canvas), 11, -2 - who) &&            // one transfer
-              picture.BlendTo(&canvas, 4, 2, 0.3 + 0.125 * who) && loaded.BlendTo(&heap, -1, 1, 0.7 - 0.1 * who);
+              picture.BlendTo(&canvas, 4, 2, 0.3 + 0.125 * who) && loaded.BlendTo(&heap, -1, 1, 0.3 + 0.125 * who);  // again: the table
     std::unique_ptr<IImage> keyed(picture.CreateSubImage(who * 5, 3, 40, 30));
     ok = ok && keyed != nullptr && keyed->SetColorKey(static_cast<ColorKey>(keyed->GetColor(1, 1))) &&
          keyed->BltTo(static_cast<IGdiImage*>(&canvas), 30 + who, 30) &&                  // SetPixel per pixel

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "image/RowKernels.h"
 #include "platform/posix/gdi/ColorRef.h"
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
@@ -98,8 +99,8 @@ struct PenRuns {
 
     void Row(int y, int x, std::int64_t count) const
     {
-        std::uint8_t* row = pixels.Row(y);
-        for (std::int64_t k = 0; k < count; ++k) zvx::gdi::Format32::Write(row, x + k, rgb);
+        // DIB rows are DWORD-aligned 32-bit words: the image library's fill kernel.
+        zvx::FillPixels(reinterpret_cast<std::uint32_t*>(pixels.Row(y)) + x, static_cast<std::size_t>(count), rgb);
     }
     void Column(int x, int y, std::int64_t count) const
     {

@@ -1,0 +1,142 @@
+// The row kernels in plain C++: the reference every other variant must equal, the ends of their
+// runs, and the whole table where the processor has nothing wider. The loops are written so that
+// the compiler vectorises them for its baseline (SSE2 on x86-64, NEON on ARM64): straight loops
+// over independent pixels, a select instead of a branch around a store, channels converted
+// through int. Exactness does not depend on it: -ffp-contract=off keeps every product and sum
+// rounded on its own, vectorised or not.
+#include <cstring>
+
+#include "image/RowKernelSet.h"
+
+namespace zvx {
+namespace {
+
+constexpr Pixel kColorMask = 0x00FFFFFFu;
+
+// One channel of the blend: trunc(d x beta + s x alpha), capped at 255.
+inline Pixel BlendChannel(Pixel s, Pixel d, double alpha, double beta)
+{
+    const double sum =
+        static_cast<double>(static_cast<int>(d)) * beta + static_cast<double>(static_cast<int>(s)) * alpha;
+    const int value = static_cast<int>(sum);
+    return static_cast<Pixel>(value > 255 ? 255 : value);
+}
+
+inline Pixel BlendPixel(Pixel s, Pixel d, double alpha, double beta)
+{
+    return (BlendChannel(s >> 16 & 0xFFu, d >> 16 & 0xFFu, alpha, beta) << 16) |
+           (BlendChannel(s >> 8 & 0xFFu, d >> 8 & 0xFFu, alpha, beta) << 8) |
+           BlendChannel(s & 0xFFu, d & 0xFFu, alpha, beta);
+}
+
+// The three channel results of a table blend.
+inline Pixel LookUpPixel(const std::uint8_t* result, Pixel s, Pixel d)
+{
+    return (static_cast<Pixel>(result[(s >> 8 & 0xFF00u) | (d >> 16 & 0xFFu)]) << 16) |
+           (static_cast<Pixel>(result[(s & 0xFF00u) | (d >> 8 & 0xFFu)]) << 8) |
+           result[(s << 8 & 0xFF00u) | (d & 0xFFu)];
+}
+
+// Calls step(i) for every pixel, back to front when the target lies ahead of the source.
+template <class Step>
+void EachPixel(const Pixel* from, const Pixel* to, std::size_t count, Step step)
+{
+    if (OverlapsAhead(from, to, count * sizeof(Pixel))) {
+        for (std::size_t i = count; i-- > 0;) step(i);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) step(i);
+    }
+}
+
+void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool) { std::memcpy(to, from, bytes); }
+
+void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        to[3 * i] = static_cast<BYTE>(from[i]);
+        to[3 * i + 1] = static_cast<BYTE>(from[i] >> 8);
+        to[3 * i + 2] = static_cast<BYTE>(from[i] >> 16);
+    }
+}
+
+void BuildTable(double alpha, BlendTable& table)
+{
+    // The formula of the blend kernels, each product rounded on its own before the sum.
+    const double beta = 1.0 - alpha;
+    double destPart[256];
+    for (int d = 0; d < 256; ++d) destPart[d] = static_cast<double>(d) * beta;
+    for (int s = 0; s < 256; ++s) {
+        const double sourcePart = static_cast<double>(s) * alpha;
+        std::uint8_t* row = table.result + (s << 8);
+        for (int d = 0; d < 256; ++d) {
+            const int value = static_cast<int>(destPart[d] + sourcePart);
+            row[d] = static_cast<std::uint8_t>(value > 255 ? 255 : value);
+        }
+    }
+    table.alpha = alpha;
+}
+
+void Fill(Pixel* to, std::size_t count, Pixel value)
+{
+    for (std::size_t i = 0; i < count; ++i) to[i] = value;
+}
+
+}  // namespace
+
+namespace rows {
+
+// (A key of COLORKEY_NONE, 0xFFFFFFFF, equals no colour: no kernel tests for it apart.)
+
+void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool)
+{
+    EachPixel(from, to, count, [=](std::size_t i) { to[i] = from[i] & kColorMask; });
+}
+
+void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
+{
+    EachPixel(from, to, count, [=](std::size_t i) {
+        const Pixel p = from[i];
+        to[i] = (p & kColorMask) != key ? p : to[i];
+    });
+}
+
+void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
+{
+    const double beta = 1.0 - alpha;
+    const auto keyColor = static_cast<Pixel>(key);
+    EachPixel(from, to, count, [=](std::size_t i) {
+        const Pixel s = from[i];
+        const Pixel d = to[i];
+        // Blended whatever the key, then chosen by a mask: a branch around the floating-point
+        // work, or a select of it, is not vectorised (it might raise exceptions the branch avoids).
+        const Pixel blended = BlendPixel(s, d, alpha, beta);
+        const Pixel keep = 0u - static_cast<Pixel>((s & kColorMask) == keyColor);
+        to[i] = (d & keep) | (blended & ~keep);
+    });
+}
+
+void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
+{
+    const auto keyColor = static_cast<Pixel>(key);
+    const std::uint8_t* result = table.result;
+    EachPixel(from, to, count, [=](std::size_t i) {
+        const Pixel s = from[i];
+        const Pixel d = to[i];
+        const Pixel blended = LookUpPixel(result, s, d);
+        to[i] = (s & kColorMask) == keyColor ? d : blended;
+    });
+}
+
+void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        to[i] = (static_cast<Pixel>(from[3 * i + 2]) << 16) | (static_cast<Pixel>(from[3 * i + 1]) << 8) | from[3 * i];
+    }
+}
+
+}  // namespace rows
+
+const RowKernelSet kRowKernelsC{CopyBytes,  rows::CopyColors,     rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
+                                BuildTable, rows::Rows24ToPixels, PixelsToRows24,      Fill};
+
+}  // namespace zvx
