@@ -12,7 +12,9 @@ void CopyRows(std::uint8_t* to, std::ptrdiff_t toStep, const std::uint8_t* from,
         bytes *= rows;
         rows = 1;
     }
-    CopyByteRows(from, fromStep, to, toStep, bytes, rows, IsLargerThanCache(bytes * rows));
+    // Never around the cache: a DC's pixels are read right after a transfer (the back buffer is
+    // blended, then copied to the window), and a streamed 8 MB frame takes a tenth longer.
+    CopyByteRows(from, fromStep, to, toStep, bytes, rows, false);
 }
 
 }  // namespace zvx::gdi

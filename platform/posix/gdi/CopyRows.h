@@ -1,7 +1,7 @@
 // Moving rows of pixel bytes from one block to another as fast as the memory allows: rows that
 // lie back to back alike in both blocks go as one block, the target is written in address
-// order, and the copy itself is the image library's row kernel, with its one threshold for
-// going around the cache.
+// order, and the copy itself is the image library's row kernel, kept in the cache (a DC's pixels
+// are read right after).
 #pragma once
 
 #include <cstddef>
