@@ -54,8 +54,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y, int width, int height)
 {
     if (dest == nullptr) return false;
     BlitArea area;
-    if (!PlaceBlitPart(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y, width, height,
-                       area)) {
+    if (!PlaceBlitPart(SizesOf(self, *dest), x, y, width, height, area)) {
         return false;
     }
     CopyPixelByPixel(self, *dest, area);
@@ -67,7 +66,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y)
 {
     if (dest == nullptr) return false;
     BlitArea area;
-    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y, area)) {
+    if (!PlaceBlit(SizesOf(self, *dest), x, y, area)) {
         return false;
     }
     CopyPixelByPixel(self, *dest, area);
@@ -80,7 +79,7 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     if (dest == nullptr) return false;
     IImage& destImage = *dest;
     BlitArea area;
-    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), destImage.GetWidth(), destImage.GetHeight(), x, y, area)) {
+    if (!PlaceBlit(SizesOf(self, destImage), x, y, area)) {
         return false;
     }
     if (self.GetColorKey() != COLORKEY_NONE) {

@@ -12,15 +12,16 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
 {
     if (src == nullptr) return false;
     if (src == &image) return selfResult;
-    if (!CreateToOverwrite(image, src->GetWidth(), src->GetHeight())) return false;
+    const int width = src->GetWidth();
+    if (!CreateToOverwrite(image, width, src->GetHeight())) return false;
 
-    const int width = image.GetWidth();
+    const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
     if (const PlainPair rows = PlainRows(*src, image)) {
-        BlitRows(rows, Place(width, height, 0, 0, ExtentOf(width, height)), COLORKEY_NONE);
+        BlitRows(rows, Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), COLORKEY_NONE);
     } else {
         for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) image.SetColor(x, y, src->GetColor(x, y));
+            for (int x = 0; x < newWidth; ++x) image.SetColor(x, y, src->GetColor(x, y));
         }
     }
     image.SetColorKey(src->GetColorKey());
@@ -34,11 +35,13 @@ bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
     // A source without pixels cannot be copied; finding out before Create keeps this image intact.
     const Pixel* from = src->GetScanLine(0);
     if (from == nullptr) return false;
-    if (!CreateToOverwrite(image, src->GetWidth(), src->GetHeight())) return false;
+    const int width = src->GetWidth();
+    if (!CreateToOverwrite(image, width, src->GetHeight())) return false;
 
     Pixel* to = image.GetScanLine(0);
     if (to == nullptr) return false;
-    CopyPixels(from, to, static_cast<std::size_t>(image.GetWidth()) * static_cast<std::size_t>(image.GetHeight()));
+    const auto newWidth = static_cast<std::size_t>(image.GetWidth());
+    CopyPixels(from, to, newWidth * static_cast<std::size_t>(image.GetHeight()));
     image.SetColorKey(src->GetColorKey());
     return true;
 }

@@ -37,21 +37,21 @@ bool Overlaps(long long srcWidth, long long srcHeight, long long destWidth, long
 
 }  // namespace
 
-bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, BlitArea& area)
+bool PlaceBlit(const BlitSizes& sizes, int x, int y, BlitArea& area)
 {
     area = BlitArea{};
-    if (!Overlaps(srcWidth, srcHeight, destWidth, destHeight, x, y)) return false;
-    area = Place(srcWidth, srcHeight, x, y, ExtentOf(destWidth, destHeight));
+    if (!Overlaps(sizes.source.width, sizes.source.height, sizes.dest.width, sizes.dest.height, x, y)) return false;
+    area = Place(sizes.source.width, sizes.source.height, x, y, ExtentOf(sizes.dest.width, sizes.dest.height));
     return true;
 }
 
-bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, int partWidth,
-                   int partHeight, BlitArea& area)
+bool PlaceBlitPart(const BlitSizes& sizes, int x, int y, int partWidth, int partHeight, BlitArea& area)
 {
     area = BlitArea{};
-    if (!Overlaps(srcWidth, srcHeight, destWidth, destHeight, x, y)) return false;
+    if (!Overlaps(sizes.source.width, sizes.source.height, sizes.dest.width, sizes.dest.height, x, y)) return false;
     if (partWidth < 1 || partHeight < 1) return false;
-    area = Place(std::min(partWidth, srcWidth), std::min(partHeight, srcHeight), x, y, ExtentOf(destWidth, destHeight));
+    area = Place(std::min(partWidth, sizes.source.width), std::min(partHeight, sizes.source.height), x, y,
+                 ExtentOf(sizes.dest.width, sizes.dest.height));
     return true;
 }
 

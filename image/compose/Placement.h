@@ -6,6 +6,8 @@
 
 #include <climits>
 
+#include "image/IImage.h"
+
 namespace zvx {
 
 // A clipped placement: source pixel (srcX + i, srcY + j) goes to destination pixel
@@ -47,17 +49,32 @@ constexpr Extent kIntRange{INT_MIN, INT_MIN, static_cast<long long>(INT_MAX) + 1
 // values fit in int again.
 BlitArea Place(int width, int height, long long x, long long y, const Extent& dest);
 
+// The sizes a blit places by: the source's and the destination's.
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+struct BlitSizes {
+    Size source;
+    Size dest;
+};
+// Read as a derived class sees them: the source's width and height, then the destination's (a
+// braced list is evaluated in order).
+inline BlitSizes SizesOf(const IImage& source, const IImage& dest)
+{
+    return {{source.GetWidth(), source.GetHeight()}, {dest.GetWidth(), dest.GetHeight()}};
+}
+
 // The placement of BltTo onto an IPixelBuffer or an IImage: false, with the area left empty,
-// when the images do not overlap (x <= -srcWidth, y <= -srcHeight, x >= destWidth,
-// y >= destHeight, tested in that order); otherwise the clipped area, which is empty only for an
+// when the images do not overlap (x <= -source width, y <= -source height, x >= dest width,
+// y >= dest height, tested in that order); otherwise the clipped area, which is empty only for an
 // empty destination.
-bool PlaceBlit(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, BlitArea& area);
+bool PlaceBlit(const BlitSizes& sizes, int x, int y, BlitArea& area);
 
 // The same for the sized BltTo's top-left partWidth x partHeight block. The overlap tests use
 // the whole source's size; then a part width or height below 1 is refused; the part is limited
 // to the source's size before clipping.
-bool PlaceBlitPart(int srcWidth, int srcHeight, int destWidth, int destHeight, int x, int y, int partWidth,
-                   int partHeight, BlitArea& area);
+bool PlaceBlitPart(const BlitSizes& sizes, int x, int y, int partWidth, int partHeight, BlitArea& area);
 
 // The order in which to visit the pixels of a width x height source that lands offsetX,
 // offsetY away. Normally rows top to bottom and each row left to right. When source and

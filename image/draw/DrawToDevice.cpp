@@ -64,7 +64,8 @@ void DrawTopLeft(Self& self, HDC hdc, int x, int y, int width, int height)
 template <class Self>
 bool Draw(Self& self, HDC hdc, int x, int y)
 {
-    DrawTopLeft(self, hdc, x, y, self.GetWidth(), self.GetHeight());
+    const int width = self.GetWidth();
+    DrawTopLeft(self, hdc, x, y, width, self.GetHeight());
     return true;
 }
 

@@ -19,7 +19,8 @@ bool DrawLineSoftware(IImage& image, int x0, int y0, int x1, int y1, Pixel color
     // Steps outside the image's extent along the loop's axis are not visited; every other step
     // calls SetColor, whose result is ignored, as an uncut loop would. Positions beyond the int
     // range are outside the image, as SetColor would report.
-    ForEachLineStep(x0, y0, x1, y1, image.GetWidth(), image.GetHeight(), [&](long long x, long long y) {
+    const int width = image.GetWidth();
+    ForEachLineStep(x0, y0, x1, y1, width, image.GetHeight(), [&](long long x, long long y) {
         if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX) return;
         image.SetColor(static_cast<int>(x), static_cast<int>(y), color);
     });

@@ -9,7 +9,8 @@ bool TileTo(IImage& image, IImage* dest, int x, int y, int width, int height)
     TileRect rect;
     if (!AcceptTileRect(x, y, width, height, rect)) return false;
     // Copies reach only dest's pixels; with no dest every BltTo would fail, so none is made.
-    const Extent reach = dest != nullptr ? ExtentOf(dest->GetWidth(), dest->GetHeight()) : Extent{};
+    Extent reach;
+    if (dest != nullptr) reach = Extent{0, 0, dest->GetWidth(), dest->GetHeight()};
     // Each copy's result is ignored.
     return ForEachTile(image, rect, reach, [&](int tx, int ty, int tw, int th) { image.BltTo(dest, tx, ty, tw, th); });
 }

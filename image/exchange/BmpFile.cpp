@@ -103,7 +103,8 @@ bool LoadFromMemory(IImage& image, const void* data, int format)
     if (header.verdict != BmpVerdict::Ok) return false;
     // SetRows24 below writes every pixel, so the new storage need not be cleared first.
     if (!CreateToOverwrite(image, header.width, header.height)) return false;
-    image.SetRows24(0, 0, image.GetWidth(), image.GetHeight(), bytes + header.rowsOffset);
+    const int width = image.GetWidth();
+    image.SetRows24(0, 0, width, image.GetHeight(), bytes + header.rowsOffset);
     return true;
 }
 

@@ -31,7 +31,8 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
     if (width < 1 || height < 1 || rows == nullptr) return false;
     if (static_cast<long long>(width) * height > INT_MAX) return false;
     BlitArea area;
-    if (!PlaceBlit(width, height, image.GetWidth(), image.GetHeight(), x, y, area)) return false;
+    const int imageWidth = image.GetWidth();
+    if (!PlaceBlit({{width, height}, {imageWidth, image.GetHeight()}}, x, y, area)) return false;
     const std::uint64_t stride = Rows24Stride(width);
     if (stride == 0) return false;
 
