@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "image/ImageStorage.h"
+#include "image/PixelRows.h"
 #include "image/PixelAccess.h"
 #include "image/compose/Blend.h"
 #include "image/compose/Blit.h"

@@ -5,7 +5,7 @@
 #include <typeinfo>
 
 #include "image/DibSectionImage.h"
-#include "image/ImageStorage.h"
+#include "image/PixelRows.h"
 #include "image/MemoryImage.h"
 #include "image/RowKernels.h"
 #include "image/draw/LineSteps.h"

@@ -6,27 +6,22 @@
 // rounded on its own, vectorised or not.
 #include <cstring>
 
+#include "image/Color.h"
 #include "image/RowKernelSet.h"
 
 namespace zvx {
 namespace {
 
-constexpr Pixel kColorMask = 0x00FFFFFFu;
+using color::kColorMask;
 
-// One channel of the blend: trunc(d x beta + s x alpha), capped at 255.
-inline Pixel BlendChannel(Pixel s, Pixel d, double alpha, double beta)
-{
-    const double sum =
-        static_cast<double>(static_cast<int>(d)) * beta + static_cast<double>(static_cast<int>(s)) * alpha;
-    const int value = static_cast<int>(sum);
-    return static_cast<Pixel>(value > 255 ? 255 : value);
-}
-
+// The channels go through int, which the vector conversions take.
 inline Pixel BlendPixel(Pixel s, Pixel d, double alpha, double beta)
 {
-    return (BlendChannel(s >> 16 & 0xFFu, d >> 16 & 0xFFu, alpha, beta) << 16) |
-           (BlendChannel(s >> 8 & 0xFFu, d >> 8 & 0xFFu, alpha, beta) << 8) |
-           BlendChannel(s & 0xFFu, d & 0xFFu, alpha, beta);
+    const auto channel = [&](int shift) {
+        return static_cast<Pixel>(color::BlendChannel(static_cast<int>(s >> shift & 0xFFu),
+                                                      static_cast<int>(d >> shift & 0xFFu), alpha, beta));
+    };
+    return color::Rgb(channel(color::kRedShift), channel(color::kGreenShift), channel(color::kBlueShift));
 }
 
 // The three channel results of a table blend.
@@ -52,11 +47,7 @@ void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bo
 
 void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        to[3 * i] = static_cast<BYTE>(from[i]);
-        to[3 * i + 1] = static_cast<BYTE>(from[i] >> 8);
-        to[3 * i + 2] = static_cast<BYTE>(from[i] >> 16);
-    }
+    for (std::size_t i = 0; i < count; ++i) color::WriteBgr(to + 3 * i, from[i]);
 }
 
 void BuildTable(double alpha, BlendTable& table)
@@ -68,10 +59,7 @@ void BuildTable(double alpha, BlendTable& table)
     for (int s = 0; s < 256; ++s) {
         const double sourcePart = static_cast<double>(s) * alpha;
         std::uint8_t* row = table.result + (s << 8);
-        for (int d = 0; d < 256; ++d) {
-            const int value = static_cast<int>(destPart[d] + sourcePart);
-            row[d] = static_cast<std::uint8_t>(value > 255 ? 255 : value);
-        }
+        for (int d = 0; d < 256; ++d) row[d] = static_cast<std::uint8_t>(color::CapChannel(destPart[d] + sourcePart));
     }
     table.alpha = alpha;
 }
@@ -129,9 +117,7 @@ void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTa
 
 void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        to[i] = (static_cast<Pixel>(from[3 * i + 2]) << 16) | (static_cast<Pixel>(from[3 * i + 1]) << 8) | from[3 * i];
-    }
+    for (std::size_t i = 0; i < count; ++i) to[i] = color::ReadBgr(from + 3 * i);
 }
 
 }  // namespace rows

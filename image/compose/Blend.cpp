@@ -1,24 +1,12 @@
 #include "image/compose/Blend.h"
 
+#include "image/Color.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/compose/Placement.h"
 
 namespace zvx {
-namespace {
-
-// One channel: trunc(d x beta + s x alpha), each product and the sum rounded to double (the
-// build forbids fused multiply-add), capped at 255. Never negative for 0 < alpha < 1.
-int BlendChannel(double weightedSource, BYTE destChannel, double beta)
-{
-    const double destPart = static_cast<double>(destChannel) * beta;
-    const double sum = destPart + weightedSource;
-    const int value = static_cast<int>(sum);
-    return value > 255 ? 255 : value;
-}
-
-}  // namespace
 
 template <class Self>
 bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
@@ -49,15 +37,13 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
         const int dy = static_cast<int>(static_cast<long long>(y) + sy);
 
         // Reads in the order source red, destination red, source green, and so on.
-        const double sourceRed = self.GetRed(sx, sy) * alpha;
-        const int red = BlendChannel(sourceRed, dest->GetRed(dx, dy), beta);
-        const double sourceGreen = self.GetGreen(sx, sy) * alpha;
-        const int green = BlendChannel(sourceGreen, dest->GetGreen(dx, dy), beta);
-        const double sourceBlue = self.GetBlue(sx, sy) * alpha;
-        const int blue = BlendChannel(sourceBlue, dest->GetBlue(dx, dy), beta);
-
-        dest->SetColor(dx, dy,
-                       (static_cast<Pixel>(red) << 16) | (static_cast<Pixel>(green) << 8) | static_cast<Pixel>(blue));
+        const BYTE sourceRed = self.GetRed(sx, sy);
+        const auto red = static_cast<Pixel>(color::BlendChannel(sourceRed, dest->GetRed(dx, dy), alpha, beta));
+        const BYTE sourceGreen = self.GetGreen(sx, sy);
+        const auto green = static_cast<Pixel>(color::BlendChannel(sourceGreen, dest->GetGreen(dx, dy), alpha, beta));
+        const BYTE sourceBlue = self.GetBlue(sx, sy);
+        const auto blue = static_cast<Pixel>(color::BlendChannel(sourceBlue, dest->GetBlue(dx, dy), alpha, beta));
+        dest->SetColor(dx, dy, color::Rgb(red, green, blue));
     });
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "image/Color.h"
 #include "image/FastPaths.h"
 #include "image/draw/LineSteps.h"
 #include "platform/Win32.h"
@@ -32,8 +33,7 @@ bool DrawLineWithPen(HDC hdc, int x0, int y0, int x1, int y1, Pixel color)
     if (x0 == x1 && y0 == y1) return false;
 
     // The pen takes a COLORREF: red and blue change places.
-    const COLORREF penColor = ((color >> 16) & 0xFFu) | (color & 0xFF00u) | ((color & 0xFFu) << 16);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, penColor);
+    HPEN pen = ::CreatePen(PS_SOLID, 1, color::ToColorRef(color));
     HGDIOBJ previous = ::SelectObject(hdc, pen);
     ::MoveToEx(hdc, x0, y0, nullptr);
     ::LineTo(hdc, x1, y1);

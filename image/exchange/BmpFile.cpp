@@ -4,7 +4,9 @@
 #include <cstring>
 #include <memory>
 
+#include "image/Color.h"
 #include "image/FastPaths.h"
+#include "image/PixelRows.h"
 #include "image/exchange/BmpHeader.h"
 #include "image/exchange/Rows24.h"
 #include "image/exchange/SaveWholeFile.h"
@@ -135,10 +137,10 @@ bool SaveBmp(IImage& image, const char* fileName)
     if (fileName == nullptr) return false;
     const int width = image.GetWidth();
     const int height = image.GetHeight();
-    if (width < 1 || height < 1) return false;
-    const std::uint64_t stride = Rows24Stride(width);
+    // The whole file, headers and rows, must fit 32 bits.
+    if (!FitsBlock(width, height, 24, kMaxImageBytes - kBmpHeadersSize)) return false;
+    const std::uint64_t stride = RowBytes(width, 24);
     const std::uint64_t total = stride * static_cast<std::uint64_t>(height) + kBmpHeadersSize;
-    if (stride == 0 || total > 0xFFFFFFFFu) return false;
 
     auto* block = static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(total), 1));
     if (block == nullptr) return false;
@@ -159,9 +161,9 @@ bool SaveBmp(IImage& image, const char* fileName)
             const int y = height - 1 - i;  // the file's first row is the image's bottom row
             std::uint8_t* row = fileRows + static_cast<std::size_t>(i) * stride;
             for (int x = 0; x < width; ++x) {
-                row[3 * x + 0] = image.GetBlue(x, y);
-                row[3 * x + 1] = image.GetGreen(x, y);
-                row[3 * x + 2] = image.GetRed(x, y);
+                const Pixel blue = image.GetBlue(x, y);
+                const Pixel green = image.GetGreen(x, y);
+                color::WriteBgr(row + 3 * x, color::Rgb(image.GetRed(x, y), green, blue));
             }
         }
     }

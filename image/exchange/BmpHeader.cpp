@@ -1,6 +1,6 @@
 #include "image/exchange/BmpHeader.h"
 
-#include "image/exchange/Rows24.h"
+#include "image/PixelRows.h"
 
 namespace zvx {
 namespace {
@@ -26,14 +26,11 @@ BmpHeader DecodeBmpHeader(const std::uint8_t* data)
     // Both sides must be positive: a negative height is a top-down file, which is not read, and
     // a negative width with a negative height would pass a bare product test.
     if (header.bitsPerPixel != 24 || header.width < 1 || header.height < 1) return header;
-    const auto width = static_cast<std::uint64_t>(header.width);
-    const auto height = static_cast<std::uint64_t>(header.height);
-    header.stride = Rows24Stride(header.width);
-    header.rowsBytes = header.stride * height;
-    // Sizes whose pixel count, row block or pixel storage do not fit 32 bits are refused, so no
-    // later product overflows (a 3,000,000 x 2,000,000 header is refused here).
-    const bool fits = header.stride != 0 && width * height <= 0x7FFFFFFFu && header.rowsBytes <= 0xFFFFFFFFu &&
-                      width * height * 4u <= 0xFFFFFFFFu;
+    header.stride = RowBytes(header.width, 24);
+    header.rowsBytes = header.stride * static_cast<std::uint64_t>(header.height);
+    // Sizes whose rows or pixel storage do not fit 32 bits are refused, so no later product
+    // overflows (a 3,000,000 x 2,000,000 header is refused here).
+    const bool fits = FitsBlock(header.width, header.height, 24) && IsCreatableSize(header.width, header.height);
     header.verdict = fits ? BmpVerdict::Ok : BmpVerdict::TooLarge;
     return header;
 }

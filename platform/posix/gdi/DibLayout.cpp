@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "image/PixelRows.h"
+
 namespace zvx::gdi {
 
 bool DescribeDib(const BITMAPINFOHEADER& header, DibLayout& layout)
@@ -9,11 +11,10 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibLayout& layout)
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1) return false;
     if (header.biCompression != BI_RGB) return false;
     if (header.biBitCount != 24 && header.biBitCount != 32) return false;
-    if (header.biWidth <= 0 || header.biHeight == 0) return false;
-    // The magnitude of INT32_MIN does not fit in a LONG; such a height is refused below anyway.
+    // The magnitude of INT32_MIN does not fit in a LONG; such a height is refused with the others.
     const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
-    const std::int64_t stride = (static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    if (height > INT32_MAX || stride * height > INT32_MAX) return false;
+    if (!FitsBlock(header.biWidth, height, header.biBitCount, INT32_MAX)) return false;
+    const auto stride = static_cast<std::int64_t>(RowBytes(header.biWidth, header.biBitCount));
     layout = DibLayout{};
     layout.width = header.biWidth;
     layout.height = static_cast<int>(height);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "image/Color.h"
 #include "image/RowKernels.h"
-#include "platform/posix/gdi/ColorRef.h"
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
 
@@ -142,6 +142,6 @@ BOOL zvx::win32::LineTo(HDC hdc, int x, int y)
     target.dc->position = POINT{x, y};
     const Object* pen = Find(target.dc->pen, Kind::Pen);
     const COLORREF color = pen != nullptr ? pen->pen.color : 0;
-    WalkLine(from.x, from.y, x, y, target.clip, PenRuns{target.layout, ColorRefToRgb(color)});
+    WalkLine(from.x, from.y, x, y, target.clip, PenRuns{target.layout, zvx::color::FromColorRef(color)});
     return TRUE;
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "image/Color.h"
+
 namespace zvx::gdi {
 
 struct Format32 {
@@ -27,12 +29,7 @@ struct Format32 {
 
 struct Format24 {
     static constexpr std::ptrdiff_t kBytesPerPixel = 3;
-    static std::uint32_t Read(const std::uint8_t* row, std::ptrdiff_t x)
-    {
-        const std::uint8_t* p = row + x * 3;
-        return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-               (static_cast<std::uint32_t>(p[2]) << 16);
-    }
+    static std::uint32_t Read(const std::uint8_t* row, std::ptrdiff_t x) { return color::ReadBgr(row + x * 3); }
 };
 
 // Calls fn with the format of a layout's bitsPerPixel (24 or 32) and returns its result.

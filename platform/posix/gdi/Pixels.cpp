@@ -1,6 +1,6 @@
 // SetPixel and GetPixel on a DC, whose pixels are 32-bit. Both answer CLR_INVALID outside the
 // bitmap and outside the clip region; SetPixel returns the colour stored, top byte 0.
-#include "platform/posix/gdi/ColorRef.h"
+#include "image/Color.h"
 #include "platform/posix/gdi/GdiObjects.h"
 #include "platform/posix/gdi/PixelFormats.h"
 
@@ -9,9 +9,9 @@ COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)
     using namespace zvx::gdi;
     Target target;
     if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
-    const std::uint32_t rgb = ColorRefToRgb(color);
+    const Pixel rgb = zvx::color::FromColorRef(color);
     Format32::Write(target.layout.Row(y), x, rgb);
-    return RgbToColorRef(rgb);
+    return zvx::color::ToColorRef(rgb);
 }
 
 COLORREF zvx::win32::GetPixel(HDC hdc, int x, int y)
@@ -19,5 +19,5 @@ COLORREF zvx::win32::GetPixel(HDC hdc, int x, int y)
     using namespace zvx::gdi;
     Target target;
     if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
-    return RgbToColorRef(Format32::Read(target.layout.Row(y), x) & 0xFFFFFF);
+    return zvx::color::ToColorRef(Format32::Read(target.layout.Row(y), x));
 }
