@@ -34,24 +34,29 @@
 #include <cstdint>
 
 #include "image/IImage.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 
-// The pixel rows of a plain image, else null.
-IPixelBuffer* PlainRows(IImage& image);
-const IPixelBuffer* PlainRows(const IImage& image);
+// The rows of a plain image (an empty view when it has no pixels).
+struct PlainImage {
+    PixelRows rows;
+    bool plain = false;
 
-// The rows of both images of a two-image operation when both are plain, else empty. source and
-// dest may be the same image.
-struct PlainPair {
-    const IPixelBuffer* source = nullptr;
-    IPixelBuffer* dest = nullptr;
-    bool sameImage = false;
-
-    explicit operator bool() const { return source != nullptr && dest != nullptr; }
+    explicit operator bool() const { return plain; }
 };
-PlainPair PlainRows(const IImage& source, IImage& dest);
+PlainImage PlainRows(const IImage& image);
+
+// The rows of both images of a two-image operation when both are plain. source and dest may be the
+// same image.
+struct PlainPair {
+    PixelRows source;
+    PixelRows dest;
+    bool plain = false;
+
+    explicit operator bool() const { return plain; }
+};
+PlainPair PlainRows(const IImage& source, const IImage& dest);
 
 // Blends the placed area (0 < alpha < 1); where key is set, source pixels of its colour are left
 // out.
@@ -72,13 +77,13 @@ bool CreateToOverwrite(IImage& image, int width, int height);
 
 // SetRows24 of a placed area: source pixel (i, j) of the block, whose rows lie bottom-up
 // `stride` bytes apart with `height` rows in all, goes to the image.
-void Rows24ToRows(IPixelBuffer& image, const BlitArea& area, const BYTE* rows, std::uint64_t stride, int height);
+void Rows24ToRows(const PixelRows& image, const BlitArea& area, const BYTE* rows, int width, int height);
 
 // SaveBmp's pixel rows: the image's rows bottom-up, `stride` bytes apart from fileRows on.
-void RowsToRows24(const IPixelBuffer& image, int width, int height, BYTE* fileRows, std::uint64_t stride);
+void RowsToRows24(const PixelRows& image, BYTE* fileRows);
 
 // The heap image's software line (end points distinct), colour with its top byte cleared.
-void DrawLineRows(IPixelBuffer& image, int width, int height, int x0, int y0, int x1, int y1, Pixel color);
+void DrawLineRows(const PixelRows& image, int x0, int y0, int x1, int y1, Pixel color);
 
 // FillRect's rows top..bottom (inside the image) of a plain image at once, each as that image's
 // DrawLine(x0, y, x1, y, color) with x0 != x1 sets it: the heap image's rows from min(x0, x1) to

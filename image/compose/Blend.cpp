@@ -4,7 +4,7 @@
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 
@@ -29,7 +29,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     // no position to read or write: only its key test is made.
     const BlitArea nameable = Place(width, height, x, y, kIntRange);
     const double beta = 1.0 - alpha;
-    const VisitOrder order = VisitOrder::For(static_cast<const IImage*>(&self) == dest, x, y);
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, *dest), x, y);
     order.Run(width, height, [&](int sx, int sy) {
         if (self.IsKeyColor(sx, sy)) return;
         if (!nameable.HoldsSource(sx, sy)) return;

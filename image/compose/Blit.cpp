@@ -6,12 +6,10 @@
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/RowKernels.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 namespace {
-
-bool IsSameImage(const IImage& a, const IImage* b) { return &a == b; }
 
 // The per-pixel copy over a placed area. With a key, key-coloured source pixels are skipped and
 // the others copied as whole words; without one, colours are copied and top bytes cleared.
@@ -22,7 +20,7 @@ void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
         BlitRows(rows, area, self.GetColorKey());
         return;
     }
-    const VisitOrder order = VisitOrder::For(IsSameImage(self, &dest), area);
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, dest), area);
     const bool keyed = self.GetColorKey() != COLORKEY_NONE;
     order.Run(area.width, area.height, [&](int i, int j) {
         const int sx = area.srcX + i;
@@ -91,16 +89,18 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
         CopyRows(rows, area);
         return true;
     }
-    // One block per row, whole words. The row order and the kernel's memmove-like copy make a
-    // self-blit safe.
-    const VisitOrder order =
-        VisitOrder::For(IsSameImage(self, &destImage), 0, static_cast<long long>(area.destY) - area.srcY);
+    // One block per row, whole words, rows in the planner's order and each run by the kernels it
+    // picks, which makes a self-blit safe.
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, destImage), area);
+    const RowKernelSet& kernels = order.Kernels();
+    const auto bytes = static_cast<std::size_t>(area.width) * sizeof(Pixel);
     const Self& source = self;
     order.Run(1, area.height, [&](int, int j) {
         const Pixel* from = source.GetScanLine(area.srcY + j);
         Pixel* to = dest->GetScanLine(area.destY + j);
         if (from == nullptr || to == nullptr) return;
-        CopyPixels(from + area.srcX, to + area.destX, static_cast<std::size_t>(area.width));
+        kernels.copyBytes(reinterpret_cast<const std::uint8_t*>(from + area.srcX),
+                          reinterpret_cast<std::uint8_t*>(to + area.destX), bytes, false);
     });
     return true;
 }
@@ -109,7 +109,7 @@ template <class Self>
 bool BltToGdi(Self& self, IGdiImage* dest, int x, int y)
 {
     if (dest == nullptr) return false;
-    if (IsSameImage(self, dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    if (IsSameImage(self, *dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
     return self.Draw(dest->GetDC(), x, y);
 }
 
@@ -120,7 +120,7 @@ bool BltToDib(Self& self, IDibImage* dest, int x, int y)
     if (self.GetColorKey() != COLORKEY_NONE) {
         return self.BltTo(static_cast<IPixelBuffer*>(dest), x, y);
     }
-    if (IsSameImage(self, dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    if (IsSameImage(self, *dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
     return self.Draw(dest->GetDC(), x, y);
 }
 

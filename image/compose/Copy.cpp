@@ -4,14 +4,14 @@
 
 #include "image/FastPaths.h"
 #include "image/RowKernels.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 
 bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
 {
     if (src == nullptr) return false;
-    if (src == &image) return selfResult;
+    if (IsSameImage(*src, image)) return selfResult;
     const int width = src->GetWidth();
     if (!CreateToOverwrite(image, width, src->GetHeight())) return false;
 
@@ -31,7 +31,7 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
 bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
 {
     if (src == nullptr) return false;
-    if (src == &image) return selfResult;
+    if (IsSameImage(*src, image)) return selfResult;
     // A source without pixels cannot be copied; finding out before Create keeps this image intact.
     const Pixel* from = src->GetScanLine(0);
     if (from == nullptr) return false;
@@ -40,8 +40,10 @@ bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
 
     Pixel* to = image.GetScanLine(0);
     if (to == nullptr) return false;
-    const auto newWidth = static_cast<std::size_t>(image.GetWidth());
-    CopyPixels(from, to, newWidth * static_cast<std::size_t>(image.GetHeight()));
+    const int newWidth = image.GetWidth();
+    const int height = image.GetHeight();
+    Transfer(PackedRows(from, newWidth, height), PackedRows(to, newWidth, height),
+             Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), RowOp::Words());
     image.SetColorKey(src->GetColorKey());
     return true;
 }

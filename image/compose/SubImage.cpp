@@ -4,7 +4,7 @@
 
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 

@@ -3,7 +3,7 @@
 #include "image/Color.h"
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 #include "platform/Win32.h"
 
 namespace zvx {

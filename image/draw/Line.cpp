@@ -12,8 +12,8 @@ namespace zvx {
 bool DrawLineSoftware(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
 {
     if (x0 == x1 && y0 == y1) return false;
-    if (IPixelBuffer* rows = PlainRows(image)) {
-        DrawLineRows(*rows, image.GetWidth(), image.GetHeight(), x0, y0, x1, y1, color);
+    if (const PlainImage plain = PlainRows(image)) {
+        DrawLineRows(plain.rows, x0, y0, x1, y1, color);
         return true;
     }
 

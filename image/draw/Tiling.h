@@ -3,7 +3,7 @@
 #pragma once
 
 #include "image/IImage.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 

@@ -154,8 +154,8 @@ bool SaveBmp(IImage& image, const char* fileName)
     WriteU16(block + 26, 1);
     WriteU16(block + 28, 24);
     std::uint8_t* fileRows = block + kBmpHeadersSize;
-    if (const IPixelBuffer* plain = PlainRows(image)) {
-        RowsToRows24(*plain, width, height, fileRows, stride);
+    if (const PlainImage plain = PlainRows(image)) {
+        RowsToRows24(plain.rows, fileRows);
     } else {
         for (int i = 0; i < height; ++i) {
             const int y = height - 1 - i;  // the file's first row is the image's bottom row

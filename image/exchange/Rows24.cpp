@@ -5,7 +5,7 @@
 #include "image/Color.h"
 #include "image/FastPaths.h"
 #include "image/PixelRows.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 
 namespace zvx {
 namespace {
@@ -33,8 +33,8 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
     const std::uint64_t stride = RowBytes(width, 24);
 
     // Targets outside the image are skipped; visiting only the overlap skips them all at once.
-    if (IPixelBuffer* plain = PlainRows(image)) {
-        Rows24ToRows(*plain, area, rows, stride, height);
+    if (const PlainImage plain = PlainRows(image)) {
+        Rows24ToRows(plain.rows, area, rows, width, height);
         return true;
     }
     for (int j = 0; j < area.height; ++j) {

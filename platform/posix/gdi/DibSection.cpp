@@ -4,7 +4,6 @@
 // draws on 32-bit top-down pixels.
 #include <cstdint>
 
-#include "platform/posix/gdi/DibLayout.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 HBITMAP zvx::win32::CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset)
@@ -12,20 +11,19 @@ HBITMAP zvx::win32::CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, vo
     using namespace zvx::gdi;
     // Sections backed by a file mapping are not offered.
     if (info == nullptr || usage != DIB_RGB_COLORS || section != nullptr || offset != 0) return nullptr;
-    DibLayout layout;
-    if (!DescribeDib(info->bmiHeader, layout) || layout.bitsPerPixel != 32 || layout.bottomUp) return nullptr;
+    PixelRows layout;
+    if (!DescribeDib(info->bmiHeader, nullptr, layout) || layout.bitsPerPixel != 32 || layout.stride < 0) return nullptr;
 
     Object object;
     object.kind = Kind::Bitmap;
     Bitmap& bitmap = object.bitmap;
-    const std::size_t bytes = layout.ImageBytes();
-    bitmap.storage = ZeroedStorage(bytes / 4);
+    bitmap.storage = ZeroedStorage(static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height));
     if (!bitmap.storage) return nullptr;
-    layout.bits = reinterpret_cast<std::uint8_t*>(bitmap.storage.get());
-    bitmap.layout = layout;
+    bitmap.layout = PackedRows(bitmap.storage.get(), layout.width, layout.height);
     bitmap.isDibSection = true;
+    void* pixels = bitmap.layout.first;
     HGDIOBJ handle = Allocate(std::move(object));
     if (handle == nullptr) return nullptr;
-    if (bits != nullptr) *bits = layout.bits;
+    if (bits != nullptr) *bits = pixels;
     return static_cast<HBITMAP>(handle);
 }

@@ -2,7 +2,6 @@
 // bitmap and outside the clip region; SetPixel returns the colour stored, top byte 0.
 #include "image/Color.h"
 #include "platform/posix/gdi/GdiObjects.h"
-#include "platform/posix/gdi/PixelFormats.h"
 
 COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)
 {
@@ -10,7 +9,7 @@ COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)
     Target target;
     if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
     const Pixel rgb = zvx::color::FromColorRef(color);
-    Format32::Write(target.layout.Row(y), x, rgb);
+    target.layout.Words(y)[x] = rgb;
     return zvx::color::ToColorRef(rgb);
 }
 
@@ -19,5 +18,5 @@ COLORREF zvx::win32::GetPixel(HDC hdc, int x, int y)
     using namespace zvx::gdi;
     Target target;
     if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
-    return zvx::color::ToColorRef(Format32::Read(target.layout.Row(y), x));
+    return zvx::color::ToColorRef(target.layout.Words(y)[x]);
 }
