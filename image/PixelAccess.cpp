@@ -1,4 +1,4 @@
-#include "image/PixelAccess.h"
+#include "image/Operations.h"
 
 #include <climits>
 #include <cmath>

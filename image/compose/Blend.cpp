@@ -1,9 +1,14 @@
-#include "image/compose/Blend.h"
+// BlendTo: one image laid over another with an opacity, key pixels left out. Its fast path for
+// plain images blends the overlap's rows in one Transfer, through the blend table this thread keeps
+// where that pays (image/BlendTable.h).
+#include <cstddef>
 
+#include "image/BlendTable.h"
 #include "image/Color.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
+#include "image/Operations.h"
 #include "image/Planner.h"
 
 namespace zvx {
@@ -20,8 +25,11 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (const PlainPair rows = PlainRows(self, *dest)) {
         // Source pixels that land outside dest read nothing that matters and write nothing, so
         // only the overlap is visited.
-        BlendRows(rows, Place(width, height, x, y, ExtentOf(dest->GetWidth(), dest->GetHeight())), alpha,
-                  self.GetColorKey());
+        const BlitArea area = Place(width, height, x, y, ExtentOf(rows.dest.width, rows.dest.height));
+        if (area.IsEmpty()) return true;
+        const BlendTable* table =
+            KeptBlendTable(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+        Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table, self.GetColorKey()));
         return true;
     }
 

@@ -1,12 +1,15 @@
-#include "image/compose/Blit.h"
-
+// BltTo: one image's pixels placed into another at an offset, clipped, key pixels skipped, by GDI
+// onto a DIB section's DC, by a block per row onto a pixel buffer, or pixel by pixel. Fast paths
+// for plain images: the per-pixel copy's rows (colours, or words but the key's) and the pixel
+// buffer's unkeyed block copies, both one Transfer of the placed area.
 #include <cstddef>
 
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/RowKernels.h"
+#include "image/Operations.h"
 #include "image/Planner.h"
+#include "image/RowKernels.h"
 
 namespace zvx {
 namespace {
@@ -17,7 +20,9 @@ template <class Self>
 void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
 {
     if (const PlainPair rows = PlainRows(self, dest)) {
-        BlitRows(rows, area, self.GetColorKey());
+        const ColorKey key = self.GetColorKey();
+        Transfer(rows.source, rows.dest, area,
+                 key == COLORKEY_NONE ? RowOp::Colors() : RowOp::UnlessKey(static_cast<Pixel>(key)));
         return;
     }
     const VisitOrder order = VisitOrder::For(IsSameImage(self, dest), area);
@@ -86,7 +91,7 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     }
 
     if (const PlainPair rows = PlainRows(self, destImage)) {
-        CopyRows(rows, area);
+        Transfer(rows.source, rows.dest, area, RowOp::Words());
         return true;
     }
     // One block per row, whole words, rows in the planner's order and each run by the kernels it

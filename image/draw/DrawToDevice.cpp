@@ -1,4 +1,5 @@
-#include "image/draw/DrawToDevice.h"
+// Draw and DrawBlend: an image onto a device context, through SetDIBitsToDevice or SetPixel.
+#include "image/Operations.h"
 
 #include "image/Color.h"
 #include "image/DibSectionImage.h"

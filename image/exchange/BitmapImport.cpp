@@ -1,4 +1,5 @@
-#include "image/exchange/BitmapImport.h"
+// CreateFromBitmap: any GDI bitmap, converted first, then copied into the re-created image.
+#include "image/Operations.h"
 
 #include <cstdlib>
 #include <cstring>

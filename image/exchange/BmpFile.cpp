@@ -1,14 +1,16 @@
-#include "image/exchange/BmpFile.h"
-
+// 24-bit .bmp files: loading (the whole file read, then the rows taken by SetRows24), saving (the
+// rows written pixel by pixel or, for a plain image, in one Transfer to 24-bit rows) and
+// DiagnoseBmp.
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "image/Color.h"
 #include "image/FastPaths.h"
+#include "image/Operations.h"
 #include "image/PixelRows.h"
+#include "image/Planner.h"
 #include "image/exchange/BmpHeader.h"
-#include "image/exchange/Rows24.h"
 #include "image/exchange/SaveWholeFile.h"
 
 namespace zvx {
@@ -155,7 +157,9 @@ bool SaveBmp(IImage& image, const char* fileName)
     WriteU16(block + 28, 24);
     std::uint8_t* fileRows = block + kBmpHeadersSize;
     if (const PlainImage plain = PlainRows(image)) {
-        RowsToRows24(plain.rows, fileRows);
+        // The file's first row is the image's bottom row.
+        Transfer(plain.rows, DibRows(fileRows, width, height, 24, true),
+                 Place(width, height, 0, 0, ExtentOf(width, height)), RowOp::WordsToBgr24());
     } else {
         for (int i = 0; i < height; ++i) {
             const int y = height - 1 - i;  // the file's first row is the image's bottom row

@@ -1,9 +1,12 @@
-#include "image/exchange/Rows24.h"
-
+// 24-bit bottom-up rows (the pixel rows of a .bmp file) into an image: SetRows24, placed and
+// clipped, through SetColor or, for a plain image, one Transfer that converts the rows in place;
+// ImportRows24, rows of the image's own size straight into its array.
 #include <climits>
+#include <cstdint>
 
 #include "image/Color.h"
 #include "image/FastPaths.h"
+#include "image/Operations.h"
 #include "image/PixelRows.h"
 #include "image/Planner.h"
 
@@ -34,7 +37,7 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
 
     // Targets outside the image are skipped; visiting only the overlap skips them all at once.
     if (const PlainImage plain = PlainRows(image)) {
-        Rows24ToRows(plain.rows, area, rows, width, height);
+        Transfer(DibRows(rows, width, height, 24, true), plain.rows, area, RowOp::Bgr24ToWords());
         return true;
     }
     for (int j = 0; j < area.height; ++j) {
