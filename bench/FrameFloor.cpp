@@ -36,8 +36,8 @@ int main()
         const std::size_t words = bytes / sizeof(Pixel);
         std::vector<Pixel> a(words, 1), b(words, 2), c(words, 3);
         const auto copy = [bytes](const Pixel* from, Pixel* to) {
-            zvx::RowKernels().copyBytes(reinterpret_cast<const std::uint8_t*>(from), reinterpret_cast<std::uint8_t*>(to),
-                                        bytes, bytes > zvx::kStreamingBytes);
+            zvx::RowKernels().copyBytes(reinterpret_cast<const std::uint8_t*>(from),
+                                        reinterpret_cast<std::uint8_t*>(to), bytes, bytes > zvx::kStreamingBytes);
         };
         const auto floor = [&] {
             copy(a.data(), b.data());

@@ -99,8 +99,8 @@ bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, 
     const Span read = SpanOf(source, sourceStep, sourceRow, area.height);
     const Span written = SpanOf(target, targetStep, targetRow, area.height);
     const bool shared = read.low < written.high && written.low < read.high;
-    const bool ordered = shared && from.first == to.first && from.stride == to.stride &&
-                         from.bitsPerPixel == to.bitsPerPixel;
+    const bool ordered =
+        shared && from.first == to.first && from.stride == to.stride && from.bitsPerPixel == to.bitsPerPixel;
     const VisitOrder order = VisitOrder::For(ordered, area);
     std::unique_ptr<std::uint8_t[]> snapshot;
     if (shared && !ordered) {
@@ -136,7 +136,8 @@ bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, 
     const auto key = static_cast<ColorKey>(op.key);
     switch (op.kind) {
     case RowOp::Kind::Words:
-        each([&](const std::uint8_t* s, std::uint8_t* t) { kernels.copyBytes(s, t, count * sizeof(Pixel), streaming); });
+        each(
+            [&](const std::uint8_t* s, std::uint8_t* t) { kernels.copyBytes(s, t, count * sizeof(Pixel), streaming); });
         break;
     case RowOp::Kind::Colors:
         each([&](const std::uint8_t* s, std::uint8_t* t) { kernels.copyColors(Words(s), Words(t), count, streaming); });
@@ -146,9 +147,13 @@ bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, 
         break;
     case RowOp::Kind::Blend:
         if (op.table != nullptr) {
-            each([&](const std::uint8_t* s, std::uint8_t* t) { kernels.blendByTable(Words(s), Words(t), count, *op.table, key); });
+            each([&](const std::uint8_t* s, std::uint8_t* t) {
+                kernels.blendByTable(Words(s), Words(t), count, *op.table, key);
+            });
         } else {
-            each([&](const std::uint8_t* s, std::uint8_t* t) { kernels.blend(Words(s), Words(t), count, op.alpha, key); });
+            each([&](const std::uint8_t* s, std::uint8_t* t) {
+                kernels.blend(Words(s), Words(t), count, op.alpha, key);
+            });
         }
         break;
     case RowOp::Kind::Bgr24ToWords:

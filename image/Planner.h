@@ -138,8 +138,8 @@ struct RowOp {
     enum class Kind : std::uint8_t { Words, Colors, UnlessKey, Blend, Bgr24ToWords, WordsToBgr24 };
     Kind kind = Kind::Words;
     Pixel key = static_cast<Pixel>(COLORKEY_NONE);  // UnlessKey and Blend: the source colour left out
-    double alpha = 0;                                // Blend
-    const BlendTable* table = nullptr;               // Blend: through this table, else by the formula
+    double alpha = 0;                               // Blend
+    const BlendTable* table = nullptr;              // Blend: through this table, else by the formula
     bool mayStream = true;  // false: the target is read right after (a DC's pixels), never stream
 
     static RowOp Words() { return {}; }

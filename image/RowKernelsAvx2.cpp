@@ -181,7 +181,7 @@ ZVX_AVX2 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool 
 
 }  // namespace
 
-const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,     CopyUnlessKey, Blend,  BlendByTable,
+const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,   CopyUnlessKey, Blend,  BlendByTable,
                                    BuildTable, Bgr24ToWords, nullptr,       nullptr};
 
 }  // namespace zvx

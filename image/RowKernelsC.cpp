@@ -147,7 +147,8 @@ void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool)
 const RowKernelSet kRowKernelsC{CopyBytes,  rows::CopyColors,   rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
                                 BuildTable, rows::Bgr24ToWords, WordsToBgr24,        Fill};
 
-const RowKernelSet kRowKernelsBackwards{CopyBytes,   CopyColors<true>, CopyUnlessKey<true>, Blend<true>, BlendByTable<true>,
-                                        nullptr, nullptr,          nullptr,             nullptr};
+const RowKernelSet kRowKernelsBackwards{
+    CopyBytes, CopyColors<true>, CopyUnlessKey<true>, Blend<true>, BlendByTable<true>, nullptr, nullptr,
+    nullptr,   nullptr};
 
 }  // namespace zvx

@@ -161,7 +161,7 @@ void Fill(Pixel* to, std::size_t count, Pixel value)
 
 }  // namespace
 
-const RowKernelSet kRowKernelsSse2{CopyBytes, CopyColors,     CopyUnlessKey, Blend, nullptr,
+const RowKernelSet kRowKernelsSse2{CopyBytes, CopyColors,   CopyUnlessKey, Blend, nullptr,
                                    nullptr,   Bgr24ToWords, nullptr,       Fill};
 
 }  // namespace zvx

@@ -42,7 +42,8 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
     }
     for (int j = 0; j < area.height; ++j) {
         for (int i = 0; i < area.width; ++i) {
-            image.SetColor(area.destX + i, area.destY + j, SourcePixel(rows, stride, height, area.srcY + j, area.srcX + i));
+            image.SetColor(area.destX + i, area.destY + j,
+                           SourcePixel(rows, stride, height, area.srcY + j, area.srcX + i));
         }
     }
     return true;

@@ -12,7 +12,8 @@ HBITMAP zvx::win32::CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, vo
     // Sections backed by a file mapping are not offered.
     if (info == nullptr || usage != DIB_RGB_COLORS || section != nullptr || offset != 0) return nullptr;
     PixelRows layout;
-    if (!DescribeDib(info->bmiHeader, nullptr, layout) || layout.bitsPerPixel != 32 || layout.stride < 0) return nullptr;
+    if (!DescribeDib(info->bmiHeader, nullptr, layout) || layout.bitsPerPixel != 32 || layout.stride < 0)
+        return nullptr;
 
     Object object;
     object.kind = Kind::Bitmap;

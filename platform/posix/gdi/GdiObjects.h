@@ -32,7 +32,10 @@ inline Rect Intersect(const Rect& a, const Rect& b)
 }
 
 // Every pixel of a DC's or bitmap's rows; empty when it has none.
-inline Rect Bounds(const PixelRows& pixels) { return pixels.IsValid() ? Rect{0, 0, pixels.width, pixels.height} : Rect{}; }
+inline Rect Bounds(const PixelRows& pixels)
+{
+    return pixels.IsValid() ? Rect{0, 0, pixels.width, pixels.height} : Rect{};
+}
 
 // The rows a BITMAPINFOHEADER describes at bits (which may be null): true for a 24- or 32-bit
 // BI_RGB header with one plane, a positive width, a non-zero height and a pixel block whose size
