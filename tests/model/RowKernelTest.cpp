@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "image/Planner.h"
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
 
@@ -24,8 +25,8 @@ using namespace zvx::test;
 
 // 24-bit pixels of every length and alignment read exactly their bytes (the sanitizers see more);
 // copies beyond the cache take streaming stores, and long fills the string store, to the same
-// words. (The other kernels meet every length, alignment and overlap through the images' fast
-// paths: FastPathTest.)
+// words; rows that share memory in another layout (a flip) come out as from a copy. (The other
+// kernels meet every length, alignment and overlap through the images' fast paths: FastPathTest.)
 TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
@@ -57,6 +58,9 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
         for (const std::size_t i : probes) ASSERT_EQ(0xFFC0FFEEu, to[i + 1]) << i;
     });
     std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(), RowSimdName(ProcessorRowSimd()));
+    std::vector<Pixel> rows{1, 2, 3, 4, 5, 6};  // 2 x 3 read bottom-up onto themselves top-down: as from a copy
+    ASSERT_TRUE(Transfer(DibRows(rows.data(), 2, 3, 32, true), PackedRows(rows.data(), 2, 3), Place(2, 3, 0, 0, ExtentOf(2, 3)), RowOp::Words()));
+    EXPECT_EQ((std::vector<Pixel>{5, 6, 3, 4, 1, 2}), rows);
 }
 
 // Every (source, target) channel pair, by the formula and through a table built for each opacity;
