@@ -1,7 +1,7 @@
 // The sample's paint frame against its memory floor (two copies of the image), with neither
 // Google Benchmark nor SDL, so that it builds for Windows as well: scripts/bench runs it under
 // Wine, whose GDI then makes the two transfers. A comparison with the native figures, not a
-// target. The floor's copies are the library's own CopyPixels kernel, since the C runtime's
+// target. The floor's copies are the library's own copy kernel, since the C runtime's
 // memcpy under Wine is several times slower than the memory. Frames and floors alternate, and the
 // fastest of many tries counts.
 #include <algorithm>
@@ -35,9 +35,13 @@ int main()
         const std::size_t bytes = static_cast<std::size_t>(size[0]) * static_cast<std::size_t>(size[1]) * 4;
         const std::size_t words = bytes / sizeof(Pixel);
         std::vector<Pixel> a(words, 1), b(words, 2), c(words, 3);
+        const auto copy = [bytes](const Pixel* from, Pixel* to) {
+            zvx::RowKernels().copyBytes(reinterpret_cast<const std::uint8_t*>(from),
+                                        reinterpret_cast<std::uint8_t*>(to), bytes, bytes > zvx::kStreamingBytes);
+        };
         const auto floor = [&] {
-            zvx::CopyPixels(a.data(), b.data(), words);
-            zvx::CopyPixels(b.data(), c.data(), words);
+            copy(a.data(), b.data());
+            copy(b.data(), c.data());
         };
         frame.Paint();
         floor();

@@ -5,20 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "image/ImageStorage.h"
-#include "image/PixelAccess.h"
-#include "image/compose/Blend.h"
-#include "image/compose/Blit.h"
-#include "image/compose/Copy.h"
-#include "image/compose/SubImage.h"
-#include "image/draw/DrawTiled.h"
-#include "image/draw/DrawToDevice.h"
-#include "image/draw/Line.h"
-#include "image/draw/Rect.h"
-#include "image/draw/Tile.h"
-#include "image/exchange/BitmapImport.h"
-#include "image/exchange/BmpFile.h"
-#include "image/exchange/Rows24.h"
+#include "image/Operations.h"
+#include "image/PixelRows.h"
 
 CMemoryImage::CMemoryImage(int width, int height) { Create(width, height, 0); }
 

@@ -1,16 +1,17 @@
-#include "image/PixelAccess.h"
+#include "image/Operations.h"
 
 #include <climits>
 #include <cmath>
 #include <cstdint>
 
+#include "image/Color.h"
+
 namespace zvx {
 namespace {
 
-// Bit positions of the three channels in a Pixel.
-constexpr int kRedShift = 16;
-constexpr int kGreenShift = 8;
-constexpr int kBlueShift = 0;
+using color::kBlueShift;
+using color::kGreenShift;
+using color::kRedShift;
 
 int ClampChannel(int v)
 {
@@ -79,33 +80,21 @@ bool IsInside(const IImage& image, int x, int y)
 Pixel GetColor(const IImage& image, int x, int y)
 {
     if (!IsInside(image, x, y)) return 0;
-    return image.GetPixel(x, y) & 0x00FFFFFFu;
+    return color::ColorOf(image.GetPixel(x, y));
 }
 
 COLORREF GetColorRef(const IImage& image, int x, int y)
 {
-    const COLORREF blue = image.GetBlue(x, y);
-    const COLORREF green = image.GetGreen(x, y);
-    const COLORREF red = image.GetRed(x, y);
-    return blue * 65536u + green * 256u + red;
+    const BYTE blue = image.GetBlue(x, y);
+    const BYTE green = image.GetGreen(x, y);
+    return color::ColorRef(image.GetRed(x, y), green, blue);
 }
 
-BYTE GetRed(const IImage& image, int x, int y)
-{
-    return static_cast<BYTE>((image.GetPixel(x, y) >> kRedShift) & 0xFFu);
-}
+BYTE GetRed(const IImage& image, int x, int y) { return color::Red(image.GetPixel(x, y)); }
+BYTE GetGreen(const IImage& image, int x, int y) { return color::Green(image.GetPixel(x, y)); }
+BYTE GetBlue(const IImage& image, int x, int y) { return color::Blue(image.GetPixel(x, y)); }
 
-BYTE GetGreen(const IImage& image, int x, int y)
-{
-    return static_cast<BYTE>((image.GetPixel(x, y) >> kGreenShift) & 0xFFu);
-}
-
-BYTE GetBlue(const IImage& image, int x, int y)
-{
-    return static_cast<BYTE>((image.GetPixel(x, y) >> kBlueShift) & 0xFFu);
-}
-
-bool SetColor(IImage& image, int x, int y, Pixel c) { return image.SetPixel(x, y, c & 0x00FFFFFFu); }
+bool SetColor(IImage& image, int x, int y, Pixel c) { return image.SetPixel(x, y, color::ColorOf(c)); }
 
 bool SetRed(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kRedShift); }
 bool SetGreen(IImage& image, int x, int y, int v) { return SetChannel(image, x, y, v, kGreenShift); }

@@ -1,24 +1,13 @@
 // The table of row kernels and the one place that chooses from it: the processor is probed once,
-// each variant's table is filled from its own set and the narrower ones, and every call goes
-// through the chosen table. Runs whose target lies ahead of their source in the same memory go
-// to the plain C++ kernels, the only ones that copy back to front.
+// each variant's table is filled from its own set and the narrower ones, and every transfer asks
+// for the chosen table.
 #include "image/RowKernels.h"
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
-
-#include "image/RowKernelSet.h"
 
 namespace zvx {
 namespace {
-
-// Writes larger than this go around the cache with streaming stores: they would only push
-// everything else out of it, and ordinary stores read every target line before writing it.
-// Measured with 1920 x 1080 images (8 MB): one copy streamed takes a fifth less time. The GDI's
-// transfers into a DC never stream (platform/posix/gdi/CopyRows.cpp): what they write is read
-// right after, as a frame's back buffer is blended and then copied to the window.
-constexpr std::size_t kStreamingBytes = std::size_t{6} << 20;
 
 constexpr std::size_t kVariants = sizeof kRowSimdVariants / sizeof kRowSimdVariants[0];
 
@@ -31,8 +20,8 @@ void FillGaps(RowKernelSet& into, const RowKernelSet& from)
     if (into.blend == nullptr) into.blend = from.blend;
     if (into.blendByTable == nullptr) into.blendByTable = from.blendByTable;
     if (into.buildBlendTable == nullptr) into.buildBlendTable = from.buildBlendTable;
-    if (into.rows24ToPixels == nullptr) into.rows24ToPixels = from.rows24ToPixels;
-    if (into.pixelsToRows24 == nullptr) into.pixelsToRows24 = from.pixelsToRows24;
+    if (into.bgr24ToWords == nullptr) into.bgr24ToWords = from.bgr24ToWords;
+    if (into.wordsToBgr24 == nullptr) into.wordsToBgr24 = from.wordsToBgr24;
     if (into.fill == nullptr) into.fill = from.fill;
 }
 
@@ -110,14 +99,14 @@ const Table& TheTable()
 // -1 while the best variant is used; a test's choice otherwise.
 std::atomic<int> g_chosen{-1};
 
-const RowKernelSet& Kernels()
+}  // namespace
+
+const RowKernelSet& RowKernels()
 {
     const Table& table = TheTable();
     const int chosen = g_chosen.load(std::memory_order_relaxed);
     return table.variants[chosen < 0 ? static_cast<int>(table.best) : chosen];
 }
-
-}  // namespace
 
 const char* RowSimdName(RowSimd simd)
 {
@@ -145,78 +134,6 @@ RowSimd UseRowSimd(RowSimd simd)
     return simd;
 }
 
-bool IsLargerThanCache(std::size_t bytes) { return bytes > kStreamingBytes; }
-
-void CopyPixels(const Pixel* from, Pixel* to, std::size_t count)
-{
-    const std::size_t bytes = count * sizeof(Pixel);
-    if (from == to) return;
-    if (OverlapsAhead(from, to, bytes) || OverlapsAhead(to, from, bytes)) {
-        std::memmove(to, from, bytes);
-        return;
-    }
-    Kernels().copyBytes(reinterpret_cast<const std::uint8_t*>(from), reinterpret_cast<std::uint8_t*>(to), bytes,
-                        IsLargerThanCache(bytes));
-}
-
-void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming)
-{
-    Kernels().copyBytes(from, to, bytes, streaming);
-}
-
-void CopyByteRows(const std::uint8_t* from, std::ptrdiff_t fromStep, std::uint8_t* to, std::ptrdiff_t toStep,
-                  std::size_t bytes, std::size_t rows, bool streaming)
-{
-    const auto copy = Kernels().copyBytes;
-    for (std::size_t i = 0; i < rows; ++i, from += fromStep, to += toStep) copy(from, to, bytes, streaming);
-}
-
-void CopyColors(const Pixel* from, Pixel* to, std::size_t count)
-{
-    const std::size_t bytes = count * sizeof(Pixel);
-    if (OverlapsAhead(from, to, bytes)) {
-        rows::CopyColors(from, to, count, false);
-    } else {
-        Kernels().copyColors(from, to, count, IsLargerThanCache(bytes));
-    }
-}
-
-void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
-{
-    if (OverlapsAhead(from, to, count * sizeof(Pixel))) {
-        rows::CopyUnlessKey(from, to, count, key);
-    } else {
-        Kernels().copyUnlessKey(from, to, count, key);
-    }
-}
-
-void BlendColors(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
-{
-    if (OverlapsAhead(from, to, count * sizeof(Pixel))) {
-        rows::Blend(from, to, count, alpha, key);
-    } else {
-        Kernels().blend(from, to, count, alpha, key);
-    }
-}
-
-void BlendColors(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
-{
-    if (OverlapsAhead(from, to, count * sizeof(Pixel))) {
-        rows::BlendByTable(from, to, count, table, key);
-    } else {
-        Kernels().blendByTable(from, to, count, table, key);
-    }
-}
-
-void BuildBlendTable(double alpha, BlendTable& table) { Kernels().buildBlendTable(alpha, table); }
-
-void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
-{
-    Kernels().rows24ToPixels(from, to, count, streaming);
-}
-
-void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count) { Kernels().pixelsToRows24(from, to, count); }
-
-void FillPixels(Pixel* to, std::size_t count, Pixel value) { Kernels().fill(to, count, value); }
+void BuildBlendTable(double alpha, BlendTable& table) { RowKernels().buildBlendTable(alpha, table); }
 
 }  // namespace zvx

@@ -1,17 +1,19 @@
-// The loops the fast paths (image/FastPaths.h) and the native GDI's row copies are made of: each
+// The row kernels: the loops the fast paths and the software GDI's transfers are made of. Each
 // works on a run of count pixels and gives, word for word, what the general per-pixel path gives
-// for those pixels.
+// for those pixels. Runs reach them through the planner (image/Planner.h), which decides how runs
+// that share memory are ordered; a kernel has no overlap test of its own.
 //
-// Each kernel exists in plain C++ and, where the instruction set pays, in SSE2 and AVX2 (one file
-// each, image/RowKernels*.cpp); the plain C++ is written so that the compiler vectorises it for
-// the baseline of whatever it targets (SSE2 on x86-64, NEON on ARM64). One table of kernels is
-// filled once, from the widest instruction set the processor has, each missing kernel taken from
-// the next narrower set. The environment variable ZVX_SIMD (c, sse2 or avx2) caps the variant a
-// run uses, so that a run on a narrower processor can be reproduced anywhere.
+// One table holds them: a set of function pointers per instruction set, each set in a file of its
+// own (RowKernelsC.cpp, RowKernelsSse2.cpp, RowKernelsAvx2.cpp). The plain C++ set is written so
+// that the compiler vectorises it for the baseline of whatever it targets (SSE2 on x86-64, NEON
+// on ARM64). The table is filled once, from the widest set the processor runs, each kernel a set
+// leaves null taken from the next narrower one. The environment variable ZVX_SIMD (c, sse2 or
+// avx2) caps the variant a run uses, so that a run on a narrower processor can be reproduced
+// anywhere.
 //
-// Where a run is copied onto an overlapping run of the same image (a self-blit or self-blend),
-// the kernels work as memmove does: front to back when the target lies before the source, back
-// to front when it lies after, so every source pixel is read before it is overwritten.
+// The vector kernels are compiled for their instruction set function by function (target
+// attributes), never with a whole-file -mavx2: an inline function of a shared header compiled
+// there could become the one copy the linker keeps and run on a processor without AVX2.
 #pragma once
 
 #include <cstddef>
@@ -22,40 +24,73 @@
 
 namespace zvx {
 
-// Whole words (memmove; copies larger than the cache go around it).
-void CopyPixels(const Pixel* from, Pixel* to, std::size_t count);
-// Bytes between blocks that do not overlap; `streaming` writes around the cache.
-void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming);
-// `rows` blocks of `bytes` bytes, block i from from + i x fromStep to to + i x toStep (steps in
-// bytes, either sign), in that order; no source block overlaps a target block. The kernel is
-// chosen once for all of them.
-void CopyByteRows(const std::uint8_t* from, std::ptrdiff_t fromStep, std::uint8_t* to, std::ptrdiff_t toStep,
-                  std::size_t bytes, std::size_t rows, bool streaming);
-// Colours: each word with its top byte cleared (copies larger than the cache go around it).
-void CopyColors(const Pixel* from, Pixel* to, std::size_t count);
-// Whole words, except where the source's colour (top byte cleared) equals key: there the target
-// keeps its word. A key with a top byte set matches nothing.
+// A set's kernels write the target in address order. The vector sets' may be handed runs whose
+// target is their source (in place) but no other overlap; kRowKernelsC also takes runs whose
+// target lies before their source in the same memory, kRowKernelsBackwards those whose target
+// lies after it.
+struct RowKernelSet {
+    // Bytes between blocks (whole words, top bytes kept); `streaming` writes around the cache.
+    void (*copyBytes)(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming);
+    // Colours: each word with its top byte cleared.
+    void (*copyColors)(const Pixel* from, Pixel* to, std::size_t count, bool streaming);
+    // Whole words, except where the source's colour (top byte cleared) equals key: there the target
+    // keeps its word. A key with a top byte set, COLORKEY_NONE among them, matches nothing.
+    void (*copyUnlessKey)(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
+    // Each channel becomes trunc(d x (1 - alpha) + s x alpha) in double, each product and the sum
+    // rounded (no fused multiply-add), capped at 255; the top byte becomes 0. Where the source's
+    // colour equals key, the target keeps its word. 0 < alpha < 1.
+    void (*blend)(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
+    // The same at table.alpha, each channel looked up in the table (image/BlendTable.h).
+    void (*blendByTable)(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
+    void (*buildBlendTable)(double alpha, BlendTable& table);
+    // 24-bit pixels (blue, green, red) to words with the top byte 0; reads exactly 3 x count bytes.
+    void (*bgr24ToWords)(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
+    // Words to 24-bit pixels, the top byte dropped; writes exactly 3 x count bytes.
+    void (*wordsToBgr24)(const Pixel* from, BYTE* to, std::size_t count);
+    // value in every word.
+    void (*fill)(Pixel* to, std::size_t count, Pixel value);
+};
+
+// The sets, each defined in its file with constant initialisation (function addresses only), so
+// they are whole before any code runs. The plain C++ set is the reference and has every kernel.
+extern const RowKernelSet kRowKernelsC;
+// The plain C++ kernels that copy back to front, for runs whose target lies after their source in
+// the same memory; only the 32-bit to 32-bit ones.
+extern const RowKernelSet kRowKernelsBackwards;
+// The x86 sets, where the compiler targets x86 with SSE2 (as all of x86-64).
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__) && defined(__GNUC__)
+#define ZVX_X86_ROW_KERNELS 1
+extern const RowKernelSet kRowKernelsSse2;
+extern const RowKernelSet kRowKernelsAvx2;
+#endif
+
+// The plain C++ kernels by name, for the vector kernels' first and last pixels: whatever a vector
+// kernel leaves, these finish, so every variant's ends are the reference's own.
+namespace rows {
+void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming);
 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
-// Each channel becomes trunc(d x (1 - alpha) + s x alpha) computed in double, each product and the
-// sum rounded (no fused multiply-add), capped at 255; the top byte becomes 0. Where key is not
-// COLORKEY_NONE and the source's colour equals it, the target keeps its word. 0 < alpha < 1.
-void BlendColors(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
-// The same at table.alpha, each channel looked up in the table (image/BlendTable.h): the same words.
-void BlendColors(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
+void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
+void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
+void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
+}  // namespace rows
 
-// 24-bit file pixels (blue, green, red) to Pixels with the top byte 0. Reads exactly 3 x count
-// bytes. `streaming` writes around the cache: for the rows of a conversion too large for it.
-void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
-// Pixels to 24-bit file pixels (blue, green, red); the top byte is dropped. Writes exactly
-// 3 x count bytes.
-void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count);
-// value in every word.
-void FillPixels(Pixel* to, std::size_t count, Pixel value);
+// The kernels this run uses: those of the widest variant it may use, or of the one a test chose.
+const RowKernelSet& RowKernels();
 
-// Whether writing `bytes` in one operation had better go around the cache: the one threshold for
-// every copy and conversion, the GDI's included. CopyPixels and CopyColors decide this themselves
-// from their count; an operation done row by row asks once for all its rows.
-bool IsLargerThanCache(std::size_t bytes);
+// Writes of more bytes than this go around the cache with streaming stores (the planner decides,
+// once for a whole transfer): they would only push everything else out of it, and ordinary stores
+// read every target line before writing it. Measured with 1920 x 1080 images (8 MB): one copy
+// streamed takes a fifth less time.
+constexpr std::size_t kStreamingBytes = std::size_t{6} << 20;
+
+// How many pixels to write one by one before `to` is aligned to `alignment` bytes (a vector
+// kernel's aligned and streaming stores start there; the target is at least 4-byte aligned).
+inline std::size_t PixelsBeforeAligned(const Pixel* to, std::size_t count, std::size_t alignment)
+{
+    const std::size_t misalign = reinterpret_cast<std::uintptr_t>(to) % alignment;
+    const std::size_t head = misalign == 0 ? 0 : (alignment - misalign) / sizeof(Pixel);
+    return head < count ? head : count;
+}
 
 // The instruction sets the kernels come in, narrowest first. Every variant gives the same words.
 enum class RowSimd { C, Sse2, Avx2 };

@@ -1,9 +1,9 @@
 // The row kernels in AVX2, for processors that have it: eight pixels a time, and the blend's
 // table looked up eight channels at a time with gathers. Compiled function by function for AVX2
-// (see RowKernelSet.h); each kernel finishes the pixels its vectors leave with the plain C++
+// (see RowKernels.h); each kernel finishes the pixels its vectors leave with the plain C++
 // kernel's loop. What AVX2 does no faster than SSE2 (a copy of whole words, a fill) is left to
 // the SSE2 set.
-#include "image/RowKernelSet.h"
+#include "image/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <immintrin.h>
@@ -160,13 +160,13 @@ ZVX_AVX2 void BuildTable(double alpha, BlendTable& table)
     table.alpha = alpha;
 }
 
-ZVX_AVX2 void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
+ZVX_AVX2 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
 {
     // Each half takes four file pixels (12 bytes, read as 16) and spreads them to four words.
     const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                             0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     std::size_t i = PixelsBeforeAligned(to, count, 32);
-    rows::Rows24ToPixels(from, to, i, false);
+    rows::Bgr24ToWords(from, to, i, false);
     // The last block reads 28 bytes from 3i on, so 3i + 28 <= 3 x count.
     for (; i + 10 <= count; i += 8) {
         const BYTE* p = from + 3 * i;
@@ -176,13 +176,13 @@ ZVX_AVX2 void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, boo
         Store(to + i, _mm256_shuffle_epi8(bytes, spread), streaming);
     }
     if (streaming) _mm_sfence();
-    rows::Rows24ToPixels(from + 3 * i, to + i, count - i, false);
+    rows::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
 }
 
 }  // namespace
 
-const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,     CopyUnlessKey, Blend,  BlendByTable,
-                                   BuildTable, Rows24ToPixels, nullptr,       nullptr};
+const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,   CopyUnlessKey, Blend,  BlendByTable,
+                                   BuildTable, Bgr24ToWords, nullptr,       nullptr};
 
 }  // namespace zvx
 

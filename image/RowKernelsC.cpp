@@ -1,32 +1,28 @@
 // The row kernels in plain C++: the reference every other variant must equal, the ends of their
-// runs, and the whole table where the processor has nothing wider. The loops are written so that
+// runs, the whole table where the processor has nothing wider, and the kernels for runs that share
+// memory with their source, in either direction. The loops are written so that
 // the compiler vectorises them for its baseline (SSE2 on x86-64, NEON on ARM64): straight loops
 // over independent pixels, a select instead of a branch around a store, channels converted
 // through int. Exactness does not depend on it: -ffp-contract=off keeps every product and sum
 // rounded on its own, vectorised or not.
 #include <cstring>
 
-#include "image/RowKernelSet.h"
+#include "image/Color.h"
+#include "image/RowKernels.h"
 
 namespace zvx {
 namespace {
 
-constexpr Pixel kColorMask = 0x00FFFFFFu;
+using color::kColorMask;
 
-// One channel of the blend: trunc(d x beta + s x alpha), capped at 255.
-inline Pixel BlendChannel(Pixel s, Pixel d, double alpha, double beta)
-{
-    const double sum =
-        static_cast<double>(static_cast<int>(d)) * beta + static_cast<double>(static_cast<int>(s)) * alpha;
-    const int value = static_cast<int>(sum);
-    return static_cast<Pixel>(value > 255 ? 255 : value);
-}
-
+// The channels go through int, which the vector conversions take.
 inline Pixel BlendPixel(Pixel s, Pixel d, double alpha, double beta)
 {
-    return (BlendChannel(s >> 16 & 0xFFu, d >> 16 & 0xFFu, alpha, beta) << 16) |
-           (BlendChannel(s >> 8 & 0xFFu, d >> 8 & 0xFFu, alpha, beta) << 8) |
-           BlendChannel(s & 0xFFu, d & 0xFFu, alpha, beta);
+    const auto channel = [&](int shift) {
+        return static_cast<Pixel>(color::BlendChannel(static_cast<int>(s >> shift & 0xFFu),
+                                                      static_cast<int>(d >> shift & 0xFFu), alpha, beta));
+    };
+    return color::Rgb(channel(color::kRedShift), channel(color::kGreenShift), channel(color::kBlueShift));
 }
 
 // The three channel results of a table blend.
@@ -37,26 +33,69 @@ inline Pixel LookUpPixel(const std::uint8_t* result, Pixel s, Pixel d)
            result[(s << 8 & 0xFF00u) | (d & 0xFFu)];
 }
 
-// Calls step(i) for every pixel, back to front when the target lies ahead of the source.
-template <class Step>
-void EachPixel(const Pixel* from, const Pixel* to, std::size_t count, Step step)
+// Calls step(i) for every pixel, front to back or back to front.
+template <bool kBackwards, class Step>
+void EachPixel(std::size_t count, Step step)
 {
-    if (OverlapsAhead(from, to, count * sizeof(Pixel))) {
+    if constexpr (kBackwards) {
         for (std::size_t i = count; i-- > 0;) step(i);
     } else {
         for (std::size_t i = 0; i < count; ++i) step(i);
     }
 }
 
-void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool) { std::memcpy(to, from, bytes); }
+// (A key of COLORKEY_NONE, 0xFFFFFFFF, equals no colour: no kernel tests for it apart.)
 
-void PixelsToRows24(const Pixel* from, BYTE* to, std::size_t count)
+template <bool kBackwards>
+void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        to[3 * i] = static_cast<BYTE>(from[i]);
-        to[3 * i + 1] = static_cast<BYTE>(from[i] >> 8);
-        to[3 * i + 2] = static_cast<BYTE>(from[i] >> 16);
-    }
+    EachPixel<kBackwards>(count, [=](std::size_t i) { to[i] = from[i] & kColorMask; });
+}
+
+template <bool kBackwards>
+void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
+{
+    EachPixel<kBackwards>(count, [=](std::size_t i) {
+        const Pixel p = from[i];
+        to[i] = (p & kColorMask) != key ? p : to[i];
+    });
+}
+
+template <bool kBackwards>
+void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
+{
+    const double beta = 1.0 - alpha;
+    const auto keyColor = static_cast<Pixel>(key);
+    EachPixel<kBackwards>(count, [=](std::size_t i) {
+        const Pixel s = from[i];
+        const Pixel d = to[i];
+        // Blended whatever the key, then chosen by a mask: a branch around the floating-point
+        // work, or a select of it, is not vectorised (it might raise exceptions the branch avoids).
+        const Pixel blended = BlendPixel(s, d, alpha, beta);
+        const Pixel keep = 0u - static_cast<Pixel>((s & kColorMask) == keyColor);
+        to[i] = (d & keep) | (blended & ~keep);
+    });
+}
+
+template <bool kBackwards>
+void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
+{
+    const auto keyColor = static_cast<Pixel>(key);
+    const std::uint8_t* result = table.result;
+    EachPixel<kBackwards>(count, [=](std::size_t i) {
+        const Pixel s = from[i];
+        const Pixel d = to[i];
+        const Pixel blended = LookUpPixel(result, s, d);
+        to[i] = (s & kColorMask) == keyColor ? d : blended;
+    });
+}
+
+// memmove: runs that share memory, in either direction, and the plain variant's others.
+void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool) { std::memmove(to, from, bytes); }
+
+void WordsToBgr24(const Pixel* from, BYTE* to, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) color::WriteBgr(to + 3 * i, from[i]);
 }
 
 void BuildTable(double alpha, BlendTable& table)
@@ -68,10 +107,7 @@ void BuildTable(double alpha, BlendTable& table)
     for (int s = 0; s < 256; ++s) {
         const double sourcePart = static_cast<double>(s) * alpha;
         std::uint8_t* row = table.result + (s << 8);
-        for (int d = 0; d < 256; ++d) {
-            const int value = static_cast<int>(destPart[d] + sourcePart);
-            row[d] = static_cast<std::uint8_t>(value > 255 ? 255 : value);
-        }
+        for (int d = 0; d < 256; ++d) row[d] = static_cast<std::uint8_t>(color::CapChannel(destPart[d] + sourcePart));
     }
     table.alpha = alpha;
 }
@@ -85,58 +121,34 @@ void Fill(Pixel* to, std::size_t count, Pixel value)
 
 namespace rows {
 
-// (A key of COLORKEY_NONE, 0xFFFFFFFF, equals no colour: no kernel tests for it apart.)
-
-void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool)
+void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming)
 {
-    EachPixel(from, to, count, [=](std::size_t i) { to[i] = from[i] & kColorMask; });
+    zvx::CopyColors<false>(from, to, count, streaming);
 }
-
 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
 {
-    EachPixel(from, to, count, [=](std::size_t i) {
-        const Pixel p = from[i];
-        to[i] = (p & kColorMask) != key ? p : to[i];
-    });
+    zvx::CopyUnlessKey<false>(from, to, count, key);
 }
-
 void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
 {
-    const double beta = 1.0 - alpha;
-    const auto keyColor = static_cast<Pixel>(key);
-    EachPixel(from, to, count, [=](std::size_t i) {
-        const Pixel s = from[i];
-        const Pixel d = to[i];
-        // Blended whatever the key, then chosen by a mask: a branch around the floating-point
-        // work, or a select of it, is not vectorised (it might raise exceptions the branch avoids).
-        const Pixel blended = BlendPixel(s, d, alpha, beta);
-        const Pixel keep = 0u - static_cast<Pixel>((s & kColorMask) == keyColor);
-        to[i] = (d & keep) | (blended & ~keep);
-    });
+    zvx::Blend<false>(from, to, count, alpha, key);
 }
-
 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
 {
-    const auto keyColor = static_cast<Pixel>(key);
-    const std::uint8_t* result = table.result;
-    EachPixel(from, to, count, [=](std::size_t i) {
-        const Pixel s = from[i];
-        const Pixel d = to[i];
-        const Pixel blended = LookUpPixel(result, s, d);
-        to[i] = (s & kColorMask) == keyColor ? d : blended;
-    });
+    zvx::BlendByTable<false>(from, to, count, table, key);
 }
-
-void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool)
+void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        to[i] = (static_cast<Pixel>(from[3 * i + 2]) << 16) | (static_cast<Pixel>(from[3 * i + 1]) << 8) | from[3 * i];
-    }
+    for (std::size_t i = 0; i < count; ++i) to[i] = color::ReadBgr(from + 3 * i);
 }
 
 }  // namespace rows
 
-const RowKernelSet kRowKernelsC{CopyBytes,  rows::CopyColors,     rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
-                                BuildTable, rows::Rows24ToPixels, PixelsToRows24,      Fill};
+const RowKernelSet kRowKernelsC{CopyBytes,  rows::CopyColors,   rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
+                                BuildTable, rows::Bgr24ToWords, WordsToBgr24,        Fill};
+
+const RowKernelSet kRowKernelsBackwards{
+    CopyBytes, CopyColors<true>, CopyUnlessKey<true>, Blend<true>, BlendByTable<true>, nullptr, nullptr,
+    nullptr,   nullptr};
 
 }  // namespace zvx

@@ -1,7 +1,7 @@
 // The row kernels in SSE2, the baseline of x86-64: four pixels a time, stores aligned so that
 // copies too large for the cache can go around it, and fills handed to the processor's string
 // store. Each kernel finishes the pixels its vectors leave with the plain C++ kernel's loop.
-#include "image/RowKernelSet.h"
+#include "image/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <emmintrin.h>
@@ -123,7 +123,7 @@ void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorK
 
 // Four file pixels at p (reading 16 bytes) as four Pixels: pixel k's three bytes move from 3k
 // to 4k.
-inline __m128i Rows24(const BYTE* p)
+inline __m128i FourBgr24(const BYTE* p)
 {
     const __m128i v = Load(p);
     const __m128i p0 = _mm_and_si128(v, _mm_setr_epi32(0x00FFFFFF, 0, 0, 0));
@@ -133,14 +133,14 @@ inline __m128i Rows24(const BYTE* p)
     return _mm_or_si128(_mm_or_si128(p0, p1), _mm_or_si128(p2, p3));
 }
 
-void Rows24ToPixels(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
+void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
 {
     // A block reads 16 bytes for its 12, so the last pixels of the run are left to the plain loop.
     std::size_t i = PixelsBeforeAligned(to, count, 16);
-    rows::Rows24ToPixels(from, to, i, false);
-    for (; i + 6 <= count; i += 4) Store(to + i, Rows24(from + 3 * i), streaming);
+    rows::Bgr24ToWords(from, to, i, false);
+    for (; i + 6 <= count; i += 4) Store(to + i, FourBgr24(from + 3 * i), streaming);
     FinishStreaming(streaming);
-    rows::Rows24ToPixels(from + 3 * i, to + i, count - i, false);
+    rows::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
 }
 
 // From this many pixels on, the string store writes whole lines without reading them first,
@@ -161,8 +161,8 @@ void Fill(Pixel* to, std::size_t count, Pixel value)
 
 }  // namespace
 
-const RowKernelSet kRowKernelsSse2{CopyBytes, CopyColors,     CopyUnlessKey, Blend, nullptr,
-                                   nullptr,   Rows24ToPixels, nullptr,       Fill};
+const RowKernelSet kRowKernelsSse2{CopyBytes, CopyColors,   CopyUnlessKey, Blend, nullptr,
+                                   nullptr,   Bgr24ToWords, nullptr,       Fill};
 
 }  // namespace zvx
 

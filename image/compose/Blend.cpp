@@ -1,24 +1,17 @@
-#include "image/compose/Blend.h"
+// BlendTo: one image laid over another with an opacity, key pixels left out. Its fast path for
+// plain images blends the overlap's rows in one Transfer, through the blend table this thread keeps
+// where that pays (image/BlendTable.h).
+#include <cstddef>
 
+#include "image/BlendTable.h"
+#include "image/Color.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
-#include "image/compose/Placement.h"
+#include "image/Operations.h"
+#include "image/Planner.h"
 
 namespace zvx {
-namespace {
-
-// One channel: trunc(d x beta + s x alpha), each product and the sum rounded to double (the
-// build forbids fused multiply-add), capped at 255. Never negative for 0 < alpha < 1.
-int BlendChannel(double weightedSource, BYTE destChannel, double beta)
-{
-    const double destPart = static_cast<double>(destChannel) * beta;
-    const double sum = destPart + weightedSource;
-    const int value = static_cast<int>(sum);
-    return value > 255 ? 255 : value;
-}
-
-}  // namespace
 
 template <class Self>
 bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
@@ -32,8 +25,11 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (const PlainPair rows = PlainRows(self, *dest)) {
         // Source pixels that land outside dest read nothing that matters and write nothing, so
         // only the overlap is visited.
-        BlendRows(rows, Place(width, height, x, y, ExtentOf(dest->GetWidth(), dest->GetHeight())), alpha,
-                  self.GetColorKey());
+        const BlitArea area = Place(width, height, x, y, ExtentOf(rows.dest.width, rows.dest.height));
+        if (area.IsEmpty()) return true;
+        const BlendTable* table =
+            KeptBlendTable(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+        Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table, self.GetColorKey()));
         return true;
     }
 
@@ -41,7 +37,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     // no position to read or write: only its key test is made.
     const BlitArea nameable = Place(width, height, x, y, kIntRange);
     const double beta = 1.0 - alpha;
-    const VisitOrder order = VisitOrder::For(static_cast<const IImage*>(&self) == dest, x, y);
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, *dest), x, y);
     order.Run(width, height, [&](int sx, int sy) {
         if (self.IsKeyColor(sx, sy)) return;
         if (!nameable.HoldsSource(sx, sy)) return;
@@ -49,15 +45,13 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
         const int dy = static_cast<int>(static_cast<long long>(y) + sy);
 
         // Reads in the order source red, destination red, source green, and so on.
-        const double sourceRed = self.GetRed(sx, sy) * alpha;
-        const int red = BlendChannel(sourceRed, dest->GetRed(dx, dy), beta);
-        const double sourceGreen = self.GetGreen(sx, sy) * alpha;
-        const int green = BlendChannel(sourceGreen, dest->GetGreen(dx, dy), beta);
-        const double sourceBlue = self.GetBlue(sx, sy) * alpha;
-        const int blue = BlendChannel(sourceBlue, dest->GetBlue(dx, dy), beta);
-
-        dest->SetColor(dx, dy,
-                       (static_cast<Pixel>(red) << 16) | (static_cast<Pixel>(green) << 8) | static_cast<Pixel>(blue));
+        const BYTE sourceRed = self.GetRed(sx, sy);
+        const auto red = static_cast<Pixel>(color::BlendChannel(sourceRed, dest->GetRed(dx, dy), alpha, beta));
+        const BYTE sourceGreen = self.GetGreen(sx, sy);
+        const auto green = static_cast<Pixel>(color::BlendChannel(sourceGreen, dest->GetGreen(dx, dy), alpha, beta));
+        const BYTE sourceBlue = self.GetBlue(sx, sy);
+        const auto blue = static_cast<Pixel>(color::BlendChannel(sourceBlue, dest->GetBlue(dx, dy), alpha, beta));
+        dest->SetColor(dx, dy, color::Rgb(red, green, blue));
     });
     return true;
 }

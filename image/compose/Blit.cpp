@@ -1,17 +1,18 @@
-#include "image/compose/Blit.h"
-
+// BltTo: one image's pixels placed into another at an offset, clipped, key pixels skipped, by GDI
+// onto a DIB section's DC, by a block per row onto a pixel buffer, or pixel by pixel. Fast paths
+// for plain images: the per-pixel copy's rows (colours, or words but the key's) and the pixel
+// buffer's unkeyed block copies, both one Transfer of the placed area.
 #include <cstddef>
 
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
+#include "image/Operations.h"
+#include "image/Planner.h"
 #include "image/RowKernels.h"
-#include "image/compose/Placement.h"
 
 namespace zvx {
 namespace {
-
-bool IsSameImage(const IImage& a, const IImage* b) { return &a == b; }
 
 // The per-pixel copy over a placed area. With a key, key-coloured source pixels are skipped and
 // the others copied as whole words; without one, colours are copied and top bytes cleared.
@@ -19,10 +20,12 @@ template <class Self>
 void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
 {
     if (const PlainPair rows = PlainRows(self, dest)) {
-        BlitRows(rows, area, self.GetColorKey());
+        const ColorKey key = self.GetColorKey();
+        Transfer(rows.source, rows.dest, area,
+                 key == COLORKEY_NONE ? RowOp::Colors() : RowOp::UnlessKey(static_cast<Pixel>(key)));
         return;
     }
-    const VisitOrder order = VisitOrder::For(IsSameImage(self, &dest), area);
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, dest), area);
     const bool keyed = self.GetColorKey() != COLORKEY_NONE;
     order.Run(area.width, area.height, [&](int i, int j) {
         const int sx = area.srcX + i;
@@ -54,8 +57,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y, int width, int height)
 {
     if (dest == nullptr) return false;
     BlitArea area;
-    if (!PlaceBlitPart(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y, width, height,
-                       area)) {
+    if (!PlaceBlitPart(SizesOf(self, *dest), x, y, width, height, area)) {
         return false;
     }
     CopyPixelByPixel(self, *dest, area);
@@ -67,7 +69,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y)
 {
     if (dest == nullptr) return false;
     BlitArea area;
-    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), dest->GetWidth(), dest->GetHeight(), x, y, area)) {
+    if (!PlaceBlit(SizesOf(self, *dest), x, y, area)) {
         return false;
     }
     CopyPixelByPixel(self, *dest, area);
@@ -80,7 +82,7 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     if (dest == nullptr) return false;
     IImage& destImage = *dest;
     BlitArea area;
-    if (!PlaceBlit(self.GetWidth(), self.GetHeight(), destImage.GetWidth(), destImage.GetHeight(), x, y, area)) {
+    if (!PlaceBlit(SizesOf(self, destImage), x, y, area)) {
         return false;
     }
     if (self.GetColorKey() != COLORKEY_NONE) {
@@ -89,19 +91,21 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     }
 
     if (const PlainPair rows = PlainRows(self, destImage)) {
-        CopyRows(rows, area);
+        Transfer(rows.source, rows.dest, area, RowOp::Words());
         return true;
     }
-    // One block per row, whole words. The row order and the kernel's memmove-like copy make a
-    // self-blit safe.
-    const VisitOrder order =
-        VisitOrder::For(IsSameImage(self, &destImage), 0, static_cast<long long>(area.destY) - area.srcY);
+    // One block per row, whole words, rows in the planner's order and each run by the kernels it
+    // picks, which makes a self-blit safe.
+    const VisitOrder order = VisitOrder::For(IsSameImage(self, destImage), area);
+    const RowKernelSet& kernels = order.Kernels();
+    const auto bytes = static_cast<std::size_t>(area.width) * sizeof(Pixel);
     const Self& source = self;
     order.Run(1, area.height, [&](int, int j) {
         const Pixel* from = source.GetScanLine(area.srcY + j);
         Pixel* to = dest->GetScanLine(area.destY + j);
         if (from == nullptr || to == nullptr) return;
-        CopyPixels(from + area.srcX, to + area.destX, static_cast<std::size_t>(area.width));
+        kernels.copyBytes(reinterpret_cast<const std::uint8_t*>(from + area.srcX),
+                          reinterpret_cast<std::uint8_t*>(to + area.destX), bytes, false);
     });
     return true;
 }
@@ -110,7 +114,7 @@ template <class Self>
 bool BltToGdi(Self& self, IGdiImage* dest, int x, int y)
 {
     if (dest == nullptr) return false;
-    if (IsSameImage(self, dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    if (IsSameImage(self, *dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
     return self.Draw(dest->GetDC(), x, y);
 }
 
@@ -121,7 +125,7 @@ bool BltToDib(Self& self, IDibImage* dest, int x, int y)
     if (self.GetColorKey() != COLORKEY_NONE) {
         return self.BltTo(static_cast<IPixelBuffer*>(dest), x, y);
     }
-    if (IsSameImage(self, dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    if (IsSameImage(self, *dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
     return self.Draw(dest->GetDC(), x, y);
 }
 

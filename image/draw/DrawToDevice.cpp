@@ -1,8 +1,10 @@
-#include "image/draw/DrawToDevice.h"
+// Draw and DrawBlend: an image onto a device context, through SetDIBitsToDevice or SetPixel.
+#include "image/Operations.h"
 
+#include "image/Color.h"
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "image/compose/Placement.h"
+#include "image/Planner.h"
 #include "platform/Win32.h"
 
 namespace zvx {
@@ -39,15 +41,6 @@ void DrawByPixel(Self& self, HDC hdc, int x, int y, int width, int height)
     ::GdiFlush();
 }
 
-// trunc(image x alpha + dc x inv), each product and the sum rounded to double, capped at 255.
-COLORREF BlendChannel(BYTE image, COLORREF dcChannel, double alpha, double inv)
-{
-    const double imagePart = image * alpha;
-    const double dcPart = static_cast<double>(dcChannel) * inv;
-    const int value = static_cast<int>(imagePart + dcPart);
-    return static_cast<COLORREF>(value > 255 ? 255 : value);
-}
-
 // Both forms of Draw: one transfer without a key, pixel by pixel with one.
 template <class Self>
 void DrawTopLeft(Self& self, HDC hdc, int x, int y, int width, int height)
@@ -64,7 +57,8 @@ void DrawTopLeft(Self& self, HDC hdc, int x, int y, int width, int height)
 template <class Self>
 bool Draw(Self& self, HDC hdc, int x, int y)
 {
-    DrawTopLeft(self, hdc, x, y, self.GetWidth(), self.GetHeight());
+    const int width = self.GetWidth();
+    DrawTopLeft(self, hdc, x, y, width, self.GetHeight());
     return true;
 }
 
@@ -95,11 +89,12 @@ bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
             if (!nameable.HoldsSource(j, i)) continue;
             const int dcX = x + j;
             const int dcY = y + i;
-            const COLORREF under = ::GetPixel(hdc, dcX, dcY);
-            const COLORREF r = BlendChannel(self.GetRed(j, i), under & 0xFFu, alpha, inv);
-            const COLORREF g = BlendChannel(self.GetGreen(j, i), (under >> 8) & 0xFFu, alpha, inv);
-            const COLORREF b = BlendChannel(self.GetBlue(j, i), (under >> 16) & 0xFFu, alpha, inv);
-            ::SetPixel(hdc, dcX, dcY, r | g << 8 | b << 16);
+            // GDI's failure value is taken apart like any other colour.
+            const Pixel under = color::FromColorRef(::GetPixel(hdc, dcX, dcY));
+            const auto r = static_cast<BYTE>(color::BlendChannel(self.GetRed(j, i), color::Red(under), alpha, inv));
+            const auto g = static_cast<BYTE>(color::BlendChannel(self.GetGreen(j, i), color::Green(under), alpha, inv));
+            const auto b = static_cast<BYTE>(color::BlendChannel(self.GetBlue(j, i), color::Blue(under), alpha, inv));
+            ::SetPixel(hdc, dcX, dcY, color::ColorRef(r, g, b));
         }
     }
     ::GdiFlush();

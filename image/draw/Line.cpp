@@ -1,25 +1,128 @@
-#include "image/draw/Line.h"
-
+// One-pixel lines drawn into an image: the heap image's software line, through SetColor or, for a
+// plain image, into its rows, both from the same steps; the DIB-section image's GDI pen.
+#include <algorithm>
 #include <climits>
+#include <cstddef>
 
+#include "image/Color.h"
 #include "image/FastPaths.h"
-#include "image/draw/LineSteps.h"
+#include "image/Operations.h"
+#include "image/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx {
+namespace {
+
+// The steps of a horizontal line along row y: columns from..to (both included), the line's
+// columns cut to 0..width - 1; from > to when none lies within.
+struct RowSteps {
+    long long from = 0;
+    long long to = -1;
+};
+
+RowSteps StepsOfRow(int x0, int x1, long long width)
+{
+    return RowSteps{std::max<long long>(std::min(x0, x1), 0), std::min<long long>(std::max(x0, x1), width - 1)};
+}
+
+// Calls plot(x, y), with 64-bit positions, for each step of the line from (x0, y0) to (x1, y1)
+// (end points distinct), in the loops' order: vertical and horizontal lines from the smaller
+// coordinate to the larger, both included; other lines one position per column or per row of
+// their major axis, truncating toward zero. Only steps whose loop coordinate lies within the
+// image (0..width - 1 for columns, 0..height - 1 for rows) are visited: no other step can set a
+// pixel, so a line across the whole int range costs no more than the image's extent. The loop
+// range is cut before the loop; each visited step computes its position exactly as an uncut
+// loop would.
+template <class Plot>
+void ForEachLineStep(int x0, int y0, int x1, int y1, long long width, long long height, Plot&& plot)
+{
+    const long long lastColumn = width - 1;
+    const long long lastRow = height - 1;
+    const auto trunc = [](double v) { return static_cast<long long>(v); };
+
+    if (x0 == x1) {
+        const long long from = std::max<long long>(std::min(y0, y1), 0);
+        const long long to = std::min<long long>(std::max(y0, y1), lastRow);
+        for (long long y = from; y <= to; ++y) plot(static_cast<long long>(x0), y);
+        return;
+    }
+    if (y0 == y1) {
+        const RowSteps row = StepsOfRow(x0, x1, width);
+        for (long long x = row.from; x <= row.to; ++x) plot(x, static_cast<long long>(y0));
+        return;
+    }
+
+    // Named by x: (xa, ya) has the smaller x. Every product and sum is rounded to double.
+    const bool swap = x0 > x1;
+    const long long xa = swap ? x1 : x0;
+    const long long ya = swap ? y1 : y0;
+    const long long xb = swap ? x0 : x1;
+    const long long yb = swap ? y0 : y1;
+    const double dx = static_cast<double>(xb - xa);
+    const double dy = static_cast<double>(yb - ya);
+    const double slope = dy / dx;
+    const double inv = dx / dy;
+    const bool perColumn = dy > 0 ? slope <= 1.0 : slope >= -1.0;
+
+    if (perColumn) {
+        const long long last = std::min(xb, lastColumn);
+        for (long long x = std::max(xa, 0LL); x <= last; ++x) {
+            const double offset = static_cast<double>(x - xa) * slope;
+            plot(x, ya + trunc(offset));
+        }
+    } else if (dy > 0) {
+        // xa is added before the truncation.
+        const long long last = std::min(yb, lastRow);
+        for (long long y = std::max(ya, 0LL); y <= last; ++y) {
+            const double offset = static_cast<double>(y - ya) * inv;
+            const double position = static_cast<double>(xa) + offset;
+            plot(trunc(position), y);
+        }
+    } else {
+        // Upwards, measured from (xb, yb); xb is added after the truncation.
+        const long long last = std::max(yb, 0LL);
+        for (long long y = std::min(ya, lastRow); y >= last; --y) {
+            const double offset = static_cast<double>(y - yb) * inv;
+            plot(xb + trunc(offset), y);
+        }
+    }
+}
+
+// The plain heap image's line: the same steps, its rows written directly, a row's steps as one run.
+void DrawLineRows(const PixelRows& image, int x0, int y0, int x1, int y1, Pixel color)
+{
+    const Pixel value = color::ColorOf(color);
+    const int width = image.width;
+    const int height = image.height;
+    if (y0 == y1) {
+        // A row's steps are one run.
+        const RowSteps row = StepsOfRow(x0, x1, width);
+        if (y0 < 0 || y0 >= height || row.from > row.to) return;
+        RowKernels().fill(image.Words(y0) + row.from, static_cast<std::size_t>(row.to - row.from + 1), value);
+        return;
+    }
+    // Positions outside are dropped, as SetColor drops them.
+    ForEachLineStep(x0, y0, x1, y1, width, height, [&](long long x, long long y) {
+        if (x < 0 || x >= width || y < 0 || y >= height) return;
+        image.Words(static_cast<int>(y))[x] = value;
+    });
+}
+
+}  // namespace
 
 bool DrawLineSoftware(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
 {
     if (x0 == x1 && y0 == y1) return false;
-    if (IPixelBuffer* rows = PlainRows(image)) {
-        DrawLineRows(*rows, image.GetWidth(), image.GetHeight(), x0, y0, x1, y1, color);
+    if (const PlainImage plain = PlainRows(image)) {
+        DrawLineRows(plain.rows, x0, y0, x1, y1, color);
         return true;
     }
 
     // Steps outside the image's extent along the loop's axis are not visited; every other step
     // calls SetColor, whose result is ignored, as an uncut loop would. Positions beyond the int
     // range are outside the image, as SetColor would report.
-    ForEachLineStep(x0, y0, x1, y1, image.GetWidth(), image.GetHeight(), [&](long long x, long long y) {
+    const int width = image.GetWidth();
+    ForEachLineStep(x0, y0, x1, y1, width, image.GetHeight(), [&](long long x, long long y) {
         if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX) return;
         image.SetColor(static_cast<int>(x), static_cast<int>(y), color);
     });
@@ -31,8 +134,7 @@ bool DrawLineWithPen(HDC hdc, int x0, int y0, int x1, int y1, Pixel color)
     if (x0 == x1 && y0 == y1) return false;
 
     // The pen takes a COLORREF: red and blue change places.
-    const COLORREF penColor = ((color >> 16) & 0xFFu) | (color & 0xFF00u) | ((color & 0xFFu) << 16);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, penColor);
+    HPEN pen = ::CreatePen(PS_SOLID, 1, color::ToColorRef(color));
     HGDIOBJ previous = ::SelectObject(hdc, pen);
     ::MoveToEx(hdc, x0, y0, nullptr);
     ::LineTo(hdc, x1, y1);

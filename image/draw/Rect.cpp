@@ -1,10 +1,65 @@
-#include "image/draw/Rect.h"
-
+// Rectangle outlines and fills, built on the image's own DrawLine; a plain image's fill writes its
+// rows directly.
 #include <algorithm>
+#include <cstddef>
 
+#include "image/Color.h"
+#include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
+#include "image/Operations.h"
+#include "image/RowKernels.h"
+#include "platform/Win32.h"
 
 namespace zvx {
+namespace {
+
+// FillRect's rows top..bottom (inside the image) of a plain image at once, each as that image's
+// DrawLine(x0, y, x1, y, color) with x0 != x1 sets it: the heap image's rows from min(x0, x1) to
+// max(x0, x1), the DIB-section image's as its pen draws them, without column x1 and within its
+// DC's clip box (a clip region may be selected there, by DrawTiled for one). Whole rows are one
+// run, since the rows lie back to back. False, having drawn nothing, for any other image or a DC
+// whose clip is not a rectangle: the caller then draws row by row.
+bool FillRectRows(IImage& image, int x0, int x1, int top, int bottom, Pixel color)
+{
+    const PlainImage plain = PlainRows(image);
+    if (!plain) return false;
+    // Columns [left, right) of rows [top, bottom].
+    long long left = std::min(x0, x1);
+    long long right = std::max(x0, x1) + 1LL;
+    if (auto* dib = dynamic_cast<CDibSectionImage*>(&image)) {
+        // The pen stops short of its end point; GDI clips to the DC's clip box. Whatever GDI has
+        // yet to draw there is drawn before the pixels are written directly.
+        if (x0 < x1) {
+            right = x1;
+        } else {
+            left = x1 + 1LL;
+        }
+        ::GdiFlush();
+        RECT box{};
+        const int kind = ::GetClipBox(dib->GetMemoryDC(), &box);
+        if (kind == NULLREGION) return true;
+        if (kind != SIMPLEREGION) return false;
+        left = std::max<long long>(left, box.left);
+        right = std::min<long long>(right, box.right);
+        top = std::max<int>(top, box.top);
+        bottom = std::min<int>(bottom, box.bottom - 1);
+    }
+    const PixelRows& rows = plain.rows;
+    left = std::max(left, 0LL);
+    right = std::min<long long>(right, rows.width);
+    if (left >= right || top > bottom) return true;
+    const Pixel value = color::ColorOf(color);
+    const auto columns = static_cast<std::size_t>(right - left);
+    const RowKernelSet& kernels = RowKernels();
+    if (columns == static_cast<std::size_t>(rows.width)) {
+        kernels.fill(rows.Words(top), columns * static_cast<std::size_t>(bottom - top + 1), value);
+        return true;
+    }
+    for (int y = top; y <= bottom; ++y) kernels.fill(rows.Words(y) + left, columns, value);
+    return true;
+}
+
+}  // namespace
 
 bool DrawRect(IImage& image, int x0, int y0, int x1, int y1, Pixel color)
 {

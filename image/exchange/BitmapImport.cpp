@@ -1,9 +1,10 @@
-#include "image/exchange/BitmapImport.h"
+// CreateFromBitmap: any GDI bitmap, converted first, then copied into the re-created image.
+#include "image/Operations.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "image/ImageStorage.h"
+#include "image/PixelRows.h"
 #include "platform/Win32.h"
 
 namespace zvx {
@@ -16,9 +17,7 @@ bool CreateFromBitmap(IPixelBuffer& image, HBITMAP bitmap, HDC conversionDc)
     if (::GetObjectA(bitmap, sizeof(BITMAP), &info) == 0) return false;
     const int width = info.bmWidth;
     const int height = info.bmHeight;
-    // The signed product, in 64 bits so that it cannot wrap: a negative height is refused, not
-    // taken as a size.
-    if (static_cast<long long>(width) * height < 1) return false;
+    // A negative height is refused, not taken as a size.
     if (!IsCreatableSize(width, height)) return false;
 
     // Convert first, into a cleared block: only a conversion that delivered every row may

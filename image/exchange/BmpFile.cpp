@@ -1,16 +1,86 @@
-#include "image/exchange/BmpFile.h"
-
+// 24-bit .bmp files: loading (the whole file read, then the rows taken by SetRows24), saving (the
+// rows written pixel by pixel or, for a plain image, in one Transfer to 24-bit rows) and
+// DiagnoseBmp.
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "image/Color.h"
 #include "image/FastPaths.h"
-#include "image/exchange/BmpHeader.h"
-#include "image/exchange/Rows24.h"
+#include "image/Operations.h"
+#include "image/PixelRows.h"
+#include "image/Planner.h"
 #include "image/exchange/SaveWholeFile.h"
 
 namespace zvx {
 namespace {
+
+// The fields of a 24-bit .bmp file header that the reader uses, decoded once, and the one verdict
+// on a file image that the loads and DiagnoseBmp all follow.
+
+// Bytes of a .bmp file that must exist before any field the reader uses can be read.
+constexpr std::size_t kBmpFieldsEnd = 30;
+// Size of the headers SaveBmp writes: BITMAPFILEHEADER (14) and BITMAPINFOHEADER (40).
+constexpr std::uint32_t kBmpHeadersSize = 54;
+
+struct BmpHeader {
+    std::uint32_t rowsOffset = 0;  // where the pixel rows begin, from the start of the file
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // positive: bottom-up rows
+    std::uint16_t bitsPerPixel = 0;
+    // Ok when the header describes a picture this library loads: 24 bits per pixel, a bottom-up
+    // size of at least 1 x 1 (else NotSupported), and a pixel count, row block and pixel storage
+    // that all fit in 32 bits (else TooLarge). Whether the rows are there is not its business.
+    BmpVerdict verdict = BmpVerdict::NotSupported;
+    std::uint64_t stride = 0;     // bytes per row
+    std::uint64_t rowsBytes = 0;  // stride x height
+};
+
+// Decodes the fields at 10, 18, 22 and 28; data must hold at least kBmpFieldsEnd bytes.
+BmpHeader DecodeBmpHeader(const std::uint8_t* data);
+
+// The verdict on size bytes at data (null: none): Truncated below kBmpFieldsEnd, the header's own
+// verdict when that is not Ok, Truncated when its rows run past size, else Ok.
+BmpVerdict JudgeBmp(const void* data, std::size_t size);
+
+std::uint32_t ReadU32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+
+BmpHeader DecodeBmpHeader(const std::uint8_t* data)
+{
+    BmpHeader header;
+    header.rowsOffset = ReadU32(data + 10);
+    header.width = static_cast<std::int32_t>(ReadU32(data + 18));
+    header.height = static_cast<std::int32_t>(ReadU32(data + 22));
+    header.bitsPerPixel = ReadU16(data + 28);
+
+    // Both sides must be positive: a negative height is a top-down file, which is not read, and
+    // a negative width with a negative height would pass a bare product test.
+    if (header.bitsPerPixel != 24 || header.width < 1 || header.height < 1) return header;
+    header.stride = RowBytes(header.width, 24);
+    header.rowsBytes = header.stride * static_cast<std::uint64_t>(header.height);
+    // Sizes whose rows or pixel storage do not fit 32 bits are refused, so no later product
+    // overflows (a 3,000,000 x 2,000,000 header is refused here).
+    const bool fits = FitsBlock(header.width, header.height, 24) && IsCreatableSize(header.width, header.height);
+    header.verdict = fits ? BmpVerdict::Ok : BmpVerdict::TooLarge;
+    return header;
+}
+
+BmpVerdict JudgeBmp(const void* data, std::size_t size)
+{
+    if (data == nullptr || size < kBmpFieldsEnd) return BmpVerdict::Truncated;
+    const BmpHeader header = DecodeBmpHeader(static_cast<const std::uint8_t*>(data));
+    if (header.verdict != BmpVerdict::Ok) return header.verdict;
+    const bool rowsThere = header.rowsOffset <= size && header.rowsBytes <= size - header.rowsOffset;
+    return rowsThere ? BmpVerdict::Ok : BmpVerdict::Truncated;
+}
 
 void WriteU32(std::uint8_t* p, std::uint32_t v)
 {
@@ -103,7 +173,8 @@ bool LoadFromMemory(IImage& image, const void* data, int format)
     if (header.verdict != BmpVerdict::Ok) return false;
     // SetRows24 below writes every pixel, so the new storage need not be cleared first.
     if (!CreateToOverwrite(image, header.width, header.height)) return false;
-    image.SetRows24(0, 0, image.GetWidth(), image.GetHeight(), bytes + header.rowsOffset);
+    const int width = image.GetWidth();
+    image.SetRows24(0, 0, width, image.GetHeight(), bytes + header.rowsOffset);
     return true;
 }
 
@@ -134,10 +205,10 @@ bool SaveBmp(IImage& image, const char* fileName)
     if (fileName == nullptr) return false;
     const int width = image.GetWidth();
     const int height = image.GetHeight();
-    if (width < 1 || height < 1) return false;
-    const std::uint64_t stride = Rows24Stride(width);
+    // The whole file, headers and rows, must fit 32 bits.
+    if (!FitsBlock(width, height, 24, kMaxImageBytes - kBmpHeadersSize)) return false;
+    const std::uint64_t stride = RowBytes(width, 24);
     const std::uint64_t total = stride * static_cast<std::uint64_t>(height) + kBmpHeadersSize;
-    if (stride == 0 || total > 0xFFFFFFFFu) return false;
 
     auto* block = static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(total), 1));
     if (block == nullptr) return false;
@@ -151,16 +222,18 @@ bool SaveBmp(IImage& image, const char* fileName)
     WriteU16(block + 26, 1);
     WriteU16(block + 28, 24);
     std::uint8_t* fileRows = block + kBmpHeadersSize;
-    if (const IPixelBuffer* plain = PlainRows(image)) {
-        RowsToRows24(*plain, width, height, fileRows, stride);
+    if (const PlainImage plain = PlainRows(image)) {
+        // The file's first row is the image's bottom row.
+        Transfer(plain.rows, DibRows(fileRows, width, height, 24, true),
+                 Place(width, height, 0, 0, ExtentOf(width, height)), RowOp::WordsToBgr24());
     } else {
         for (int i = 0; i < height; ++i) {
             const int y = height - 1 - i;  // the file's first row is the image's bottom row
             std::uint8_t* row = fileRows + static_cast<std::size_t>(i) * stride;
             for (int x = 0; x < width; ++x) {
-                row[3 * x + 0] = image.GetBlue(x, y);
-                row[3 * x + 1] = image.GetGreen(x, y);
-                row[3 * x + 2] = image.GetRed(x, y);
+                const Pixel blue = image.GetBlue(x, y);
+                const Pixel green = image.GetGreen(x, y);
+                color::WriteBgr(row + 3 * x, color::Rgb(image.GetRed(x, y), green, blue));
             }
         }
     }

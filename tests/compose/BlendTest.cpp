@@ -53,16 +53,4 @@ TYPED_TEST(BlendTest, ChannelsMixOrTheBlitTakesOverOrTheOpacityIsRefused)
     }
 }
 
-TYPED_TEST(BlendTest, ReadsSourceThenDestinationChannelByChannel)
-{
-    auto src = Make<Probe<TypeParam>>(1, 1, 0x808080);
-    auto dest = Make<Probe<Other<TypeParam>>>(1, 1, 0x404040);
-    src->tag = 's';
-    dest->tag = 'd';
-    std::string log;
-    src->reads = dest->reads = &log;
-    ASSERT_TRUE(src->BlendTo(dest.get(), 0, 0, 0.5));
-    EXPECT_EQ("sRdRsGdGsBdB", log);
-}
-
 }  // namespace

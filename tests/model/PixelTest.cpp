@@ -13,29 +13,28 @@ static_assert(std::has_virtual_destructor_v<IImage>, "images are deleted through
 
 ZVX_IMAGE_TEST_SUITE(PixelTest);
 
-// A write onto `start`: inside, true, `after`, and the raw value `handed` to the channel setter
-// (whose clamp saturates); outside, false and nothing changed.
+// A write onto `start`: inside, true and `after` (the channel setters clamp); outside, false and
+// nothing changed.
 const struct {
     const char* what;
     std::function<bool(IImage&, int, int)> write;
     Pixel start, after;
-    const char* handed;
 } kWrites[] = {
-    {"SetPixel", [](IImage& i, int x, int y) { return i.SetPixel(x, y, 0xFF00FFFF); }, 0, 0xFF00FFFF, ""},
-    {"SetColor", [](IImage& i, int x, int y) { return i.SetColor(x, y, 0xFF00FFFF); }, 0, 0x0000FFFF, ""},
-    {"SetRed 300", [](IImage& i, int x, int y) { return i.SetRed(x, y, 300); }, 0xAB808080, 0xABFF8080, "r300"},
-    {"SetGreen", [](IImage& i, int x, int y) { return i.SetGreen(x, y, 0x12); }, 0xFFFFFFFF, 0xFFFF12FF, "g18"},
-    {"SetBlue", [](IImage& i, int x, int y) { return i.SetBlue(x, y, 0x34); }, 0xFFFFFFFF, 0xFFFFFF34, "b52"},
-    {"AddRed 2", [](IImage& i, int x, int y) { return i.AddRed(x, y, 2); }, 0xABFE0101, 0xABFF0101, "r256"},
-    {"AddGreen -300", [](IImage& i, int x, int y) { return i.AddGreen(x, y, -300); }, 0xABFEFEFE, 0xABFE00FE, "g-46"},
-    {"AddBlue INT_MAX", [](IImage& i, int x, int y) { return i.AddBlue(x, y, INT_MAX); }, 0x00808080, 0x008080FF, ""},
-    {"ScaleRed 0.5", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 0.5); }, 0xABFFFFFF, 0xAB7FFFFF, "r127"},
-    {"ScaleBlue -2", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -2.0); }, 0x00FEFEFE, 0x00FEFE00, "b-508"},
-    {"ScaleRed 1.999", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 1.999); }, 0x00C80000, 0x00FF0000, "r399"},
-    {"ScaleBlue 0.999", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, 0.999); }, 0x00000003, 0x00000002, "b2"},
-    {"ScaleGreen inf", [](IImage& i, int x, int y) { return i.ScaleGreen(x, y, HUGE_VAL); }, 0x00000300, 0x0000FF00, ""},
-    {"ScaleBlue -DBL_MAX", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -DBL_MAX); }, 0x3, 0, ""},
-    {"ScaleRed NaN", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, std::nan("")); }, 0x00640000, 0, ""},
+    {"SetPixel", [](IImage& i, int x, int y) { return i.SetPixel(x, y, 0xFF00FFFF); }, 0, 0xFF00FFFF},
+    {"SetColor", [](IImage& i, int x, int y) { return i.SetColor(x, y, 0xFF00FFFF); }, 0, 0x0000FFFF},
+    {"SetRed 300", [](IImage& i, int x, int y) { return i.SetRed(x, y, 300); }, 0xAB808080, 0xABFF8080},
+    {"SetGreen", [](IImage& i, int x, int y) { return i.SetGreen(x, y, 0x12); }, 0xFFFFFFFF, 0xFFFF12FF},
+    {"SetBlue", [](IImage& i, int x, int y) { return i.SetBlue(x, y, 0x34); }, 0xFFFFFFFF, 0xFFFFFF34},
+    {"AddRed 2", [](IImage& i, int x, int y) { return i.AddRed(x, y, 2); }, 0xABFE0101, 0xABFF0101},
+    {"AddGreen -300", [](IImage& i, int x, int y) { return i.AddGreen(x, y, -300); }, 0xABFEFEFE, 0xABFE00FE},
+    {"AddBlue INT_MAX", [](IImage& i, int x, int y) { return i.AddBlue(x, y, INT_MAX); }, 0x00808080, 0x008080FF},
+    {"ScaleRed 0.5", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 0.5); }, 0xABFFFFFF, 0xAB7FFFFF},
+    {"ScaleBlue -2", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -2.0); }, 0x00FEFEFE, 0x00FEFE00},
+    {"ScaleRed 1.999", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, 1.999); }, 0x00C80000, 0x00FF0000},
+    {"ScaleBlue 0.999", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, 0.999); }, 0x00000003, 0x00000002},
+    {"ScaleGreen inf", [](IImage& i, int x, int y) { return i.ScaleGreen(x, y, HUGE_VAL); }, 0x00000300, 0x0000FF00},
+    {"ScaleBlue -DBL_MAX", [](IImage& i, int x, int y) { return i.ScaleBlue(x, y, -DBL_MAX); }, 0x3, 0},
+    {"ScaleRed NaN", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, std::nan("")); }, 0x00640000, 0},
 };
 
 const std::pair<int, int> kOutside[] = {{-1, 0}, {4, 0}, {0, 3}, {0, -1}, {INT_MIN, INT_MIN}, {INT_MAX, 0}, {5, INT_MAX}};
@@ -49,25 +48,19 @@ std::vector<Pixel> Reads(const IImage& i, int x, int y)
 TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItApart)
 {
     for (const auto& w : kWrites) {
-        auto plain = Make<TypeParam>(4, 3, 0x77);
-        auto probe = Make<Probe<TypeParam>>(4, 3, 0x77);
-        for (IImage* image : {static_cast<IImage*>(plain.get()), static_cast<IImage*>(probe.get())}) {
-            image->SetPixel(1, 2, w.start);
-            const std::string before = StateOf(*image);
-            for (const auto& [x, y] : kOutside) {
-                EXPECT_FALSE(w.write(*image, x, y)) << w.what << " at " << x << "," << y;
-                EXPECT_EQ(std::vector<Pixel>(6, 0), Reads(*image, x, y));
-            }
-            EXPECT_EQ(before, StateOf(*image)) << w.what;
-            probe->handed.clear();
-            EXPECT_TRUE(w.write(*image, 1, 2)) << w.what;
-            const Pixel p = w.after;
-            EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF), p >> 16 & 0xFF,
-                                          p >> 8 & 0xFF, p & 0xFF}),
-                      Reads(*image, 1, 2)) << w.what;
-            EXPECT_EQ(0x77u, image->GetPixel(0, 2)) << w.what;
+        auto image = Make<TypeParam>(4, 3, 0x77);
+        image->SetPixel(1, 2, w.start);
+        const std::string before = StateOf(*image);
+        for (const auto& [x, y] : kOutside) {
+            EXPECT_FALSE(w.write(*image, x, y)) << w.what << " at " << x << "," << y;
+            EXPECT_EQ(std::vector<Pixel>(6, 0), Reads(*image, x, y));
         }
-        EXPECT_TRUE(*w.handed == '\0' || w.handed == probe->handed) << w.what << " handed " << probe->handed;
+        EXPECT_EQ(before, StateOf(*image)) << w.what;
+        EXPECT_TRUE(w.write(*image, 1, 2)) << w.what;
+        const Pixel p = w.after;
+        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF), p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF}),
+                  Reads(*image, 1, 2)) << w.what;
+        EXPECT_EQ(0x77u, image->GetPixel(0, 2)) << w.what;
     }
 }
 
@@ -89,7 +82,7 @@ TYPED_TEST(PixelTest, KeyMatchesTheColourWithoutTheTopByteAndOnlyInside)
 
 TYPED_TEST(PixelTest, CreateRefusesBadSizesAndMakesRowsOfTheSizeItIsGiven)
 {
-    auto image = Make<Probe<TypeParam>>(4, 4, 0x00123456);
+    auto image = Make<TypeParam>(4, 4, 0x00123456);
     image->SetColorKey(0x00123456);
     const Pixel* rows = image->GetScanLine(0);
     const std::string before = StateOf(*image);
@@ -103,15 +96,11 @@ TYPED_TEST(PixelTest, CreateRefusesBadSizesAndMakesRowsOfTheSizeItIsGiven)
     EXPECT_EQ(before, StateOf(*image));
     EXPECT_EQ(rows, image->GetScanLine(0));
 
-    image->writes.clear();
     ASSERT_TRUE(image->Create(3, 2, 0));
-    EXPECT_EQ("", image->writes) << "a zero fill is one clear";
     EXPECT_EQ(std::vector<Pixel>(6, 0), PixelsOf(*image));
     EXPECT_EQ(image->GetScanLine(0) + 3, image->GetScanLine(1));
     EXPECT_TRUE(image->GetScanLine(2) == nullptr && image->GetScanLine(-1) == nullptr);
-    // Any other fill goes through SetPixel, row by row.
     ASSERT_TRUE(image->Create(3, 2, 0xFF00FFFF));
-    EXPECT_EQ("0 10 20 1 11 21 ", image->writes);
     EXPECT_EQ(std::vector<Pixel>(6, 0xFF00FFFF), PixelsOf(*image));
 }
 

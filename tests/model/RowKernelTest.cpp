@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "image/Planner.h"
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
 
@@ -24,13 +25,13 @@ using namespace zvx::test;
 
 // 24-bit pixels of every length and alignment read exactly their bytes (the sanitizers see more);
 // copies beyond the cache take streaming stores, and long fills the string store, to the same
-// words. (The other kernels meet every length, alignment and overlap through the images' fast
-// paths: FastPathTest.)
+// words; rows that share memory in another layout (a flip) come out as from a copy. (The other
+// kernels meet every length, alignment and overlap through the images' fast paths: FastPathTest.)
 TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
     std::size_t count = 1 << 20;
-    while (!IsLargerThanCache(count * sizeof(Pixel))) count *= 2;
+    while (count * sizeof(Pixel) <= kStreamingBytes) count *= 2;
     std::vector<Pixel> from(count + 13), to(from.size() + 1);
     for (std::size_t i = 0; i < from.size(); ++i) from[i] = static_cast<Pixel>(i * 2654435761u);
     std::vector<BYTE> bytes(3 * from.size());
@@ -44,19 +45,22 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
             for (BYTE& b : exact) b = static_cast<BYTE>(random());
             std::vector<Pixel> row(n + 17, 0xEEEEEEEE), expected = row;
             for (std::size_t i = 0; i < n; ++i) expected[n % 16 + i] = exact[3 * i] | exact[3 * i + 1] << 8 | exact[3 * i + 2] << 16;
-            Rows24ToPixels(exact.data(), row.data() + n % 16, n, n % 2 == 1);
+            RowKernels().bgr24ToWords(exact.data(), row.data() + n % 16, n, n % 2 == 1);
             ASSERT_EQ(expected, row) << n << " 24-bit pixels";
         }
-        CopyPixels(from.data(), to.data() + 1, from.size());
+        RowKernels().copyBytes(reinterpret_cast<const BYTE*>(from.data()), reinterpret_cast<BYTE*>(to.data() + 1), from.size() * sizeof(Pixel), true);
         ASSERT_EQ(0, std::memcmp(from.data(), to.data() + 1, from.size() * sizeof(Pixel)));
-        CopyColors(from.data(), to.data() + 1, from.size());
+        RowKernels().copyColors(from.data(), to.data() + 1, from.size(), true);
         for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
-        Rows24ToPixels(bytes.data(), to.data(), from.size(), true);
+        RowKernels().bgr24ToWords(bytes.data(), to.data(), from.size(), true);
         for (const std::size_t i : probes) ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
-        FillPixels(to.data() + 1, from.size(), 0xFFC0FFEE);
+        RowKernels().fill(to.data() + 1, from.size(), 0xFFC0FFEE);
         for (const std::size_t i : probes) ASSERT_EQ(0xFFC0FFEEu, to[i + 1]) << i;
     });
     std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(), RowSimdName(ProcessorRowSimd()));
+    std::vector<Pixel> rows{1, 2, 3, 4, 5, 6};  // 2 x 3 read bottom-up onto themselves top-down: as from a copy
+    ASSERT_TRUE(Transfer(DibRows(rows.data(), 2, 3, 32, true), PackedRows(rows.data(), 2, 3), Place(2, 3, 0, 0, ExtentOf(2, 3)), RowOp::Words()));
+    EXPECT_EQ((std::vector<Pixel>{5, 6, 3, 4, 1, 2}), rows);
 }
 
 // Every (source, target) channel pair, by the formula and through a table built for each opacity;
@@ -91,8 +95,8 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
             BuildBlendTable(alpha, *table);
             for (const bool byTable : {false, true}) {
                 blended = dest;
-                if (byTable) BlendColors(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);
-                else BlendColors(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
+                if (byTable) RowKernels().blendByTable(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);
+                else RowKernels().blend(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
                 if (blended == expected) continue;
                 const std::size_t i = static_cast<std::size_t>(std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
                 FAIL() << "alpha " << alpha << (byTable ? " (table): " : ": ") << std::hex << source[i] << " over " << dest[i] << " gives " << blended[i];

@@ -152,20 +152,4 @@ void ForEachRowSimd(Body&& body)
     UseRowSimd(BestRowSimd());
 }
 
-// Logs what a derived class sees: writes by position, the setters' values, channel reads.
-template <class T>
-class Probe : public T {
-public:
-    using T::T;
-    std::string writes, handed, ownReads, *reads = &ownReads;
-    char tag = '?';
-    bool SetPixel(int x, int y, Pixel v) override { writes += std::to_string(x * 10LL + y) + " "; return T::SetPixel(x, y, v); }
-    bool SetRed(int x, int y, int v) override { handed += "r" + std::to_string(v); return T::SetRed(x, y, v); }
-    bool SetGreen(int x, int y, int v) override { handed += "g" + std::to_string(v); return T::SetGreen(x, y, v); }
-    bool SetBlue(int x, int y, int v) override { handed += "b" + std::to_string(v); return T::SetBlue(x, y, v); }
-    BYTE GetRed(int x, int y) const override { *reads += {tag, 'R'}; return T::GetRed(x, y); }
-    BYTE GetGreen(int x, int y) const override { *reads += {tag, 'G'}; return T::GetGreen(x, y); }
-    BYTE GetBlue(int x, int y) const override { *reads += {tag, 'B'}; return T::GetBlue(x, y); }
-};
-
 }  // namespace zvx::test

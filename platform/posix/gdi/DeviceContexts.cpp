@@ -30,13 +30,13 @@ bool ResolveTarget(HDC hdc, Target& target)
     Object* object = Find(hdc, Kind::Dc);
     if (object == nullptr) return false;
     target.dc = &object->dc;
-    target.layout = DibLayout{};
+    target.layout = PixelRows{};
     if (object->dc.kind == DcKind::Surface) {
         target.layout = object->dc.surface;
     } else if (Object* bitmap = Find(object->dc.bitmap, Kind::Bitmap)) {
         target.layout = bitmap->bitmap.layout;
     }
-    target.clip = target.layout.IsValid() ? target.layout.Bounds() : Rect{};
+    target.clip = Bounds(target.layout);
     if (object->dc.hasClip) target.clip = Intersect(target.clip, object->dc.clip);
     return true;
 }

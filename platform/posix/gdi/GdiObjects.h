@@ -7,11 +7,40 @@
 #include <cstdlib>
 #include <memory>
 
+#include "image/PixelRows.h"
 #include "platform/Win32.h"
-#include "platform/posix/gdi/DibLayout.h"
-#include "platform/posix/gdi/Rect.h"
 
 namespace zvx::gdi {
+
+// Half-open rectangle [left, right) x [top, bottom) of pixel positions: bitmap bounds, clip
+// regions and what drawing may touch.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool IsEmpty() const { return left >= right || top >= bottom; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// The common part; every empty result is the empty rectangle at the origin.
+inline Rect Intersect(const Rect& a, const Rect& b)
+{
+    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+           a.bottom < b.bottom ? a.bottom : b.bottom};
+    return r.IsEmpty() ? Rect{} : r;
+}
+
+// Every pixel of a DC's or bitmap's rows; empty when it has none.
+inline Rect Bounds(const PixelRows& pixels)
+{
+    return pixels.IsValid() ? Rect{0, 0, pixels.width, pixels.height} : Rect{};
+}
+
+// The rows a BITMAPINFOHEADER describes at bits (which may be null): true for a 24- or 32-bit
+// BI_RGB header with one plane, a positive width, a non-zero height and a pixel block whose size
+// fits in 31 bits; rows are padded to 4 bytes and lie bottom-up for a positive height.
+bool DescribeDib(const BITMAPINFOHEADER& header, const void* bits, PixelRows& rows);
 
 enum class Kind : std::uint8_t { Bitmap = 1, Dc = 2, Pen = 3, Brush = 4, Region = 5 };
 
@@ -26,8 +55,8 @@ inline Storage ZeroedStorage(std::size_t words)
 }
 
 struct Bitmap {
-    DibLayout layout;
-    Storage storage;            // owns layout.bits
+    PixelRows layout;
+    Storage storage;            // owns the layout's pixels
     bool isDibSection = false;  // false: a new DC's stock bitmap, which has no pixels
 };
 
@@ -48,7 +77,7 @@ struct Dc {
     bool hasClip = false;
     Rect clip;
     POINT position{0, 0};
-    DibLayout surface;  // surface DCs: the caller's pixels
+    PixelRows surface;  // surface DCs: the caller's pixels
 };
 
 // What a handle stands for. Kind, stock and the object's own description are fixed when it is
@@ -96,7 +125,7 @@ void DestroyDc(HDC hdc);
 // region). False when hdc is not a live DC. A DC with nothing to draw on gets an empty clip.
 struct Target {
     Dc* dc = nullptr;
-    DibLayout layout;
+    PixelRows layout;
     Rect clip;
 };
 bool ResolveTarget(HDC hdc, Target& target);

@@ -16,10 +16,10 @@ int zvx::win32::GetObjectA(HANDLE handle, int size, LPVOID buffer)
     BITMAP bm{};
     bm.bmWidth = source.layout.width;
     bm.bmHeight = source.layout.height;
-    bm.bmWidthBytes = static_cast<LONG>(source.layout.stride);
+    bm.bmWidthBytes = static_cast<LONG>(RowBytes(source.layout.width, source.layout.bitsPerPixel));
     bm.bmPlanes = 1;
     bm.bmBitsPixel = static_cast<WORD>(source.layout.bitsPerPixel);
-    bm.bmBits = source.isDibSection ? source.layout.bits : nullptr;
+    bm.bmBits = source.isDibSection ? source.layout.Lowest() : nullptr;
     std::memcpy(buffer, &bm, sizeof(BITMAP));
     return sizeof(BITMAP);
 }

@@ -6,10 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "image/Color.h"
 #include "image/RowKernels.h"
-#include "platform/posix/gdi/ColorRef.h"
 #include "platform/posix/gdi/GdiObjects.h"
-#include "platform/posix/gdi/PixelFormats.h"
 
 namespace {
 
@@ -94,19 +93,17 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
 
 // Sets the runs of a line in a DC's 32-bit pixels.
 struct PenRuns {
-    const zvx::gdi::DibLayout& pixels;
+    const zvx::PixelRows& pixels;
     std::uint32_t rgb;
 
     void Row(int y, int x, std::int64_t count) const
     {
         // DIB rows are DWORD-aligned 32-bit words: the image library's fill kernel.
-        zvx::FillPixels(reinterpret_cast<std::uint32_t*>(pixels.Row(y)) + x, static_cast<std::size_t>(count), rgb);
+        zvx::RowKernels().fill(pixels.Words(y) + x, static_cast<std::size_t>(count), rgb);
     }
     void Column(int x, int y, std::int64_t count) const
     {
-        std::uint8_t* row = pixels.Row(y);
-        const std::ptrdiff_t step = pixels.RowStep();
-        for (std::int64_t k = 0; k < count; ++k, row += step) zvx::gdi::Format32::Write(row, x, rgb);
+        for (std::int64_t k = 0; k < count; ++k) pixels.Words(y + static_cast<int>(k))[x] = rgb;
     }
 };
 
@@ -142,6 +139,6 @@ BOOL zvx::win32::LineTo(HDC hdc, int x, int y)
     target.dc->position = POINT{x, y};
     const Object* pen = Find(target.dc->pen, Kind::Pen);
     const COLORREF color = pen != nullptr ? pen->pen.color : 0;
-    WalkLine(from.x, from.y, x, y, target.clip, PenRuns{target.layout, ColorRefToRgb(color)});
+    WalkLine(from.x, from.y, x, y, target.clip, PenRuns{target.layout, zvx::color::FromColorRef(color)});
     return TRUE;
 }

@@ -41,7 +41,7 @@ int zvx::win32::GetClipBox(HDC hdc, LPRECT rect)
     using namespace zvx::gdi;
     Target target;
     if (rect == nullptr || !ResolveTarget(hdc, target)) return ERROR;
-    Rect box = target.layout.IsValid() ? target.layout.Bounds() : Rect{};
+    Rect box = Bounds(target.layout);
     if (target.dc->hasClip) {
         // Edge by edge, not normalised: an empty box keeps the edges that missed, as GDI's does.
         const Rect& clip = target.dc->clip;

@@ -10,13 +10,7 @@ HDC CreateSurfaceDC(std::uint32_t* pixels, int width, int height)
     HDC hdc = zvx::gdi::CreateDc(zvx::gdi::DcKind::Surface);
     zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
     if (object == nullptr) return nullptr;
-    zvx::gdi::DibLayout& surface = object->dc.surface;
-    surface.bits = reinterpret_cast<std::uint8_t*>(pixels);
-    surface.width = width;
-    surface.height = height;
-    surface.stride = static_cast<std::ptrdiff_t>(width) * 4;
-    surface.bitsPerPixel = 32;
-    surface.bottomUp = false;
+    object->dc.surface = zvx::PackedRows(pixels, width, height);
     return hdc;
 }
 
