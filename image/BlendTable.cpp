@@ -1,25 +1,45 @@
 #include "image/BlendTable.h"
 
-#include <memory>
+#include <mutex>
 #include <new>
 
 namespace zvx {
 
-const BlendTable* KeptBlendTable(double alpha, std::size_t pixels)
+namespace {
+
+// The process's one kept table and the alpha the blend before asked for, which one blend at a
+// time reads or rebuilds. Not one per thread: a thread_local with a destructor is freed in the
+// wrong order at thread exit by mingw-w64's runtime (a heap corruption), and one without a
+// destructor would leak each thread's table.
+std::mutex g_keptLock;
+BlendTable g_kept;  // alpha 0 until built: no blend asks for 0
+double g_asked = 0;
+
+}  // namespace
+
+KeptBlendTable::KeptBlendTable(double alpha, std::size_t pixels) : holds_(g_keptLock.try_lock())
 {
-    struct Kept {
-        std::unique_ptr<BlendTable> table;
-        double asked = 0;  // the alpha of the blend before
-    };
-    thread_local Kept kept;
-    const bool repeated = kept.asked == alpha;
-    kept.asked = alpha;
-    if (kept.table != nullptr && kept.table->alpha == alpha) return kept.table.get();
-    if (pixels < kBlendTablePixels && !repeated) return nullptr;
-    if (kept.table == nullptr) kept.table.reset(new (std::nothrow) BlendTable);
-    if (kept.table == nullptr) return nullptr;
-    BuildBlendTable(alpha, *kept.table);
-    return kept.table.get();
+    if (holds_) {
+        const bool repeated = g_asked == alpha;
+        g_asked = alpha;
+        if (g_kept.alpha != alpha) {
+            if (pixels < kBlendTablePixels && !repeated) return;
+            BuildBlendTable(alpha, g_kept);
+        }
+        table_ = &g_kept;
+        return;
+    }
+    // Another thread blends through the kept table: a large blend builds one of its own.
+    if (pixels < kBlendTablePixels) return;
+    own_.reset(new (std::nothrow) BlendTable);
+    if (own_ == nullptr) return;
+    BuildBlendTable(alpha, *own_);
+    table_ = own_.get();
+}
+
+KeptBlendTable::~KeptBlendTable()
+{
+    if (holds_) g_keptLock.unlock();
 }
 
 }  // namespace zvx

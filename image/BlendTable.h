@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace zvx {
 
@@ -18,12 +19,25 @@ struct BlendTable {
 };
 void BuildBlendTable(double alpha, BlendTable& table);
 
-// The table for alpha that this thread keeps, built now where that pays: for a blend of at least
-// kBlendTablePixels pixels, or when the blend before on this thread asked for the same alpha (a
-// program blends at few alphas; a fade, at a new one every time, builds only for large blends).
-// Null when blending by the formula is the cheaper way (or no memory is to be had). Valid until
-// the next call on the same thread; images are used from several threads, so each keeps its own.
+// The kept table for alpha, built where that pays: for a blend of at least kBlendTablePixels
+// pixels, or when the blend before asked for the same alpha (a program blends at few alphas; a
+// fade, at a new one every time, builds only for large blends). get() is null when blending by the
+// formula is the cheaper way (or no memory is to be had). The process keeps one table, held by one
+// blend at a time from construction to destruction; a blend that finds it held by another thread
+// builds one of its own when large, else blends by the formula.
 constexpr std::size_t kBlendTablePixels = 32768;
-const BlendTable* KeptBlendTable(double alpha, std::size_t pixels);
+class KeptBlendTable {
+public:
+    KeptBlendTable(double alpha, std::size_t pixels);
+    ~KeptBlendTable();
+    KeptBlendTable(const KeptBlendTable&) = delete;
+    KeptBlendTable& operator=(const KeptBlendTable&) = delete;
+    const BlendTable* get() const { return table_; }
+
+private:
+    bool holds_;
+    const BlendTable* table_ = nullptr;
+    std::unique_ptr<BlendTable> own_;
+};
 
 }  // namespace zvx

@@ -1,6 +1,6 @@
 // BlendTo: one image laid over another with an opacity, key pixels left out. Its fast path for
-// plain images blends the overlap's rows in one Transfer, through the blend table this thread keeps
-// where that pays (image/BlendTable.h).
+// plain images blends the overlap's rows in one Transfer, through the kept blend table where that
+// pays (image/BlendTable.h).
 #include <cstddef>
 
 #include "image/BlendTable.h"
@@ -27,9 +27,8 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
         // only the overlap is visited.
         const BlitArea area = Place(width, height, x, y, ExtentOf(rows.dest.width, rows.dest.height));
         if (area.IsEmpty()) return true;
-        const BlendTable* table =
-            KeptBlendTable(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
-        Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table, self.GetColorKey()));
+        const KeptBlendTable table(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+        Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table.get(), self.GetColorKey()));
         return true;
     }
 
