@@ -40,10 +40,13 @@ void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
     });
 }
 
-// GDI is not told that source and target share memory, so a blit of an image onto its own DC
-// draws from a snapshot instead: the same pixels as a blit of an untouched copy.
+// A keyed image drawn onto its own DC. Draw then sets the pixels one by one, reading each from the
+// image it writes in an order that knows nothing of the overlap, so it draws from a snapshot: the
+// same pixels as a blit of an untouched copy. (Without a key Draw is one SetDIBitsToDevice, which
+// copies as from an untouched copy where source and target share memory: Windows does, and
+// natively the planner.)
 template <class Self>
-bool DrawOntoOwnDC(Self& self, HDC dc, int x, int y)
+bool DrawFromSnapshot(Self& self, HDC dc, int x, int y)
 {
     CMemoryImage snapshot(0, 0);
     if (!snapshot.CopyFrom(static_cast<const IPixelBuffer*>(&self))) return false;
@@ -114,7 +117,8 @@ template <class Self>
 bool BltToGdi(Self& self, IGdiImage* dest, int x, int y)
 {
     if (dest == nullptr) return false;
-    if (IsSameImage(self, *dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
+    if (IsSameImage(self, *dest) && self.GetColorKey() != COLORKEY_NONE)
+        return DrawFromSnapshot(self, dest->GetDC(), x, y);
     return self.Draw(dest->GetDC(), x, y);
 }
 
@@ -125,7 +129,6 @@ bool BltToDib(Self& self, IDibImage* dest, int x, int y)
     if (self.GetColorKey() != COLORKEY_NONE) {
         return self.BltTo(static_cast<IPixelBuffer*>(dest), x, y);
     }
-    if (IsSameImage(self, *dest)) return DrawOntoOwnDC(self, dest->GetDC(), x, y);
     return self.Draw(dest->GetDC(), x, y);
 }
 
