@@ -98,18 +98,4 @@ TEST_F(WndProcTest, DestroyEndsTheLoopWithZeroAndASessionLeavesNoMemoryBehind)
     EXPECT_TRUE(::GetMessageA(&msg, nullptr, 0, 0) == 0 && msg.message == WM_QUIT && msg.wParam == 0);
 }
 
-// USER calls on a window that is not there, and a second registration of a class, as Windows answers them.
-TEST(WindowCalls, RefuseWhatIsNotThere)
-{
-    const auto none = reinterpret_cast<HWND>(std::uintptr_t{0x7FFF0000});
-    PAINTSTRUCT paint{};
-    MSG msg{}, threadMessage{};
-    const WNDCLASSA first{0, WndProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "ZvxTestClass"}, again{0, WndProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "zvxtestCLASS"};
-    EXPECT_FALSE(::InvalidateRgn(none, nullptr, FALSE) || ::BeginPaint(none, &paint) || ::ShowWindow(none, SW_SHOWDEFAULT) || ::DestroyWindow(none) || ::GetMessageA(&msg, none, 0, 0) != -1);
-    EXPECT_TRUE(::UpdateWindow(none)) << "Windows has nothing to paint there, and says so with TRUE";
-    EXPECT_FALSE(::DispatchMessageA(&threadMessage) || ::DefWindowProcA(none, WM_ERASEBKGND, 1, 0) || ::LoadIconA(nullptr, "none") || ::LoadCursorA(nullptr, "none"));
-    EXPECT_TRUE(::RegisterClassA(&first) != 0 && ::RegisterClassA(&again) == 0) << "class names compare without case";
-    for (LPCSTR name : std::initializer_list<LPCSTR>{"ZvxNoSuchClass", MAKEINTRESOURCEA(1)}) EXPECT_EQ(nullptr, ::CreateWindowExA(0, name, "", WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, 9, 9, nullptr, nullptr, nullptr, nullptr));
-}
-
 }  // namespace

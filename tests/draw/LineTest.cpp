@@ -1,6 +1,7 @@
 // DrawLine, DrawRect and FillRect. The heap image rasterises lines itself, truncating toward zero;
-// the DIB section's GDI pen leaves out the final point (only straight lines are checked there).
+// the DIB section's GDI pen leaves out the final point and settles ties as Windows does.
 #include <set>
+#include <sstream>
 
 #include "support/ImageTestKit.h"
 
@@ -76,6 +77,44 @@ TYPED_TEST(LineTest, LinesSetTheirRasterisersPixelsAndNoOthers)
         if (kIsDib<TypeParam>) expected.erase({l.x1, l.y1});
         EXPECT_EQ(l.x0 != l.x1 || l.y0 != l.y1, image->DrawLine(l.x0, l.y0, l.x1, l.y1, 0xFF000000u | kInk));
         EXPECT_EQ(expected, Inked(*image)) << "red and blue in place, no top byte";
+    }
+}
+
+// The pen's pixels, "x,y" in rows, of a DIB-section image's lines: every octant from (20, 20) with
+// its ties between two pixels, and lines cut by a clip region keeping the whole line's pixels.
+const struct {
+    int x0, y0, x1, y1;
+    RECT clip;
+    const char* pixels;
+} kPenLines[] = {
+    {20, 20, 9, 8, {0, 0, 50, 50}, "10,9 11,10 12,11 13,12 14,13 14,14 15,15 16,16 17,17 18,18 19,19 20,20"},
+    {20, 20, 21, 8, {0, 0, 50, 50}, "21,9 21,10 21,11 21,12 21,13 20,14 20,15 20,16 20,17 20,18 20,19 20,20"},
+    {20, 20, 19, 32, {0, 0, 50, 50}, "20,20 20,21 20,22 20,23 20,24 20,25 19,26 19,27 19,28 19,29 19,30 19,31"},
+    {20, 20, 31, 32, {0, 0, 50, 50}, "20,20 21,21 22,22 23,23 24,24 25,25 25,26 26,27 27,28 28,29 29,30 30,31"},
+    {20, 20, 8, 18, {0, 0, 50, 50}, "9,18 10,18 11,18 12,19 13,19 14,19 15,19 16,19 17,19 18,20 19,20 20,20"},
+    {20, 20, 32, 18, {0, 0, 50, 50}, "29,18 30,18 31,18 23,19 24,19 25,19 26,19 27,19 28,19 20,20 21,20 22,20"},
+    {20, 20, 8, 22, {0, 0, 50, 50}, "17,20 18,20 19,20 20,20 11,21 12,21 13,21 14,21 15,21 16,21 9,22 10,22"},
+    {20, 20, 32, 22, {0, 0, 50, 50}, "20,20 21,20 22,20 23,20 24,21 25,21 26,21 27,21 28,21 29,21 30,22 31,22"},
+    {-50, 3, 60, 17, {0, 0, 12, 12}, "0,9 1,9 2,10 3,10 4,10 5,10 6,10 7,10 8,10 9,11 10,11 11,11"},
+    {30, 139, -7, -100, {0, 0, 12, 12}, "8,0 9,1 9,2 9,3 9,4 9,5 9,6 10,7 10,8 10,9 10,10 10,11"},
+    {-1000000, -5, 1000000, -5, {0, 0, 50, 50}, ""},
+    {0, 0, 30, 20, {5, 5, 15, 15}, "7,5 8,5 9,6 10,7 11,7 12,8 13,9 14,9"},
+    {30, 20, 0, 0, {5, 5, 15, 15}, "7,5 8,5 9,6 10,7 11,7 12,8 13,9 14,9"},
+};
+
+TEST(LineTest, PenLinesSetThePixelsWindowsSets)
+{
+    for (const auto& l : kPenLines) {
+        CDibSectionImage image;
+        ASSERT_TRUE(image.Create(50, 50, 0));
+        HRGN clip = ::CreateRectRgn(l.clip.left, l.clip.top, l.clip.right, l.clip.bottom);
+        ::SelectClipRgn(image.GetDC(), clip);
+        ::DeleteObject(clip);
+        Points expected;
+        std::istringstream in(l.pixels);
+        for (int x, y; in >> x && in.ignore() >> y;) expected.insert({x, y});
+        image.DrawLine(l.x0, l.y0, l.x1, l.y1, kInk);
+        EXPECT_EQ(expected, Inked(image)) << l.x0 << "," << l.y0 << " - " << l.x1 << "," << l.y1;
     }
 }
 

@@ -70,15 +70,26 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     const std::string bytes = PatternFile();
     for (const int tag : {0, 1, IMAGE_FORMAT_ROWS24, 383, 385, -1, INT_MIN}) EXPECT_FALSE(image->LoadFromMemory(bytes.data(), tag) || image->LoadFromMemory(bytes.data(), bytes.size(), tag));
     EXPECT_FALSE(image->LoadFromMemory(nullptr, IMAGE_FORMAT_BMPFILE) || image->LoadFromMemory(nullptr, 100, IMAGE_FORMAT_BMPFILE));
-    // Files that cannot be opened, with the system's reasons (a null or empty name, a missing folder, a folder, a
-    // missing file), and one of 4 GiB (sparse: nothing is written), too large before a byte is read.
-    const std::string nowhere = ScratchPath("no-such-folder") + "/picture.bmp", huge = ScratchPath("huge.bmp");
+    // Files that cannot be opened, with the codes Windows gives (a null or empty name, a missing folder, a file
+    // taken for a folder, a folder, a missing file, a name too long, a file another handle holds unshared, a
+    // link to itself), and one of 4 GiB (sparse: nothing is written), too large before a byte is read.
+    const std::string nowhere = ScratchPath("no-such-folder") + "/picture.bmp", huge = ScratchPath("huge.bmp"), held = ScratchPath("held.bmp"),
+                      loop = ScratchPath("loop.bmp"), inFile = huge + "/x.bmp", slash = huge + "/", tooLong(300, 'n');
     WriteFile(huge, bytes);
+    WriteFile(held, bytes);
     std::filesystem::resize_file(huge, std::uintmax_t{1} << 32);
-    for (const auto& [name, said] : {std::pair<const char*, const char*>{nullptr, "1 3"}, {"", "1 3"}, {nowhere.c_str(), "1 3"}, {".", "1 5"}, {"no-such-file.bmp", "1 2"}, {huge.c_str(), "4 0"}}) {
+    HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::vector<std::pair<const char*, const char*>> unopened = {{nullptr, "1 3"}, {"", "1 3"}, {nowhere.c_str(), "1 3"}, {inFile.c_str(), "1 3"}, {slash.c_str(), "1 123"},
+                                                                  {".", "1 5"}, {"no-such-file.bmp", "1 2"}, {tooLong.c_str(), "1 206"}, {held.c_str(), "1 32"}, {huge.c_str(), "4 0"}};
+#ifndef _WIN32
+    std::filesystem::create_symlink(loop, loop);
+    unopened.push_back({loop.c_str(), "1 1921"});
+#endif
+    for (const auto& [name, said] : unopened) {
         EXPECT_EQ(said, Said(DiagnoseBmp(name)) + (image->LoadBmp(name) ? " and loads" : "")) << (name == nullptr ? "null" : name);
     }
-    std::filesystem::remove(huge);
+    ::CloseHandle(holder);
+    for (const std::string& file : {huge, held, loop}) std::filesystem::remove(file);
     EXPECT_EQ(before, StateOf(*image));
     std::set<std::string> sentences;  // one of its own for each verdict, and one for any other value
     for (int v = 0; v < 7; ++v) sentences.insert(Describe(static_cast<BmpVerdict>(v)));

@@ -68,6 +68,10 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
              HANDLE held = ::CreateFileA((f / "pic.bmp").string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
              return Obstacle(held, [](HANDLE h) { ::CloseHandle(h); });
          }, ""},
+        {"a read-only file", "pic.bmp", [](const fs::path& f) {
+             fs::permissions(f / "pic.bmp", fs::perms::owner_read);
+             return Obstacle(nullptr, [f](void*) { fs::permissions(f / "pic.bmp", fs::perms::owner_all); });
+         }, ""},
 #ifndef _WIN32
         {"a full disk", "pic.bmp", [](const fs::path&) {  // writes past the limit fail instead of raising SIGXFSZ
              std::signal(SIGXFSZ, SIG_IGN);
