@@ -46,7 +46,7 @@ std::vector<Pixel> Reads(const I& i, int x, int y)
 TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItApart)
 {
     for (const auto& w : kWrites) {
-        auto image = Make<TypeParam>(4, 3, 0x77);
+        auto image = Make<TypeParam>(4, 3, 0xAB000077);  // the key's colour, with a top byte
         image->SetColorKey(0x77);
         image->SetPixel(1, 2, w.start);
         const std::string before = StateOf(*image);
@@ -59,7 +59,7 @@ TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItA
         const Pixel p = w.after;
         EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF), p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
                   Reads(*image, 1, 2)) << w.what;
-        EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0x77u) << w.what;
+        EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0xAB000077u) << w.what;
     }
 }
 
