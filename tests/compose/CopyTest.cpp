@@ -1,4 +1,4 @@
-// CopyFrom, both overloads, and CreateSubImage.
+// CopyFrom, both overloads, CreateFromBitmap and CreateSubImage.
 #include <functional>
 
 #include "support/ImageTestKit.h"
@@ -21,6 +21,10 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
     const IImage* nothing = nullptr;
     const IPixelBuffer* noRows = nullptr;
     CMemoryImage empty(0, 0);
+    auto dib = Make<CDibSectionImage>(3, 2);  // its colours, and the key the image keeps
+    Paint(*dib, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; });
+    dib->SetColorKey(4);
+    const HBITMAP stale = CDibSectionImage().GetBitmap(), pen = reinterpret_cast<HBITMAP>(::CreatePen(PS_SOLID, 1, 0));
     const struct {
         const char* what;
         std::function<bool(TypeParam&)> copy;
@@ -36,6 +40,11 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
         // The two classes answer a copy of themselves differently.
         {"itself", [](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&d)); }, kIsDib<TypeParam>, ""},
         {"its rows", [](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&d)); }, kIsDib<TypeParam>, ""},
+        {"a DIB section's bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(dib->GetBitmap()); }, true, StateOf(*dib)},
+        {"no bitmap", [](TypeParam& d) { return d.CreateFromBitmap(nullptr); }, false, ""},
+        {"a deleted bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(stale); }, false, ""},
+        {"a DC", [&](TypeParam& d) { return d.CreateFromBitmap(reinterpret_cast<HBITMAP>(dib->GetDC())); }, false, ""},
+        {"a pen", [&](TypeParam& d) { return d.CreateFromBitmap(pen); }, false, ""},
     };
     for (const auto& c : cases) {
         auto dest = Make<TypeParam>(5, 4, 0x55);
@@ -47,6 +56,7 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
         EXPECT_TRUE(!c.after.empty() || rows == dest->GetScanLine(0)) << c.what;
     }
     EXPECT_EQ(words, StateOf(*src)) << "the source is left alone";
+    ::DeleteObject(pen);
 }
 
 TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBeyond)

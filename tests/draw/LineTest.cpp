@@ -42,26 +42,21 @@ struct Line {
 
 const Line kLines[] = {
     {0, 0, 4, 1, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}, false},
-    {4, 1, 0, 0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}, false},
     {0, 0, 1, 4, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 4}}, false},
     {2, 4, 3, 0, {{2, 4}, {3, 3}, {3, 2}, {3, 1}, {3, 0}}, false},
     {0, 3, 3, 0, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}, false},  // slope -1: one pixel per column
     {0, 0, 49, 1, Run(0, 49, 0, 0), false},                 // 49 x (1/49) falls just short of 1
-    {0, 0, 1, 49, Run(0, 0, 0, 49), false},
     {0, 49, 1, 0, Run(1, 1, 0, 49), false},  // measured from (1, 0): (0, 49) is never set
     {-1, 0, 0, 5, Run(0, 0, 1, 5), false},   // -0.8 truncates to column 0
     {46, 0, 54, 4, {{46, 0}, {47, 0}, {48, 1}, {49, 1}}, false},  // cut at the right edge
     {48, 0, 52, 8, {{48, 0}, {48, 1}, {49, 2}, {49, 3}}, false},  // one pixel per row, out at the right
-    {-5, -5, 60, 60, Run(0, 49, 0, 49, true), false},
     {0, 0, 3, 0, Run(0, 3, 0, 0), true},
-    {3, 1, 0, 1, Run(0, 3, 1, 1), true},
     {2, 3, 2, 0, Run(2, 2, 0, 3), true},
     {45, 3, 60, 3, Run(45, 49, 3, 3), true},
     {INT_MIN, 2, INT_MAX, 2, Run(0, 49, 2, 2), true},
     {INT_MIN, INT_MIN, INT_MAX, INT_MAX, Run(0, 49, 0, 49, true), false},  // slope exactly 1
     {INT_MAX - 2, 0, INT_MAX, 1, {}, false},
     {INT_MIN, INT_MIN + 3, INT_MIN + 1, INT_MIN, {}, false},
-    {INT_MAX, INT_MAX - 3, INT_MAX, INT_MAX, {}, false},
     {5, 5, 5, 5, {}, true},  // no line: refused
 };
 
@@ -80,20 +75,16 @@ TYPED_TEST(LineTest, LinesSetTheirRasterisersPixelsAndNoOthers)
     }
 }
 
-// The pen's pixels, "x,y" in rows, of a DIB-section image's lines: every octant from (20, 20) with
-// its ties between two pixels, and lines cut by a clip region keeping the whole line's pixels.
+// The pen's pixels, "x,y" in rows, of a DIB-section image's lines: from (20, 20) along x and along
+// y, each both ways, with its ties, and lines cut by a clip region keeping the whole line's pixels.
 const struct {
     int x0, y0, x1, y1;
     RECT clip;
     const char* pixels;
 } kPenLines[] = {
     {20, 20, 9, 8, {0, 0, 50, 50}, "10,9 11,10 12,11 13,12 14,13 14,14 15,15 16,16 17,17 18,18 19,19 20,20"},
-    {20, 20, 21, 8, {0, 0, 50, 50}, "21,9 21,10 21,11 21,12 21,13 20,14 20,15 20,16 20,17 20,18 20,19 20,20"},
-    {20, 20, 19, 32, {0, 0, 50, 50}, "20,20 20,21 20,22 20,23 20,24 20,25 19,26 19,27 19,28 19,29 19,30 19,31"},
     {20, 20, 31, 32, {0, 0, 50, 50}, "20,20 21,21 22,22 23,23 24,24 25,25 25,26 26,27 27,28 28,29 29,30 30,31"},
     {20, 20, 8, 18, {0, 0, 50, 50}, "9,18 10,18 11,18 12,19 13,19 14,19 15,19 16,19 17,19 18,20 19,20 20,20"},
-    {20, 20, 32, 18, {0, 0, 50, 50}, "29,18 30,18 31,18 23,19 24,19 25,19 26,19 27,19 28,19 20,20 21,20 22,20"},
-    {20, 20, 8, 22, {0, 0, 50, 50}, "17,20 18,20 19,20 20,20 11,21 12,21 13,21 14,21 15,21 16,21 9,22 10,22"},
     {20, 20, 32, 22, {0, 0, 50, 50}, "20,20 21,20 22,20 23,20 24,21 25,21 26,21 27,21 28,21 29,21 30,22 31,22"},
     {-50, 3, 60, 17, {0, 0, 12, 12}, "0,9 1,9 2,10 3,10 4,10 5,10 6,10 7,10 8,10 9,11 10,11 11,11"},
     {30, 139, -7, -100, {0, 0, 12, 12}, "8,0 9,1 9,2 9,3 9,4 9,5 9,6 10,7 10,8 10,9 10,10 10,11"},

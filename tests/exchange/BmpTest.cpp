@@ -12,11 +12,6 @@ using zvx::BmpVerdict, zvx::DiagnoseBmp, zvx::Describe;
 
 ZVX_IMAGE_TEST_SUITE(BmpTest);
 
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 TYPED_TEST(BmpTest, SavedFilesHoldTheLayoutAndLoadBackAsColours)
 {
     for (const auto& [w, h] : {std::pair{3, 2}, std::pair{1, 1}, std::pair{4, 1}, std::pair{5, 3}}) {
@@ -45,7 +40,7 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     const std::pair<const char*, std::string> good[] = {{"plain", PatternFile()}, {"gap", gap + "trailing"}};
     for (const auto& [what, bytes] : good) {
         const std::string path = ScratchPath("good.bmp");
-        WriteFile(path, bytes);
+        std::ofstream(path, std::ios::binary) << bytes;
         const std::vector<char> exact(bytes.begin(), bytes.end());
         auto image = Make<TypeParam>(1, 1), fromMemory = Make<TypeParam>(1, 1), sized = Make<TypeParam>(1, 1);
         ASSERT_TRUE(image->LoadBmp(path.c_str()) && fromMemory->LoadFromMemory(bytes.data(), IMAGE_FORMAT_BMPFILE) &&
@@ -62,7 +57,7 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     const std::string before = StateOf(*image);
     for (const auto& [what, bytes, verdict] : BrokenBmps()) {
         const std::string path = ScratchPath("broken.bmp");
-        WriteFile(path, bytes);
+        std::ofstream(path, std::ios::binary) << bytes;
         const std::vector<char> exact(bytes.begin(), bytes.end());
         EXPECT_FALSE(image->LoadBmp(path.c_str()) || image->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE)) << what;
         EXPECT_EQ(Said({verdict, 0}) + Said({verdict, 0}), Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size()))) << what;
@@ -75,8 +70,8 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     // link to itself), and one of 4 GiB (sparse: nothing is written), too large before a byte is read.
     const std::string nowhere = ScratchPath("no-such-folder") + "/picture.bmp", huge = ScratchPath("huge.bmp"), held = ScratchPath("held.bmp"),
                       loop = ScratchPath("loop.bmp"), inFile = huge + "/x.bmp", slash = huge + "/", tooLong(300, 'n');
-    WriteFile(huge, bytes);
-    WriteFile(held, bytes);
+    std::ofstream(huge, std::ios::binary) << bytes;
+    std::ofstream(held, std::ios::binary) << bytes;
     std::filesystem::resize_file(huge, std::uintmax_t{1} << 32);
     HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     std::vector<std::pair<const char*, const char*>> unopened = {{nullptr, "1 3"}, {"", "1 3"}, {nowhere.c_str(), "1 3"}, {inFile.c_str(), "1 3"}, {slash.c_str(), "1 123"},

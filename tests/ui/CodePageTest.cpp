@@ -30,10 +30,7 @@ TEST(CodePage932, ConvertsAsWindowsDoes)
         std::u16string expected;
     } cases[] = {
         {texts::kErrorCaption, -1, 0, std::u16string(u"エラー") + u'\0'},
-        {texts::kBackgroundFailed, -1, 0, std::u16string(u"osiri.bmpの読み込みに失敗しました。") + u'\0'},
-        {texts::kHandFailed, -1, 0, std::u16string(u"hand.bmpの読み込みに失敗しました。") + u'\0'},
         {texts::kClassFailed, -1, 0, std::u16string(u"ウィンドウクラスを登録できませんでした。") + u'\0'},
-        {texts::kWindowFailed, -1, 0, std::u16string(u"ウィンドウを作成できませんでした。") + u'\0'},
         {"\x5C\x7E", 2, 0, u"\\~"},
         {"\x85\x40", 2, 0, u"\u30FB"},                            // an unassigned pair
         {"a\x81", 2, 0, u"a\u30FB"},                              // a lead byte at the end
