@@ -87,13 +87,16 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
         }
     }
     // Onto itself (or its own DC) an image leaves what an untouched copy would, whichever way they
-    // overlap: three rows overlap, so the order of the rows shows.
+    // overlap, with a key or without: three rows overlap, so the order of the rows shows.
     for (const Route& r : kRoutes) {
-        for (const int at : {1, -1}) {
+        for (const auto& [at, keyed] : std::initializer_list<std::pair<int, bool>>{{1, false}, {-1, false}, {1, true}, {-1, true}}) {
             auto self = Make<TypeParam>(3, 4);
             Paint(*self, Pattern);
-            const auto expected = Blitted(*self, 3, 4, *self, at, at, !r.words[0]);
-            if (!r.gdi || kIsDib<TypeParam>) { EXPECT_TRUE(r.blit(*self, self.get(), at, at, 3, 4) && expected == PixelsOf(*self)) << r.name << " " << at; }
+            self->SetColorKey(keyed ? Pattern(1, 1) & 0xFFFFFF : COLORKEY_NONE);
+            const auto expected = Blitted(*self, 3, 4, *self, at, at, !r.words[keyed]);
+            // A keyed Draw onto its own DC sets pixels as it reads them, as GDI's SetPixel does.
+            if ((r.gdi && !kIsDib<TypeParam>) || (keyed && r.dc)) continue;
+            EXPECT_TRUE(r.blit(*self, self.get(), at, at, 3, 4) && expected == PixelsOf(*self)) << r.name << " " << at << (keyed ? " keyed" : "");
         }
     }
 }
