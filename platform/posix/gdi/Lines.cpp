@@ -95,11 +95,12 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
 struct PenRuns {
     const zvx::PixelRows& pixels;
     std::uint32_t rgb;
+    const zvx::RowKernelSet& kernels = zvx::RowKernels();  // found once a line: most rows of a steep one are one pixel
 
     void Row(int y, int x, std::int64_t count) const
     {
         // DIB rows are DWORD-aligned 32-bit words: the image library's fill kernel.
-        zvx::RowKernels().fill(pixels.Words(y) + x, static_cast<std::size_t>(count), rgb);
+        kernels.fill(pixels.Words(y) + x, static_cast<std::size_t>(count), rgb);
     }
     void Column(int x, int y, std::int64_t count) const
     {
