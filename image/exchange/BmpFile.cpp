@@ -233,7 +233,7 @@ bool SaveBmp(IImage& image, const char* fileName)
             for (int x = 0; x < width; ++x) {
                 const Pixel blue = image.GetBlue(x, y);
                 const Pixel green = image.GetGreen(x, y);
-                color::WriteBgr(row + 3 * x, color::Rgb(image.GetRed(x, y), green, blue));
+                color::WriteBgr(row + 3 * static_cast<std::size_t>(x), color::Rgb(image.GetRed(x, y), green, blue));
             }
         }
     }
