@@ -30,6 +30,8 @@
 // it is overwritten, as on the general path.
 #pragma once
 
+#include <cstddef>
+
 #include "image/IImage.h"
 #include "image/Planner.h"
 
@@ -43,6 +45,11 @@ struct PlainImage {
     explicit operator bool() const { return plain; }
 };
 PlainImage PlainRows(const IImage& image);
+
+// Whether any of the size bytes from bytes on lie in the pixels of the image, when it is a
+// CMemoryImage or CDibSectionImage (derived or not: a derived class sees no call); false for any
+// other image.
+bool HoldsAnyOf(const IImage& image, const void* bytes, std::size_t size);
 
 // The rows of both images of a two-image operation when both are plain. source and dest may be the
 // same image.
