@@ -56,11 +56,13 @@ PlainPair PlainRows(const IImage& source, const IImage& dest)
 bool CreateToOverwrite(IImage& image, int width, int height)
 {
     // For a plain image that already has pixels of this size, Create would only make storage of
-    // the same shape and clear it: the pixels come out the same, the DIB section and its DC are
-    // simply kept.
+    // the same shape and clear it: the pixels come out the same, and the DIB section is kept. Its
+    // DC is new, as Create's is: nothing a caller left selected in the old one (a clip region, a
+    // pen, a position) outlives the re-creation.
     if (PlainRows(image) && IsCreatableSize(width, height) && image.GetWidth() == width &&
         image.GetHeight() == height) {
-        return true;
+        auto* dib = dynamic_cast<CDibSectionImage*>(&image);
+        return dib == nullptr || RenewMemoryDC(*dib);
     }
     return image.Create(width, height, 0);
 }

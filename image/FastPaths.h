@@ -63,8 +63,8 @@ struct PlainPair {
 PlainPair PlainRows(const IImage& source, const IImage& dest);
 
 // Create(width, height, 0) for an image whose every pixel is about to be overwritten. A plain
-// image of that size keeps its storage (for a DIB-section image: its section and DC) rather than
-// making new storage and clearing it first; any other image gets its Create call.
+// image of that size keeps its storage (for a DIB-section image: its section, in a new DC) rather
+// than making new storage and clearing it first; any other image gets its Create call.
 bool CreateToOverwrite(IImage& image, int width, int height);
 
 }  // namespace zvx
