@@ -148,23 +148,32 @@ FILETIME FileTimeOf(const struct timespec& t)
 
 }  // namespace
 
-// The two ways the library opens files: an existing file to read, or a new file to write.
+// The three ways the library opens files: an existing file to read, a new file to write, or an
+// existing file to write anew (emptied once this handle alone has it: never while another holds it
+// unshared).
 HANDLE zvx::win32::CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
                                DWORD, HANDLE)
 {
     if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     int flags = 0;
+    const bool truncate = access == GENERIC_WRITE && disposition == TRUNCATE_EXISTING;
     if (access == GENERIC_READ && disposition == OPEN_EXISTING) {
         flags = O_RDONLY;
     } else if (access == GENERIC_WRITE && disposition == CREATE_NEW) {
         flags = O_WRONLY | O_CREAT | O_EXCL;
+    } else if (truncate) {
+        flags = O_WRONLY;
     } else {
         return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     struct stat info {};
     const int fd = OpenRegular(fileName, flags, &info);
     if (fd < 0) return INVALID_HANDLE_VALUE;
-    if (!TakeShare(fd, shareMode)) {
+    // As Windows, which writes no read-only file, not even for an administrator.
+    const bool opened = (!truncate || !IsReadOnly(info) || Fail(ERROR_ACCESS_DENIED, false)) &&
+                        TakeShare(fd, shareMode) &&
+                        (!truncate || ::ftruncate(fd, 0) == 0 || Fail(ErrorOf(errno), false));
+    if (!opened) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
@@ -315,8 +324,9 @@ BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
     const int oldFd = OpenRegular(replaced, O_RDONLY, &old);
     if (oldFd < 0) return FALSE;
     struct stat fresh {};
-    const int freshFd =
-        IsReadOnly(old) || !TakeShare(oldFd, FILE_SHARE_READ) ? -1 : OpenRegular(replacement, O_RDONLY, &fresh);
+    const bool replaceable =
+        (!IsReadOnly(old) || Fail(ERROR_ACCESS_DENIED, false)) && TakeShare(oldFd, FILE_SHARE_READ);
+    const int freshFd = replaceable ? OpenRegular(replacement, O_RDONLY, &fresh) : -1;
     BOOL result = FALSE;
     if (freshFd >= 0 && TakeShare(freshFd, 0)) {
         // The replacement takes the replaced file's owner where that is allowed, then its
