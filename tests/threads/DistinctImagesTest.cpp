@@ -21,14 +21,29 @@ constexpr int kThreads = 4;
 
 // Every operation that makes, draws with or frees GDI objects or keeps a cache (the blend table);
 // `who` varies pixels, places and alpha, so a thread that took another's state ends otherwise.
-std::vector<Pixel> Workload(int who)
+// Together, the threads start each of its first steps at once (`arrived` counts them in).
+std::vector<Pixel> Workload(int who, std::atomic<int>* arrived = nullptr)
 {
+    // Blends past the blend table's threshold, each thread at alphas of its own, all at once: each
+    // through the kept table or a table of its own, never one another thread rebuilds meanwhile.
+    CMemoryImage over(256, 256), under(256, 256);
+    std::vector<Pixel> blends(256 * 256);  // the destination, then every blend's words
+    for (int p = 0; p < 256 * 256; ++p) over.GetScanLine(0)[p] = static_cast<Pixel>(p * (2654435761u + who)), blends[p] = p * 40503u;
+    bool blended = true;
+    for (int i = 1; i <= 16; ++i) {
+        if (arrived != nullptr) {
+            for (arrived->fetch_add(1); arrived->load() < kThreads * i;) std::this_thread::yield();
+        }
+        std::copy_n(blends.begin(), 256 * 256, under.GetScanLine(0));
+        blended = over.BlendTo(&under, 0, 0, (who + kThreads * i) / 80.0) && blended;
+        blends.insert(blends.end(), under.GetScanLine(0), under.GetScanLine(0) + 256 * 256);
+    }
     const std::string file = zvx::test::ScratchPath("thread" + std::to_string(who) + ".bmp");
     CMemoryImage picture(144, 120);
     for (int i = 0; i < 144 * 120; ++i) picture.SetColor(i % 144, i / 144, static_cast<Pixel>(i * (2654435761u + who)));
     CDibSectionImage canvas, loaded, imported, churn;
     CMemoryImage heap(1, 1);
-    bool ok = picture.SaveBmp(file.c_str()) && loaded.LoadBmp(file.c_str()) && canvas.Create(160, 132, 0x102030u + who) &&
+    bool ok = blended && picture.SaveBmp(file.c_str()) && loaded.LoadBmp(file.c_str()) && canvas.Create(160, 132, 0x102030u + who) &&
               heap.CopyFrom(static_cast<const IPixelBuffer*>(&loaded)) &&
               loaded.BltTo(static_cast<IGdiImage*>(&canvas), 11, -2 - who) &&            // one transfer
               picture.BlendTo(&canvas, 4, 2, 0.3 + 0.125 * who) && loaded.BlendTo(&heap, -1, 1, 0.3 + 0.125 * who);  // again: the table
@@ -48,6 +63,7 @@ std::vector<Pixel> Workload(int who)
          picture.CreateSubImage(0, 0, 65536, 65536) == nullptr && heap.DrawLine(0, 0, 40, 9, 0xFF) && picture.BltTo(&picture, 1, 0);
     std::remove(file.c_str());
     std::vector<Pixel> pixels(1, ok ? 1 : 0);
+    pixels.insert(pixels.end(), blends.begin(), blends.end());
     for (const IImage* image : std::initializer_list<const IImage*>{&imported, &heap, &churn}) {
         for (int i = 0; i < image->GetWidth() * image->GetHeight(); ++i) pixels.push_back(image->GetPixel(i % image->GetWidth(), i / image->GetWidth()));
     }
@@ -67,15 +83,10 @@ TEST(DistinctImages, FourThreadsGetWhatOneThreadGets)
     EXPECT_EQ(alone[0], Workload(0));
     EXPECT_EQ(heap, zvx::test::HeapInUse()) << "heap left behind";
     EXPECT_EQ(before, zvx::test::LiveGdiObjects()) << "GDI objects left behind by one workload";
-    std::atomic<int> waiting{kThreads};
+    std::atomic<int> arrived{0};
     std::vector<std::thread> threads;
     threads.reserve(kThreads);
-    for (int i = 0; i < kThreads; ++i) {
-        threads.emplace_back([&, i] {
-            for (waiting.fetch_sub(1); waiting.load() > 0;) std::this_thread::yield();  // all at once, to overlap
-            together[i] = Workload(i);
-        });
-    }
+    for (int i = 0; i < kThreads; ++i) threads.emplace_back([&, i] { together[i] = Workload(i, &arrived); });
     for (std::thread& thread : threads) thread.join();
     for (int i = 0; i < kThreads; ++i) EXPECT_TRUE(alone[i] == together[i]) << "thread " << i << " drew other pixels";
     EXPECT_EQ(before, zvx::test::LiveGdiObjects()) << "GDI objects left behind";
