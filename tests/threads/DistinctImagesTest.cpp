@@ -1,6 +1,7 @@
 // Images of their own on threads of their own: GDI lets any thread make, draw with and free its
 // objects, so each of four threads must end with the pixels its workload gives on one thread
 // alone, and no thread, no operation succeeding or refused, may leave a heap block or GDI object.
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <memory>
@@ -21,7 +22,7 @@ constexpr int kThreads = 4;
 
 // Every operation that makes, draws with or frees GDI objects or keeps a cache (the blend table);
 // `who` varies pixels, places and alpha, so a thread that took another's state ends otherwise.
-// Together, the threads start each of its first steps at once (`arrived` counts them in).
+// Run together, the threads start each of the first blends at once (`arrived` counts them in).
 std::vector<Pixel> Workload(int who, std::atomic<int>* arrived = nullptr)
 {
     // Blends past the blend table's threshold, each thread at alphas of its own, all at once: each
