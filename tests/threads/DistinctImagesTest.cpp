@@ -25,19 +25,21 @@ constexpr int kThreads = 4;
 // Run together, the threads start each of the first blends at once (`arrived` counts them in).
 std::vector<Pixel> Workload(int who, std::atomic<int>* arrived = nullptr)
 {
-    // Blends past the blend table's threshold, each thread at alphas of its own, all at once: each
-    // through the kept table or a table of its own, never one another thread rebuilds meanwhile.
-    CMemoryImage over(256, 256), under(256, 256);
-    std::vector<Pixel> blends(256 * 256);  // the destination, then every blend's words
-    for (int p = 0; p < 256 * 256; ++p) over.GetScanLine(0)[p] = static_cast<Pixel>(p * (2654435761u + who)), blends[p] = p * 40503u;
+    // Blends past the blend table's threshold, each thread at alphas of its own, all at once and long
+    // enough to be interrupted by the others' on one core: each through the kept table or a table of
+    // its own, never one another thread rebuilds meanwhile.
+    constexpr int kSide = 1024;
+    CMemoryImage over(kSide, kSide), under(kSide, kSide);
+    std::vector<Pixel> base(kSide * kSide), blends;  // the destination; every 16th row of each blend
+    for (int p = 0; p < kSide * kSide; ++p) over.GetScanLine(0)[p] = static_cast<Pixel>(p * (2654435761u + who)), base[p] = p * 40503u;
     bool blended = true;
-    for (int i = 1; i <= 16; ++i) {
+    for (int i = 1; i <= 4; ++i) {
         if (arrived != nullptr) {
             for (arrived->fetch_add(1); arrived->load() < kThreads * i;) std::this_thread::yield();
         }
-        std::copy_n(blends.begin(), 256 * 256, under.GetScanLine(0));
-        blended = over.BlendTo(&under, 0, 0, (who + kThreads * i) / 80.0) && blended;
-        blends.insert(blends.end(), under.GetScanLine(0), under.GetScanLine(0) + 256 * 256);
+        std::copy(base.begin(), base.end(), under.GetScanLine(0));
+        blended = over.BlendTo(&under, 0, 0, (who + kThreads * i) / 24.0) && blended;
+        for (int y = 0; y < kSide; y += 16) blends.insert(blends.end(), under.GetScanLine(y), under.GetScanLine(y) + kSide);
     }
     const std::string file = zvx::test::ScratchPath("thread" + std::to_string(who) + ".bmp");
     CMemoryImage picture(144, 120);
