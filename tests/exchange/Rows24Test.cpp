@@ -1,6 +1,6 @@
 // 24-bit bottom-up rows: SetRows24 anywhere, clipped, from anywhere (the image's own pixels too), and
 // ImportRows24 of the image's own size.
-#include <cstring>
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -86,9 +86,9 @@ TYPED_TEST(Rows24Test, RowsInTheImagesOwnPixelsAreReadAsFromACopyOrRefused)
             Paint(*image, Pattern);
             auto* pixels = reinterpret_cast<BYTE*>(image->GetScanLine(0));
             const std::string file = BmpFile(size, size, [](int x, int y) { return Pattern(y, x); }, {{10, 0}});
-            if (size > 0) std::memcpy(pixels, file.data(), file.size());
+            if (size > 0) std::copy(file.begin(), file.end(), pixels);
             if (size == 0 && !zvx::PlainRows(*image)) continue;
-            const std::vector<BYTE> copy(pixels, pixels + 8 * 8 * 4);
+            const std::vector<BYTE> copy(pixels, pixels + sizeof(Pixel) * 64);
             CMemoryImage twin(8, 8);
             const std::string before = StateOf(*image);
             ASSERT_TRUE(size > 0 ? twin.LoadFromMemory(copy.data(), IMAGE_FORMAT_BMPFILE) : twin.SetRows24(0, 0, 8, 8, copy.data()));

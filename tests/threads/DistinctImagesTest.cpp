@@ -30,7 +30,7 @@ std::vector<Pixel> Workload(int who, std::atomic<int>* arrived = nullptr)
     // its own, never one another thread rebuilds meanwhile.
     constexpr int kSide = 1024;
     CMemoryImage over(kSide, kSide), under(kSide, kSide);
-    std::vector<Pixel> base(kSide * kSide), blends;  // the destination; every 16th row of each blend
+    std::vector<Pixel> base(std::size_t{kSide} * kSide), blends;  // the destination; every 16th row of each blend
     for (int p = 0; p < kSide * kSide; ++p) over.GetScanLine(0)[p] = static_cast<Pixel>(p * (2654435761u + who)), base[p] = p * 40503u;
     bool blended = true;
     for (int i = 1; i <= 4; ++i) {
