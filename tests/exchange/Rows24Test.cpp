@@ -7,7 +7,14 @@
 #include "image/FastPaths.h"
 #include "support/BmpFiles.h"
 
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+#else
+#define RUNNING_ON_VALGRIND 0
+#endif
+
 // While set, every nothrow new[] fails: the library asks so for the memory it can do without.
+// (Under valgrind, whose allocator takes this one's place, it cannot.)
 bool g_noArrays = false;
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
@@ -87,7 +94,7 @@ TYPED_TEST(Rows24Test, RowsInTheImagesOwnPixelsAreReadAsFromACopyOrRefused)
             auto* pixels = reinterpret_cast<BYTE*>(image->GetScanLine(0));
             const std::string file = BmpFile(size, size, [](int x, int y) { return Pattern(y, x); }, {{10, 0}});
             if (size > 0) std::copy(file.begin(), file.end(), pixels);
-            if (size == 0 && !zvx::PlainRows(*image)) continue;
+            if ((size == 0 && !zvx::PlainRows(*image)) || (refused && RUNNING_ON_VALGRIND)) continue;
             const std::vector<BYTE> copy(pixels, pixels + sizeof(Pixel) * 64);
             CMemoryImage twin(8, 8);
             const std::string before = StateOf(*image);
