@@ -169,10 +169,8 @@ HANDLE zvx::win32::CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, L
     struct stat info {};
     const int fd = OpenRegular(fileName, flags, &info);
     if (fd < 0) return INVALID_HANDLE_VALUE;
-    // As Windows, which writes no read-only file, not even for an administrator.
-    const bool opened = (!truncate || !IsReadOnly(info) || Fail(ERROR_ACCESS_DENIED, false)) &&
-                        TakeShare(fd, shareMode) &&
-                        (!truncate || ::ftruncate(fd, 0) == 0 || Fail(ErrorOf(errno), false));
+    const bool opened =
+        TakeShare(fd, shareMode) && (!truncate || ::ftruncate(fd, 0) == 0 || Fail(ErrorOf(errno), false));
     if (!opened) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
@@ -324,9 +322,8 @@ BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
     const int oldFd = OpenRegular(replaced, O_RDONLY, &old);
     if (oldFd < 0) return FALSE;
     struct stat fresh {};
-    const bool replaceable =
-        (!IsReadOnly(old) || Fail(ERROR_ACCESS_DENIED, false)) && TakeShare(oldFd, FILE_SHARE_READ);
-    const int freshFd = replaceable ? OpenRegular(replacement, O_RDONLY, &fresh) : -1;
+    const int freshFd =
+        IsReadOnly(old) || !TakeShare(oldFd, FILE_SHARE_READ) ? -1 : OpenRegular(replacement, O_RDONLY, &fresh);
     BOOL result = FALSE;
     if (freshFd >= 0 && TakeShare(freshFd, 0)) {
         // The replacement takes the replaced file's owner where that is allowed, then its
