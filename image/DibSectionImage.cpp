@@ -9,6 +9,19 @@
 #include "image/PixelRows.h"
 #include "platform/Win32.h"
 
+namespace {
+
+// A memory DC compatible with the screen, or null.
+HDC NewMemoryDC()
+{
+    HDC screen = ::GetDC(nullptr);
+    HDC memoryDC = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    return memoryDC;
+}
+
+}  // namespace
+
 CDibSectionImage::CDibSectionImage() { Create(128, 128, 0); }
 
 CDibSectionImage::~CDibSectionImage()
@@ -35,9 +48,7 @@ bool CDibSectionImage::Create(int width, int height, Pixel fill)
         if (section != nullptr) ::DeleteObject(section);
         return false;
     }
-    HDC screen = ::GetDC(nullptr);
-    HDC memoryDC = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
+    HDC memoryDC = NewMemoryDC();
     if (memoryDC == nullptr) {
         ::DeleteObject(section);
         return false;
@@ -61,6 +72,19 @@ bool CDibSectionImage::Create(int width, int height, Pixel fill)
     } else {
         zvx::FillBySetPixel(*this, width, height, fill);
     }
+    return true;
+}
+
+bool zvx::RenewMemoryDC(CDibSectionImage& image)
+{
+    HDC memoryDC = NewMemoryDC();
+    if (memoryDC == nullptr) return false;
+    // The section leaves the old DC (a bitmap is selected into one DC at a time) before it is
+    // selected into the new one, which has none of the state a caller left in the old.
+    ::SelectObject(image.m_memoryDC, image.m_previousBitmap);
+    ::DeleteDC(image.m_memoryDC);
+    image.m_memoryDC = memoryDC;
+    image.m_previousBitmap = static_cast<HBITMAP>(::SelectObject(memoryDC, image.m_section));
     return true;
 }
 

@@ -16,6 +16,14 @@
 
 #include "IImage.h"
 
+/// @cond
+class CDibSectionImage;
+namespace zvx {
+// The library's own, for a re-creation that keeps the section (image/FastPaths.cpp).
+bool RenewMemoryDC(CDibSectionImage& image);
+}  // namespace zvx
+/// @endcond
+
 class ZVX_API CDibSectionImage : public IDibImage {
 public:
     /// A 128 x 128 black image with its section and memory DC, made with this class's own
@@ -131,6 +139,12 @@ public:
     bool ImportRows24(const BYTE* rows, std::size_t size, int format);
 
 private:
+    /// @cond
+    // Gives an image that has a section a new memory DC with the section selected, and deletes
+    // the old DC: false, changing nothing, when the system refuses the DC.
+    friend bool zvx::RenewMemoryDC(CDibSectionImage& image);
+    /// @endcond
+
     int m_width = 0;
     int m_height = 0;
     ColorKey m_colorKey = COLORKEY_NONE;

@@ -30,6 +30,8 @@
 // it is overwritten, as on the general path.
 #pragma once
 
+#include <cstddef>
+
 #include "image/IImage.h"
 #include "image/Planner.h"
 
@@ -44,6 +46,11 @@ struct PlainImage {
 };
 PlainImage PlainRows(const IImage& image);
 
+// Whether any of the size bytes from bytes on lie in the pixels of the image, when it is a
+// CMemoryImage or CDibSectionImage (derived or not: a derived class sees no call); false for any
+// other image.
+bool HoldsAnyOf(const IImage& image, const void* bytes, std::size_t size);
+
 // The rows of both images of a two-image operation when both are plain. source and dest may be the
 // same image.
 struct PlainPair {
@@ -56,8 +63,8 @@ struct PlainPair {
 PlainPair PlainRows(const IImage& source, const IImage& dest);
 
 // Create(width, height, 0) for an image whose every pixel is about to be overwritten. A plain
-// image of that size keeps its storage (for a DIB-section image: its section and DC) rather than
-// making new storage and clearing it first; any other image gets its Create call.
+// image of that size keeps its storage (for a DIB-section image: its section, in a new DC) rather
+// than making new storage and clearing it first; any other image gets its Create call.
 bool CreateToOverwrite(IImage& image, int width, int height);
 
 }  // namespace zvx

@@ -82,15 +82,18 @@ public:
     /// Take a whole .bmp file held in memory: the image is re-created at the picture's size with
     /// Create and its 24-bit bottom-up rows are written with SetRows24. (A plain CMemoryImage or
     /// CDibSectionImage that already has that size keeps its storage, as every pixel is
-    /// overwritten.) The magic, header size, planes and compression fields are not read; the
-    /// rows are found through the offset at byte 10. The colour key is kept.
+    /// overwritten; a CDibSectionImage still gets a new memory DC, as from Create.) The magic,
+    /// header size, planes and compression fields are not read; the rows are found through the
+    /// offset at byte 10. Rows that lie in the pixels of a CMemoryImage or CDibSectionImage
+    /// (derived or not) being loaded are read from a copy taken first. The colour key is kept.
     /// @param data the file's bytes. They are trusted to hold the whole file its header
     ///   describes: bytes whose length is known go to LoadFromMemory(const void*, std::size_t,
     ///   int), which checks it.
     /// @param format must be IMAGE_FORMAT_BMPFILE.
     /// @return false, with the image unchanged, for null data, another format, a bit count
     ///   other than 24, a width or height below 1 (a top-down file has a negative height), a
-    ///   size whose pixel count or bytes do not fit 32 bits, or a failed Create; else true.
+    ///   size whose pixel count or bytes do not fit 32 bits, no memory for that copy, or a
+    ///   failed Create; otherwise what SetRows24 returns (the library's own returns true here).
     virtual bool LoadFromMemory(const void* data, int format) = 0;
     /// LoadFromMemory(const void*, int) for data of a known size: it refuses data shorter than
     /// the header fields the reader uses (30 bytes) or, for a header the reader takes, than the
@@ -110,7 +113,8 @@ public:
     bool LoadFromMemory(const void* data, std::size_t size, int format);
     /// Become a copy of src: Create at its size, its colours pixel by pixel (GetColor, then
     /// SetColor, so top bytes are cleared), then its colour key. A plain CMemoryImage or
-    /// CDibSectionImage that already has src's size keeps its storage instead of Create.
+    /// CDibSectionImage that already has src's size keeps its storage instead of Create (the
+    /// latter with a new memory DC, as from Create).
     /// @param src the image to copy.
     /// @return false for a null src or a failed Create, with this image unchanged. A copy of
     ///   the image itself changes nothing; its result depends on the class.
@@ -137,12 +141,16 @@ public:
     /// The file is written to a new temporary beside the target and then put in its place, so a
     /// failed save leaves an existing file as it was and no temporary behind. An existing file
     /// keeps its attributes (natively its permission bits and owner); a symbolic link is
-    /// followed and stays a link.
+    /// followed and stays a link. A file of several names (hard links), once the temporary
+    /// holds the whole picture, and a file the user may write whose folder takes no temporary or
+    /// lets none replace it, are written themselves instead, flushed, and keep every name; a
+    /// failure while such a file is written may leave it partly written.
     /// @param fileName the file's path, in the ANSI code page.
     /// @return false for a null or empty name, an image whose width or height is below 1, a
     ///   file of 4 GiB or more, or a target that cannot be written or replaced (a folder, a
     ///   read-only or unreadable file, one held open by another handle, a dangling link, a
-    ///   missing folder, a full disk); true when the whole file is in place.
+    ///   missing folder, a new file in a folder the user may not write to, a full disk); true
+    ///   when the whole file is in place.
     virtual bool SaveBmp(const char* fileName) = 0;
     /// @return the width in pixels; 0 for an image without pixels.
     virtual int GetWidth() const = 0;
@@ -413,7 +421,8 @@ class ZVX_API IPixelBuffer : public virtual IImage {
 public:
     /// Become a copy of src: Create at its size, its whole pixel array in one block (whole
     /// words, top bytes kept), then its colour key. A plain CMemoryImage or CDibSectionImage
-    /// that already has src's size keeps its storage instead of Create.
+    /// that already has src's size keeps its storage instead of Create (the latter with a new
+    /// memory DC, as from Create).
     /// @param src the image to copy.
     /// @return false, with this image unchanged, for a null src, a src without pixels or a
     ///   failed Create. A copy of the image itself changes nothing; its result depends on the

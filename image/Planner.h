@@ -160,7 +160,8 @@ struct RowOp {
 // direction; any other sharing (rows flipped, another format or stride), where no order reads
 // every pixel before a write reaches it, reads the source from a snapshot of its rows. Else rows go
 // in the order their memory is best streamed in, and writes of more than kStreamingBytes around the
-// cache unless op says not to. False only when a snapshot was needed and there was no memory for it.
-bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, const RowOp& op);
+// cache unless op says not to. False, with nothing written, only when a snapshot was needed and
+// there was no memory for it: every caller passes that on.
+[[nodiscard]] bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, const RowOp& op);
 
 }  // namespace zvx

@@ -28,8 +28,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
         const BlitArea area = Place(width, height, x, y, ExtentOf(rows.dest.width, rows.dest.height));
         if (area.IsEmpty()) return true;
         const KeptBlendTable table(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
-        Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table.get(), self.GetColorKey()));
-        return true;
+        return Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table.get(), self.GetColorKey()));
     }
 
     // The whole source is visited. A pixel whose position in dest lies beyond the int range has

@@ -15,15 +15,15 @@ namespace zvx {
 namespace {
 
 // The per-pixel copy over a placed area. With a key, key-coloured source pixels are skipped and
-// the others copied as whole words; without one, colours are copied and top bytes cleared.
+// the others copied as whole words; without one, colours are copied and top bytes cleared. False,
+// with nothing copied, when the fast path's Transfer has no memory for a snapshot.
 template <class Self>
-void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
+bool CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
 {
     if (const PlainPair rows = PlainRows(self, dest)) {
         const ColorKey key = self.GetColorKey();
-        Transfer(rows.source, rows.dest, area,
-                 key == COLORKEY_NONE ? RowOp::Colors() : RowOp::UnlessKey(static_cast<Pixel>(key)));
-        return;
+        return Transfer(rows.source, rows.dest, area,
+                        key == COLORKEY_NONE ? RowOp::Colors() : RowOp::UnlessKey(static_cast<Pixel>(key)));
     }
     const VisitOrder order = VisitOrder::For(IsSameImage(self, dest), area);
     const bool keyed = self.GetColorKey() != COLORKEY_NONE;
@@ -38,6 +38,7 @@ void CopyPixelByPixel(Self& self, IImage& dest, const BlitArea& area)
             dest.SetPixel(dx, dy, self.GetPixel(sx, sy));
         }
     });
+    return true;
 }
 
 // A keyed image drawn onto its own DC. Draw then sets the pixels one by one, reading each from the
@@ -63,8 +64,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y, int width, int height)
     if (!PlaceBlitPart(SizesOf(self, *dest), x, y, width, height, area)) {
         return false;
     }
-    CopyPixelByPixel(self, *dest, area);
-    return true;
+    return CopyPixelByPixel(self, *dest, area);
 }
 
 template <class Self>
@@ -75,8 +75,7 @@ bool BltToImage(Self& self, IImage* dest, int x, int y)
     if (!PlaceBlit(SizesOf(self, *dest), x, y, area)) {
         return false;
     }
-    CopyPixelByPixel(self, *dest, area);
-    return true;
+    return CopyPixelByPixel(self, *dest, area);
 }
 
 template <class Self>
@@ -88,14 +87,10 @@ bool BltToPixels(Self& self, IPixelBuffer* dest, int x, int y)
     if (!PlaceBlit(SizesOf(self, destImage), x, y, area)) {
         return false;
     }
-    if (self.GetColorKey() != COLORKEY_NONE) {
-        CopyPixelByPixel(self, destImage, area);
-        return true;
-    }
+    if (self.GetColorKey() != COLORKEY_NONE) return CopyPixelByPixel(self, destImage, area);
 
     if (const PlainPair rows = PlainRows(self, destImage)) {
-        Transfer(rows.source, rows.dest, area, RowOp::Words());
-        return true;
+        return Transfer(rows.source, rows.dest, area, RowOp::Words());
     }
     // One block per row, whole words, rows in the planner's order and each run by the kernels it
     // picks, which makes a self-blit safe.

@@ -21,7 +21,10 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
     const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
     if (const PlainPair rows = PlainRows(*src, image)) {
-        Transfer(rows.source, rows.dest, Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), RowOp::Colors());
+        if (!Transfer(rows.source, rows.dest, Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)),
+                      RowOp::Colors())) {
+            return false;
+        }
     } else {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < newWidth; ++x) image.SetColor(x, y, src->GetColor(x, y));
@@ -45,8 +48,10 @@ bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
     if (to == nullptr) return false;
     const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
-    Transfer(PackedRows(from, newWidth, height), PackedRows(to, newWidth, height),
-             Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), RowOp::Words());
+    if (!Transfer(PackedRows(from, newWidth, height), PackedRows(to, newWidth, height),
+                  Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), RowOp::Words())) {
+        return false;
+    }
     image.SetColorKey(src->GetColorKey());
     return true;
 }
@@ -67,11 +72,14 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
     if (const PlainPair rows = PlainRows(image, *sub)) {
         // The source placed so that the rectangle's corner lands on the new image's (0, 0); what
         // lies beyond the source's edges stays 0, as the new image already is.
-        Transfer(rows.source, rows.dest,
-                 Place(rows.source.width, rows.source.height, -static_cast<long long>(x), -static_cast<long long>(y),
-                       ExtentOf(width, height)),
-                 RowOp::Colors());
-        return sub;
+        if (Transfer(rows.source, rows.dest,
+                     Place(rows.source.width, rows.source.height, -static_cast<long long>(x),
+                           -static_cast<long long>(y), ExtentOf(width, height)),
+                     RowOp::Colors())) {
+            return sub;
+        }
+        delete sub;
+        return nullptr;
     }
     // Positions of the rectangle beyond the int range lie beyond any image's right or bottom
     // edge, which reads as 0.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "image/Color.h"
 #include "image/FastPaths.h"
@@ -171,11 +172,22 @@ bool LoadFromMemory(IImage& image, const void* data, int format)
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     const BmpHeader header = DecodeBmpHeader(bytes);
     if (header.verdict != BmpVerdict::Ok) return false;
-    // SetRows24 below writes every pixel, so the new storage need not be cleared first.
+    // Rows in the image's own pixels would be freed by the re-creation, or overwritten as they are
+    // read: they are read from a copy, taken while the image is untouched.
+    const std::uint8_t* rows = bytes + header.rowsOffset;
+    const auto rowsBytes = static_cast<std::size_t>(header.rowsBytes);
+    std::unique_ptr<std::uint8_t[]> copy;
+    if (HoldsAnyOf(image, rows, rowsBytes)) {
+        copy.reset(new (std::nothrow) std::uint8_t[rowsBytes]);
+        if (copy == nullptr) return false;
+        std::memcpy(copy.get(), rows, rowsBytes);
+        rows = copy.get();
+    }
+    // SetRows24 below writes every pixel, so the new storage need not be cleared first. What it
+    // reports is the load's result.
     if (!CreateToOverwrite(image, header.width, header.height)) return false;
     const int width = image.GetWidth();
-    image.SetRows24(0, 0, width, image.GetHeight(), bytes + header.rowsOffset);
-    return true;
+    return image.SetRows24(0, 0, width, image.GetHeight(), rows);
 }
 
 BmpDiagnosis DiagnoseBmp(const char* fileName)
@@ -224,8 +236,11 @@ bool SaveBmp(IImage& image, const char* fileName)
     std::uint8_t* fileRows = block + kBmpHeadersSize;
     if (const PlainImage plain = PlainRows(image)) {
         // The file's first row is the image's bottom row.
-        Transfer(plain.rows, DibRows(fileRows, width, height, 24, true),
-                 Place(width, height, 0, 0, ExtentOf(width, height)), RowOp::WordsToBgr24());
+        if (!Transfer(plain.rows, DibRows(fileRows, width, height, 24, true),
+                      Place(width, height, 0, 0, ExtentOf(width, height)), RowOp::WordsToBgr24())) {
+            std::free(block);
+            return false;
+        }
     } else {
         for (int i = 0; i < height; ++i) {
             const int y = height - 1 - i;  // the file's first row is the image's bottom row

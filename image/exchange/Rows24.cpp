@@ -37,8 +37,7 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
 
     // Targets outside the image are skipped; visiting only the overlap skips them all at once.
     if (const PlainImage plain = PlainRows(image)) {
-        Transfer(DibRows(rows, width, height, 24, true), plain.rows, area, RowOp::Bgr24ToWords());
-        return true;
+        return Transfer(DibRows(rows, width, height, 24, true), plain.rows, area, RowOp::Bgr24ToWords());
     }
     for (int j = 0; j < area.height; ++j) {
         for (int i = 0; i < area.width; ++i) {

@@ -44,6 +44,25 @@ bool IsSameFile(HANDLE file, const std::string& path)
     return same;
 }
 
+// Writes size bytes at data to an open file and flushes them to disk.
+bool WriteFlushed(HANDLE file, const void* data, DWORD size)
+{
+    DWORD written = 0;
+    return ::WriteFile(file, data, size, &written, nullptr) && written == size && ::FlushFileBuffers(file);
+}
+
+// Makes size bytes at data the contents of the existing file target itself, flushed: it stays the
+// same file, with every name, link, owner and permission it has. A failure while writing may leave
+// it partly written.
+bool WriteInPlace(const std::string& target, const void* data, DWORD size)
+{
+    HANDLE file =
+        ::CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = WriteFlushed(file, data, size);
+    return ::CloseHandle(file) && written;
+}
+
 }  // namespace
 
 bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
@@ -56,6 +75,10 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
     // anything is written (Wine's ReplaceFileA would leave a stray file of its own behind).
     std::string target = fileName;
     bool exists = false;
+    DWORD links = 1;
+    // Whether the file may be written itself: a read-only file never is (Windows refuses one even
+    // to an administrator; Wine run as root would not).
+    bool writable = false;
     HANDLE existing =
         ::CreateFileA(fileName, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (existing != INVALID_HANDLE_VALUE) {
@@ -64,6 +87,11 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
         // lacks become look-alikes); then the name as given serves.
         const std::string resolved = FinalPath(existing);
         if (!resolved.empty() && IsSameFile(existing, resolved)) target = resolved;
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(existing, &info)) {
+            links = info.nNumberOfLinks;
+            writable = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0;
+        }
         ::CloseHandle(existing);
     }
 
@@ -75,25 +103,36 @@ bool SaveWholeFile(const char* fileName, const void* data, DWORD size)
         temporary = stem + (i == 0 ? std::string() : "-" + std::to_string(i)) + ".tmp";
         file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool wrote = ::WriteFile(file, data, size, &written, nullptr) && written == size;
+    // A folder the user may not write to can hold a file the user may write: that file is written
+    // itself.
+    if (file == INVALID_HANDLE_VALUE) {
+        return writable && ::GetLastError() == ERROR_ACCESS_DENIED && WriteInPlace(target, data, size);
+    }
     // On disk before it takes the target's name: a crash after the rename must not find the name
     // on an empty file.
-    const bool flushed = wrote && ::FlushFileBuffers(file);
+    const bool flushed = WriteFlushed(file, data, size);
     const BOOL closed = ::CloseHandle(file);
 
-    bool placed = false;
-    if (flushed && closed) {
+    bool moved = false;
+    bool saved = false;
+    if (flushed && closed && links > 1) {
+        // The file has other names, which must go on sharing it: the picture, now known to fit on
+        // the disk, is written into the file itself.
+        saved = writable && WriteInPlace(target, data, size);
+    } else if (flushed && closed) {
         // ReplaceFileA carries the old file's attributes and security over to the new one.
-        placed = exists && ::ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                          nullptr, nullptr);
+        moved = exists && ::ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                         nullptr, nullptr);
+        const DWORD refusal = moved ? 0 : ::GetLastError();
         // A new file, or one that a failed replace has already removed (Windows may fail after
         // deleting the replaced file); never over anything that is there.
-        if (!placed) placed = ::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (!moved) moved = ::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        // A file the user may write but not replace (another user's, in a folder with the sticky
+        // bit) is written itself.
+        saved = moved || (writable && refusal == ERROR_ACCESS_DENIED && WriteInPlace(target, data, size));
     }
-    if (!placed) ::DeleteFileA(temporary.c_str());
-    return placed;
+    if (!moved) ::DeleteFileA(temporary.c_str());
+    return saved;
 }
 
 }  // namespace zvx

@@ -11,6 +11,12 @@ namespace zvx {
 // existing file keeps what ReplaceFileA keeps (attributes and security; natively its permission
 // bits and owner), and a name that is a link keeps being that link, to the file that now holds
 // the data. On failure the existing file is untouched and no temporary is left behind.
+//
+// The file itself is written instead (emptied, written, flushed), so that it stays the same file,
+// where it has several names (hard links, which keep sharing it; only once the temporary has taken
+// the whole picture), and where the user may write it but no temporary may be made beside it or
+// take its place (a folder the user may not write to, another user's file in a sticky folder).
+// A failure while it is written may leave it partly written.
 bool SaveWholeFile(const char* fileName, const void* data, DWORD size);
 
 }  // namespace zvx

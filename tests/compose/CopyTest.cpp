@@ -1,7 +1,7 @@
 // CopyFrom, both overloads, CreateFromBitmap and CreateSubImage.
 #include <functional>
 
-#include "support/ImageTestKit.h"
+#include "support/BmpFiles.h"
 
 namespace {
 
@@ -25,6 +25,7 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
     Paint(*dib, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; });
     dib->SetColorKey(4);
     const HBITMAP stale = CDibSectionImage().GetBitmap(), pen = reinterpret_cast<HBITMAP>(::CreatePen(PS_SOLID, 1, 0));
+    const std::string file = PatternFile();  // dib's colours
     const struct {
         const char* what;
         std::function<bool(TypeParam&)> copy;
@@ -33,6 +34,7 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
     } cases[] = {
         {"image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(src.get())); }, true, StateOf(*colours)},
         {"rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(src.get())); }, true, words},
+        {"a file", [&](TypeParam& d) { return d.LoadFromMemory(file.data(), IMAGE_FORMAT_BMPFILE); }, true, StateOf(*dib)},
         {"null image", [&](TypeParam& d) { return d.CopyFrom(nothing); }, false, ""},
         {"null rows", [&](TypeParam& d) { return d.CopyFrom(noRows); }, false, ""},
         {"empty image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&empty)); }, false, ""},
@@ -47,13 +49,18 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
         {"a pen", [&](TypeParam& d) { return d.CreateFromBitmap(pen); }, false, ""},
     };
     for (const auto& c : cases) {
-        auto dest = Make<TypeParam>(5, 4, 0x55);
+        auto dest = Make<TypeParam>(3, 2, 0x55);  // the sources' size: the storage may be kept
         dest->SetColorKey(4);
+        if constexpr (kIsDib<TypeParam>) CMemoryImage(1, 1).DrawTiled(dest->GetDC(), 0, 0, 1, 1);  // leaves a clip region
         const std::string before = StateOf(*dest);
         const Pixel* rows = dest->GetScanLine(0);
         EXPECT_EQ(c.result, c.copy(*dest)) << c.what;
         EXPECT_EQ(c.after.empty() ? before : c.after, StateOf(*dest)) << c.what;
         EXPECT_TRUE(!c.after.empty() || rows == dest->GetScanLine(0)) << c.what;
+        if constexpr (kIsDib<TypeParam>) {  // a re-created image draws on a fresh DC, without that clip
+            EXPECT_TRUE(c.after.empty() || (Make<CDibSectionImage>(3, 2, 0xFFFFFF)->BltTo(static_cast<IDibImage*>(dest.get()), 0, 0) &&
+                                            dest->GetPixel(2, 1) == 0xFFFFFF)) << c.what;
+        }
     }
     EXPECT_EQ(words, StateOf(*src)) << "the source is left alone";
     ::DeleteObject(pen);

@@ -1,7 +1,30 @@
-// 24-bit bottom-up rows: SetRows24 anywhere, clipped, and ImportRows24 of the image's own size.
+// 24-bit bottom-up rows: SetRows24 anywhere, clipped, from anywhere (the image's own pixels too), and
+// ImportRows24 of the image's own size.
+#include <algorithm>
+#include <new>
 #include <vector>
 
-#include "support/ImageTestKit.h"
+#include "image/FastPaths.h"
+#include "support/BmpFiles.h"
+
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+#else
+#define RUNNING_ON_VALGRIND 0
+#endif
+
+// While set, every nothrow new[] fails: the library asks so for the memory it can do without.
+// (Under valgrind, whose allocator takes this one's place, it cannot.)
+bool g_noArrays = false;
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (g_noArrays) return nullptr;
+    try {
+        return ::operator new[](size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
 
 namespace {
 
@@ -55,6 +78,34 @@ TYPED_TEST(Rows24Test, BlocksLandClippedWithTheirColoursAndBlocksThatMissAreRefu
     EXPECT_TRUE(image->SetRows24(0, 0, INT_MAX / 3, 1, Block(10, 1).data()));
     EXPECT_EQ(Over(*image, [](int x, int y, Pixel p) { return std::optional<Pixel>(y > 0 ? p : 0x800000u + x * 0x10001u); }),
               PixelsOf(*image));
+}
+
+// A .bmp file written into the image's pixels (rows from its byte 0, where a freed block's links go) and
+// loaded from there, of the image's size or of another (which re-creates the image), and the pixels
+// taken as rows (plain images: the general SetRows24 reads each row as it writes it): all as from an
+// untouched copy, or refused with the image unchanged where there is no memory for one.
+TYPED_TEST(Rows24Test, RowsInTheImagesOwnPixelsAreReadAsFromACopyOrRefused)
+{
+    for (const bool refused : {false, true}) {
+        for (const int size : {8, 5, 0}) {
+            SCOPED_TRACE(::testing::Message() << size << (refused ? " refused" : ""));
+            auto image = Make<TypeParam>(8, 8);
+            Paint(*image, Pattern);
+            auto* pixels = reinterpret_cast<BYTE*>(image->GetScanLine(0));
+            const std::string file = BmpFile(size, size, [](int x, int y) { return Pattern(y, x); }, {{10, 0}});
+            if (size > 0) std::copy(file.begin(), file.end(), pixels);
+            if ((size == 0 && !zvx::PlainRows(*image)) || (refused && RUNNING_ON_VALGRIND)) continue;
+            const std::vector<BYTE> copy(pixels, pixels + sizeof(Pixel) * 64);
+            CMemoryImage twin(8, 8);
+            const std::string before = StateOf(*image);
+            ASSERT_TRUE(size > 0 ? twin.LoadFromMemory(copy.data(), IMAGE_FORMAT_BMPFILE) : twin.SetRows24(0, 0, 8, 8, copy.data()));
+            g_noArrays = refused;
+            const bool result = size > 0 ? image->LoadFromMemory(pixels, IMAGE_FORMAT_BMPFILE) : image->SetRows24(0, 0, 8, 8, pixels);
+            g_noArrays = false;
+            EXPECT_EQ(!refused, result);
+            EXPECT_EQ(refused ? before : StateOf(twin), StateOf(*image));
+        }
+    }
 }
 
 TYPED_TEST(Rows24Test, ImportTakesRowsOfTheImagesSizeBottomUpAndKeepsTopBytes)

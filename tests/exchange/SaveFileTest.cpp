@@ -1,5 +1,6 @@
 // SaveBmp replaces a file whole (links, mode and owner kept; natively flushed before it is moved in, the
-// folder synced after) or, failing, leaves the folder as it was.
+// folder synced after), writes a file of several names or one it may write but not replace into the file
+// itself, flushed, or, failing, leaves the folder as it was.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -11,9 +12,11 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -52,13 +55,20 @@ std::string Contents(const fs::path& folder)
 TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
 {
     const std::string taken = "pic.bmp.zvx-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+#ifndef _WIN32
+    const auto readOnly = [](const fs::path& f) { return chmod(f.c_str(), 0755), nullptr; };  // root's
+#endif
     const struct {
         const char* what;
         std::string name;  // saved to
         std::function<Obstacle(const fs::path&)> arrange;
         std::string after;  // the folder after a successful save; empty: the save fails
+        bool inPlace = false;  // the file itself is written (natively: the same inode)
+        bool stranger = false;  // saved by another user (natively, as root only: 65534), pic.bmp writable for all
     } cases[] = {
         {"a new file", "new.bmp", nullptr, "new.bmpBM pic.bmpol "},
+        {"a file of two names", "pic.bmp", [](const fs::path& f) { return fs::create_hard_link(f / "pic.bmp", f / "twin.bmp"), nullptr; },
+         "pic.bmpBM twin.bmpBM ", true},
         {"the temporary's name taken", "pic.bmp", [&](const fs::path& f) { return std::ofstream(f / taken) << "ot", nullptr; },
          taken + "ot pic.bmpBM "},
         {"a folder in the way", "pic.bmp", [](const fs::path& f) { return fs::remove(f / "pic.bmp"), fs::create_directory(f / "pic.bmp"), nullptr; }, ""},
@@ -89,13 +99,20 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
              EXPECT_EQ(0, chown((f / "sub/real.bmp").c_str(), geteuid() == 0 ? 4321 : -1, -1));  // only root gives files away
              return nullptr;
          }, "inner.bmp@BM pic.bmp@BM sub/ sub/real.bmpBM "},
+        {"a file in a folder it cannot write to", "pic.bmp", readOnly, "pic.bmpBM ", true, true},
+        {"a new file in a folder it cannot write to", "new.bmp", readOnly, "", false, true},
+        {"another's file in a sticky folder", "pic.bmp", [](const fs::path& f) { return chmod(f.c_str(), 01777), nullptr; }, "pic.bmpBM ", true, true},
 #endif
     };
     CMemoryImage image(3, 2);
     for (const auto& c : cases) {
+#ifndef _WIN32
+        if (c.stranger && geteuid() != 0) continue;  // only root can be another user, and own files for another
+#endif
         const fs::path folder = zvx::test::ScratchPath("save");
         fs::create_directory(folder);
         std::ofstream(folder / "pic.bmp") << "old";
+        if (c.stranger) fs::permissions(folder / "pic.bmp", fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
         const std::string initial = Contents(folder);  // read before a file is held unshared
         Obstacle obstacle = c.arrange ? c.arrange(folder) : nullptr;
         const std::string before = obstacle ? initial : Contents(folder);
@@ -105,14 +122,25 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
         const bool existed = stat(path.c_str(), &old) == 0;
         g_disk.clear();
 #endif
-        EXPECT_EQ(!c.after.empty(), image.SaveBmp(path.c_str())) << c.what;
+        bool saved = false;
+#ifndef _WIN32
+        if (c.stranger) {  // in a child that is nobody, in no group
+            const pid_t child = fork();
+            if (child == 0) _exit(setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0 && image.SaveBmp(path.c_str()) ? 0 : 1);
+            int status = 1;
+            saved = waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+#endif
+        saved = saved || (!c.stranger && image.SaveBmp(path.c_str()));
+        EXPECT_EQ(!c.after.empty(), saved) << c.what;
         obstacle.reset();
         EXPECT_EQ(c.after.empty() ? before : c.after, Contents(folder)) << c.what;
-#ifndef _WIN32  // written beside, flushed, moved in with the old file's mode and owner, then its folder synced
+#ifndef _WIN32  // with the old file's mode and owner: written beside, flushed, moved in, then its folder synced; or in place, flushed
         EXPECT_TRUE(c.after.empty() || !existed || (stat(path.c_str(), &now) == 0 && now.st_mode == old.st_mode &&
-                                                    now.st_uid == old.st_uid && now.st_ino != old.st_ino)) << c.what;
+                                                    now.st_uid == old.st_uid && (now.st_ino == old.st_ino) == c.inPlace)) << c.what;
         const std::string temporary = g_disk.empty() ? "" : g_disk[0].substr(2), target = c.after.empty() ? "" : fs::canonical(path).string();
-        EXPECT_TRUE(c.after.empty() || (g_disk == std::vector<std::string>{"s " + temporary, "m " + temporary, "to " + target, "s " + fs::path(target).parent_path().string()})) << c.what;
+        const std::vector<std::string> moved{"s " + temporary, "m " + temporary, "to " + target, "s " + fs::path(target).parent_path().string()};
+        EXPECT_TRUE(c.after.empty() || c.stranger || g_disk == (c.inPlace ? std::vector<std::string>{"s " + temporary, "s " + target} : moved)) << c.what;
 #endif
         fs::remove_all(folder);
     }

@@ -1,6 +1,7 @@
 // Images of their own on threads of their own: GDI lets any thread make, draw with and free its
 // objects, so each of four threads must end with the pixels its workload gives on one thread
 // alone, and no thread, no operation succeeding or refused, may leave a heap block or GDI object.
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <memory>
@@ -21,14 +22,31 @@ constexpr int kThreads = 4;
 
 // Every operation that makes, draws with or frees GDI objects or keeps a cache (the blend table);
 // `who` varies pixels, places and alpha, so a thread that took another's state ends otherwise.
-std::vector<Pixel> Workload(int who)
+// Run together, the threads start each of the first blends at once (`arrived` counts them in).
+std::vector<Pixel> Workload(int who, std::atomic<int>* arrived = nullptr)
 {
+    // Blends past the blend table's threshold, each thread at alphas of its own, all at once and long
+    // enough to be interrupted by the others' on one core: each through the kept table or a table of
+    // its own, never one another thread rebuilds meanwhile.
+    constexpr int kSide = 1024;
+    CMemoryImage over(kSide, kSide), under(kSide, kSide);
+    std::vector<Pixel> base(std::size_t{kSide} * kSide), blends;  // the destination; every 16th row of each blend
+    for (int p = 0; p < kSide * kSide; ++p) over.GetScanLine(0)[p] = static_cast<Pixel>(p * (2654435761u + who)), base[p] = p * 40503u;
+    bool blended = true;
+    for (int i = 1; i <= 4; ++i) {
+        if (arrived != nullptr) {
+            for (arrived->fetch_add(1); arrived->load() < kThreads * i;) std::this_thread::yield();
+        }
+        std::copy(base.begin(), base.end(), under.GetScanLine(0));
+        blended = over.BlendTo(&under, 0, 0, (who + kThreads * i) / 24.0) && blended;
+        for (int y = 0; y < kSide; y += 16) blends.insert(blends.end(), under.GetScanLine(y), under.GetScanLine(y) + kSide);
+    }
     const std::string file = zvx::test::ScratchPath("thread" + std::to_string(who) + ".bmp");
     CMemoryImage picture(144, 120);
     for (int i = 0; i < 144 * 120; ++i) picture.SetColor(i % 144, i / 144, static_cast<Pixel>(i * (2654435761u + who)));
     CDibSectionImage canvas, loaded, imported, churn;
     CMemoryImage heap(1, 1);
-    bool ok = picture.SaveBmp(file.c_str()) && loaded.LoadBmp(file.c_str()) && canvas.Create(160, 132, 0x102030u + who) &&
+    bool ok = blended && picture.SaveBmp(file.c_str()) && loaded.LoadBmp(file.c_str()) && canvas.Create(160, 132, 0x102030u + who) &&
               heap.CopyFrom(static_cast<const IPixelBuffer*>(&loaded)) &&
               loaded.BltTo(static_cast<IGdiImage*>(&canvas), 11, -2 - who) &&            // one transfer
               picture.BlendTo(&canvas, 4, 2, 0.3 + 0.125 * who) && loaded.BlendTo(&heap, -1, 1, 0.3 + 0.125 * who);  // again: the table
@@ -48,6 +66,7 @@ std::vector<Pixel> Workload(int who)
          picture.CreateSubImage(0, 0, 65536, 65536) == nullptr && heap.DrawLine(0, 0, 40, 9, 0xFF) && picture.BltTo(&picture, 1, 0);
     std::remove(file.c_str());
     std::vector<Pixel> pixels(1, ok ? 1 : 0);
+    pixels.insert(pixels.end(), blends.begin(), blends.end());
     for (const IImage* image : std::initializer_list<const IImage*>{&imported, &heap, &churn}) {
         for (int i = 0; i < image->GetWidth() * image->GetHeight(); ++i) pixels.push_back(image->GetPixel(i % image->GetWidth(), i / image->GetWidth()));
     }
@@ -67,15 +86,10 @@ TEST(DistinctImages, FourThreadsGetWhatOneThreadGets)
     EXPECT_EQ(alone[0], Workload(0));
     EXPECT_EQ(heap, zvx::test::HeapInUse()) << "heap left behind";
     EXPECT_EQ(before, zvx::test::LiveGdiObjects()) << "GDI objects left behind by one workload";
-    std::atomic<int> waiting{kThreads};
+    std::atomic<int> arrived{0};
     std::vector<std::thread> threads;
     threads.reserve(kThreads);
-    for (int i = 0; i < kThreads; ++i) {
-        threads.emplace_back([&, i] {
-            for (waiting.fetch_sub(1); waiting.load() > 0;) std::this_thread::yield();  // all at once, to overlap
-            together[i] = Workload(i);
-        });
-    }
+    for (int i = 0; i < kThreads; ++i) threads.emplace_back([&, i] { together[i] = Workload(i, &arrived); });
     for (std::thread& thread : threads) thread.join();
     for (int i = 0; i < kThreads; ++i) EXPECT_TRUE(alone[i] == together[i]) << "thread " << i << " drew other pixels";
     EXPECT_EQ(before, zvx::test::LiveGdiObjects()) << "GDI objects left behind";

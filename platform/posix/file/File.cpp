@@ -148,23 +148,30 @@ FILETIME FileTimeOf(const struct timespec& t)
 
 }  // namespace
 
-// The two ways the library opens files: an existing file to read, or a new file to write.
+// The three ways the library opens files: an existing file to read, a new file to write, or an
+// existing file to write anew (emptied once this handle alone has it: never while another holds it
+// unshared).
 HANDLE zvx::win32::CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
                                DWORD, HANDLE)
 {
     if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     int flags = 0;
+    const bool truncate = access == GENERIC_WRITE && disposition == TRUNCATE_EXISTING;
     if (access == GENERIC_READ && disposition == OPEN_EXISTING) {
         flags = O_RDONLY;
     } else if (access == GENERIC_WRITE && disposition == CREATE_NEW) {
         flags = O_WRONLY | O_CREAT | O_EXCL;
+    } else if (truncate) {
+        flags = O_WRONLY;
     } else {
         return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     struct stat info {};
     const int fd = OpenRegular(fileName, flags, &info);
     if (fd < 0) return INVALID_HANDLE_VALUE;
-    if (!TakeShare(fd, shareMode)) {
+    const bool opened =
+        TakeShare(fd, shareMode) && (!truncate || ::ftruncate(fd, 0) == 0 || Fail(ErrorOf(errno), false));
+    if (!opened) {
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
