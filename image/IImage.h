@@ -14,8 +14,8 @@
 ///  - The declaration order below is the order of each interface's table of virtual functions.
 ///  - Reads are const, so a const image (the source of CopyFrom) can be read through IImage.
 ///
-/// zvx::DiagnoseBmp says why a .bmp file or file image would not load, and Describe puts that in
-/// words.
+/// zvx::DiagnoseBmp says why a .bmp file or file image would not load, and zvx::Describe puts
+/// that in words, the system's own for a file that cannot be opened.
 ///
 /// Threads: distinct images may be used on distinct threads at the same time, GDI included (each
 /// thread makes, draws on and deletes its own images and draws them onto DCs of its own). One
@@ -504,7 +504,11 @@ enum class BmpVerdict {
     Truncated,
     /// A file of 4 GiB or more, or a picture whose pixels would take more than the 4 GiB an
     /// image may have.
-    TooLarge
+    TooLarge,
+    /// Refused, and not a .bmp file at all: the data does not begin with the signature "BM" (a
+    /// PNG or JPEG file named .bmp, say). The reader itself does not look at the signature, so
+    /// data without it that the reader takes is Ok.
+    NotBmp
 };
 
 /// A verdict and, for BmpVerdict::CannotOpen, the system's reason.
@@ -513,6 +517,8 @@ struct BmpDiagnosis {
     BmpVerdict verdict;
     /// For CannotOpen the system's error code (GetLastError: 2 a missing file, 3 a missing folder,
     /// 5 access denied or a folder, 32 a file held open by another handle, ...); else 0.
+    /// Without Windows the codes are the ones Windows gives for the same case; Describe gives
+    /// the system's own words.
     unsigned long systemError;
 };
 
@@ -532,12 +538,29 @@ ZVX_API BmpDiagnosis DiagnoseBmp(const char* fileName);
 /// @param size the number of bytes at data.
 /// @return Truncated for fewer than 30 bytes; NotSupported for a bit count other than 24 or a
 ///   width or height below 1; TooLarge for a picture whose pixels need more than 4 GiB; Truncated
-///   when the rows the header announces run past size; else Ok. systemError is 0.
+///   when the rows the header announces run past size; else Ok. Any of these refusals is NotBmp
+///   instead when the bytes there do not begin as "BM" does. systemError is 0.
 ZVX_API BmpDiagnosis DiagnoseBmp(const void* data, std::size_t size);
 /// @param verdict any value.
 /// @return one English sentence that says what the verdict means; for a value that is not a
 ///   BmpVerdict, a sentence that says so. The text is static and never null.
 ZVX_API const char* Describe(BmpVerdict verdict);
+/// A diagnosis in words: Describe(diagnosis.verdict) and, for CannotOpen, the system error's
+/// code and the system's own words for it, e.g. "The file could not be opened or read (system
+/// error 2): No such file or directory". On Windows the words are FormatMessage's for the code,
+/// in the system's language and the ANSI code page. Without Windows they are the C library's
+/// for the error the file call met (strerror), or say what kind of file stood there (a folder,
+/// a FIFO, a device), which Windows' code alone cannot tell: these details are kept, for each
+/// thread, with the code of its last failed file call, so ask on the thread that diagnosed,
+/// before another file call fails there; any other code gets the C library's words for the
+/// nearest error.
+/// @param diagnosis what DiagnoseBmp returned.
+/// @param text where the words go, cut short to fit and always ended with a zero byte when size
+///   is at least 1; may be null when size is 0.
+/// @param size the number of bytes at text.
+/// @return the length of the whole text without its zero byte, as snprintf gives it: a result of
+///   size or more means the text was cut short.
+ZVX_API std::size_t Describe(BmpDiagnosis diagnosis, char* text, std::size_t size);
 
 }  // namespace zvx
 
