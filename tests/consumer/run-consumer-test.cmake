@@ -37,8 +37,11 @@ function(zvx_step what)
   endif()
 endfunction()
 
-# Fails unless a program uses the shared library (NEEDED, DLL Name) exactly when built for KIND.
-function(zvx_check_kind program kind)
+# Runs a program once it uses the shared library (NEEDED, DLL Name) exactly when built for KIND:
+# in the folder IN (default: work), with the prefix's libraries or in the cross build under the
+# emulator. It must exit with EXIT (default 0), its error output matching ERRORS.
+function(zvx_run program kind)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "IN;EXIT;ERRORS" "")
   zvx_step("objdump -p ${program}" OUTPUT headers COMMAND "${ZVX_OBJDUMP}" -p "${program}")
   set(uses static)
   if(headers MATCHES "(NEEDED|DLL Name:) +libzorvexa_image")
@@ -47,26 +50,19 @@ function(zvx_check_kind program kind)
   if(NOT uses STREQUAL kind)
     message(FATAL_ERROR "consumer test: ${program} was built against the ${kind} library but uses it as ${uses}")
   endif()
-endfunction()
-
-# Runs a program in DIRECTORY, with the prefix's libraries or in the cross build under the
-# emulator; its exit code and error output go to RESULT and ERRORS.
-function(zvx_exec result errors directory program)
   if(NOT ZVX_TOOLCHAIN_FILE)
     set(emulator "${CMAKE_COMMAND}" -E env "LD_LIBRARY_PATH=${lib_dir}")
   endif()
-  execute_process(COMMAND ${emulator} "${program}" WORKING_DIRECTORY "${directory}" RESULT_VARIABLE code
-                  ERROR_VARIABLE text)
-  set(${result} "${code}" PARENT_SCOPE)
-  set(${errors} "${text}" PARENT_SCOPE)
-endfunction()
-
-# Runs a program once it uses the library of the KIND it was built for.
-function(zvx_run program kind)
-  zvx_check_kind("${program}" ${kind})
-  zvx_exec(result errors "${work}" "${program}")
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "consumer test: running ${program} (${result})\n${errors}")
+  if(NOT arg_IN)
+    set(arg_IN "${work}")
+  endif()
+  if(NOT arg_EXIT)
+    set(arg_EXIT 0)
+  endif()
+  execute_process(COMMAND ${emulator} "${program}" WORKING_DIRECTORY "${arg_IN}" RESULT_VARIABLE result
+                  ERROR_VARIABLE errors)
+  if(NOT result EQUAL arg_EXIT OR NOT errors MATCHES "${arg_ERRORS}")
+    message(FATAL_ERROR "consumer test: running ${program} in ${arg_IN} gave ${result}:\n${errors}")
   endif()
 endfunction()
 
@@ -81,16 +77,10 @@ endfunction()
 # The fenced block after the line "<!-- snippet: NAME -->" of README.md, as it stands, in VARIABLE.
 function(zvx_snippet variable name)
   file(READ "${readme}" text)
-  string(FIND "${text}" "<!-- snippet: ${name} -->\n```" at)
-  if(at LESS 0)
+  if(NOT text MATCHES "<!-- snippet: ${name} -->\n```[a-z]*\n([^`]*)```")
     message(FATAL_ERROR "consumer test: README.md has no code block marked <!-- snippet: ${name} -->")
   endif()
-  string(SUBSTRING "${text}" ${at} -1 text)
-  string(REGEX REPLACE "^[^\n]*\n```[^\n]*\n" "" text "${text}")  # the marker and the opening fence
-  string(FIND "${text}" "\n```" end)
-  math(EXPR end "${end} + 1")
-  string(SUBSTRING "${text}" 0 ${end} text)
-  set(${variable} "${text}" PARENT_SCOPE)
+  set(${variable} "${CMAKE_MATCH_1}" PARENT_SCOPE)
 endfunction()
 
 # The README's first program as main.cpp of the README's project SNIPPET (its repository's URL
@@ -112,7 +102,6 @@ function(zvx_readme_program name snippet kind)
     "-DCMAKE_CXX_FLAGS=-Wall -Wextra -Wpedantic -Werror" ${arg_UNPARSED_ARGUMENTS})
   zvx_step("building the README's ${snippet} project" COMMAND "${CMAKE_COMMAND}" --build "${work}/${name}")
   set(program "${work}/${name}/blend${exe}")
-  zvx_check_kind("${program}" ${kind})
   # A Windows program finds its DLL beside it.
   file(GLOB_RECURSE dlls "${work}/${name}/*.dll" "${prefix}/bin/*.dll")
   if(ZVX_TOOLCHAIN_FILE AND dlls)
@@ -120,15 +109,12 @@ function(zvx_readme_program name snippet kind)
   endif()
   set(run "${work}/${name}/run")
   file(MAKE_DIRECTORY "${run}")
-  zvx_exec(result errors "${run}" "${program}")
-  if(NOT result EQUAL 1 OR NOT errors MATCHES "^osiri\\.bmp: [^\n]*\\(system error 2\\)")
-    message(FATAL_ERROR "consumer test: the README's program (${name}) without its pictures gave ${result}:\n${errors}")
-  endif()
+  zvx_run("${program}" ${kind} IN "${run}" EXIT 1 ERRORS "^osiri\\.bmp: [^\n]*\\(system error 2\\)")
   file(COPY_FILE "${picture}" "${run}/osiri.bmp")
   file(COPY_FILE "${picture}" "${run}/hand.bmp")
-  zvx_exec(result errors "${run}" "${program}")
-  if(NOT result EQUAL 0 OR NOT EXISTS "${run}/out.bmp")
-    message(FATAL_ERROR "consumer test: the README's program (${name}) gave ${result} and no out.bmp:\n${errors}")
+  zvx_run("${program}" ${kind} IN "${run}")
+  if(NOT EXISTS "${run}/out.bmp")
+    message(FATAL_ERROR "consumer test: the README's program (${name}) wrote no out.bmp")
   endif()
 endfunction()
 
