@@ -548,12 +548,11 @@ ZVX_API const char* Describe(BmpVerdict verdict);
 /// A diagnosis in words: Describe(diagnosis.verdict) and, for CannotOpen, the system error's
 /// code and the system's own words for it, e.g. "The file could not be opened or read (system
 /// error 2): No such file or directory". On Windows the words are FormatMessage's for the code,
-/// in the system's language and the ANSI code page. Without Windows they are the C library's
-/// for the error the file call met (strerror), or say what kind of file stood there (a folder,
-/// a FIFO, a device), which Windows' code alone cannot tell: these details are kept, for each
-/// thread, with the code of its last failed file call, so ask on the thread that diagnosed,
-/// before another file call fails there; any other code gets the C library's words for the
-/// nearest error.
+/// in the system's language and the ANSI code page. Without Windows they are the C library's for
+/// the error the file call met (strerror), or name the kind of file that stood there (a folder, a
+/// FIFO, a device), which the code alone cannot tell. That detail is kept with the thread's last
+/// failed file call, so ask on the thread that diagnosed, before another file call fails there;
+/// for any other code the words are the C library's for the error nearest to it.
 /// @param diagnosis what DiagnoseBmp returned.
 /// @param text where the words go, cut short to fit and always ended with a zero byte when size
 ///   is at least 1; may be null when size is 0.
