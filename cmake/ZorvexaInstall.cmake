@@ -58,6 +58,13 @@ else()
   list(PREPEND ZVX_PC_LIBS "\${libdir}/$<TARGET_FILE_NAME:zorvexa_image>")
   list(APPEND ZVX_PC_LIBS ${CMAKE_THREAD_LIBS_INIT})
   list(JOIN ZVX_PC_LIBS " " ZVX_PC_LIBS)
+  if(MINGW)
+    # Said, not forced: -static would also take the program's other libraries and the C++ runtime
+    # out of their DLLs, and linking winpthread alone statically leaves the runtime's own need.
+    string(CONCAT ZVX_PC_NOTE "# On Windows the archive calls winpthread's mutexes: a program linked with it needs\n"
+                          "# libwinpthread-1.dll beside it (as every mingw-w64 program of the posix thread model\n"
+                          "# does) unless it is linked with -static.\n")
+  endif()
 endif()
 configure_file(cmake/zorvexa.pc.in "${CMAKE_CURRENT_BINARY_DIR}/${ZVX_PC_NAME}.pc.in" @ONLY)
 # Link options the library needs of its users (the sanitizers' runtimes in such builds), as the

@@ -1,6 +1,7 @@
 // The sized LoadFromMemory on arbitrary bytes (nothing past them to read): taken exactly when 24
 // bits, a positive size whose pixels fit 4 GiB and rows within the bytes say it can be, then with
-// the size and first row's pixel they give; DiagnoseBmp's verdict says the same.
+// the size and first row's pixel they give; DiagnoseBmp's verdict says the same (a refusal of bytes
+// that do not begin as "BM" does is NotBmp).
 #include "Fuzz.h"
 #include "image/MemoryImage.h"
 #include "platform/Win32.h"
@@ -18,10 +19,12 @@ ZVX_FUZZ_TARGET(FuzzLoadBmp)
     const std::uint64_t rows = static_cast<std::uint64_t>(width * 3 + 3) / 4 * 4 * static_cast<std::uint64_t>(height);
     const unsigned bitsPerPixel = size >= 30 ? data[28] | data[29] << 8 : 0;  // two bytes: a 30-byte file has them
     using zvx::BmpVerdict;
-    const BmpVerdict verdict = size < 30 ? BmpVerdict::Truncated
-                               : bitsPerPixel != 24 || width < 1 || height < 1 ? BmpVerdict::NotSupported
-                               : width * height > 0x3FFFFFFF ? BmpVerdict::TooLarge  // pixels of 4 bytes past 4 GiB
-                               : offset + rows > size ? BmpVerdict::Truncated : BmpVerdict::Ok;
+    const BmpVerdict judged = size < 30 ? BmpVerdict::Truncated
+                              : bitsPerPixel != 24 || width < 1 || height < 1 ? BmpVerdict::NotSupported
+                              : width * height > 0x3FFFFFFF ? BmpVerdict::TooLarge  // pixels of 4 bytes past 4 GiB
+                              : offset + rows > size ? BmpVerdict::Truncated : BmpVerdict::Ok;
+    const bool notBm = size > 0 && (data[0] != 'B' || (size > 1 && data[1] != 'M'));
+    const BmpVerdict verdict = judged != BmpVerdict::Ok && notBm ? BmpVerdict::NotBmp : judged;
     const zvx::BmpDiagnosis said = zvx::DiagnoseBmp(data, size);
     ZVX_REQUIRE(said.verdict == verdict && said.systemError == 0 && loaded == (verdict == BmpVerdict::Ok));
     if (loaded) {

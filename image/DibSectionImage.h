@@ -16,6 +16,16 @@
 
 #include "IImage.h"
 
+// A program's own macros of these names do not reach the declarations below.
+#pragma push_macro("BYTE")
+#pragma push_macro("COLORREF")
+#pragma push_macro("Pixel")
+#pragma push_macro("ColorKey")
+#undef BYTE
+#undef COLORREF
+#undef Pixel
+#undef ColorKey
+
 /// @cond
 class CDibSectionImage;
 namespace zvx {
@@ -40,7 +50,7 @@ public:
     CDibSectionImage& operator=(const CDibSectionImage&) = delete;
 
     // IImage, in its declaration order.
-    bool CreateFromBitmap(HBITMAP bitmap) override;
+    bool CreateFromBitmap(zvx::HBITMAP bitmap) override;
     bool LoadFromMemory(const void* data, int format) override;
     using IImage::LoadFromMemory;  // the sized form, which the override above would hide
     /// @copydoc IImage::CopyFrom(const IImage*)
@@ -50,20 +60,20 @@ public:
     /// The new section and DC are made before the old ones go, so a failed Create (the system
     /// refusing either) changes nothing. Handles and row pointers obtained before a successful
     /// Create are no longer valid.
-    bool Create(int width, int height, Pixel fill) override;
+    bool Create(int width, int height, zvx::Pixel fill) override;
     bool LoadBmp(const char* fileName) override;
     bool SaveBmp(const char* fileName) override;
     int GetWidth() const override;
     int GetHeight() const override;
-    Pixel GetColor(int x, int y) const override;
-    COLORREF GetColorRef(int x, int y) const override;
-    Pixel GetPixel(int x, int y) const override;
-    BYTE GetRed(int x, int y) const override;
-    BYTE GetGreen(int x, int y) const override;
-    BYTE GetBlue(int x, int y) const override;
-    bool SetRows24(int x, int y, int width, int height, const BYTE* rows) override;
-    bool SetColor(int x, int y, Pixel c) override;
-    bool SetPixel(int x, int y, Pixel v) override;
+    zvx::Pixel GetColor(int x, int y) const override;
+    zvx::COLORREF GetColorRef(int x, int y) const override;
+    zvx::Pixel GetPixel(int x, int y) const override;
+    zvx::BYTE GetRed(int x, int y) const override;
+    zvx::BYTE GetGreen(int x, int y) const override;
+    zvx::BYTE GetBlue(int x, int y) const override;
+    bool SetRows24(int x, int y, int width, int height, const zvx::BYTE* rows) override;
+    bool SetColor(int x, int y, zvx::Pixel c) override;
+    bool SetPixel(int x, int y, zvx::Pixel v) override;
     bool SetRed(int x, int y, int v) override;
     bool SetGreen(int x, int y, int v) override;
     bool SetBlue(int x, int y, int v) override;
@@ -73,29 +83,29 @@ public:
     bool ScaleRed(int x, int y, double factor) override;
     bool ScaleGreen(int x, int y, double factor) override;
     bool ScaleBlue(int x, int y, double factor) override;
-    ColorKey GetColorKey() const override;
-    bool SetColorKey(ColorKey key) override;
+    zvx::ColorKey GetColorKey() const override;
+    bool SetColorKey(zvx::ColorKey key) override;
     bool BltTo(IImage* dest, int x, int y, int width, int height) override;
-    bool Draw(HDC hdc, int x, int y, int width, int height) override;
+    bool Draw(zvx::HDC hdc, int x, int y, int width, int height) override;
     bool BltTo(IDibImage* dest, int x, int y) override;
     bool BltTo(IGdiImage* dest, int x, int y) override;
     bool BltTo(IPixelBuffer* dest, int x, int y) override;
     bool BltTo(IImage* dest, int x, int y) override;
-    bool Draw(HDC hdc, int x, int y) override;
+    bool Draw(zvx::HDC hdc, int x, int y) override;
     bool TileTo(IImage* dest, int x, int y, int width, int height) override;
     /// @copydoc IImage::DrawTiled
     /// This image draws each copy with Draw(HDC, int, int, int, int), trimmed at the
     /// rectangle's right and bottom edges; the DC's clip region is left as it was.
-    bool DrawTiled(HDC hdc, int x, int y, int width, int height) override;
-    bool DrawBlend(HDC hdc, int x, int y, double alpha) override;
+    bool DrawTiled(zvx::HDC hdc, int x, int y, int width, int height) override;
+    bool DrawBlend(zvx::HDC hdc, int x, int y, double alpha) override;
     bool BlendTo(IImage* dest, int x, int y, double alpha) override;
     /// @copydoc IImage::DrawLine
     /// This image draws with a one-pixel GDI pen on its memory DC (MoveToEx, then LineTo),
     /// which leaves out the final point (x1, y1); GDI clips to the image. The DC keeps the pen
     /// it had before.
-    bool DrawLine(int x0, int y0, int x1, int y1, Pixel color) override;
-    bool DrawRect(int x0, int y0, int x1, int y1, Pixel color) override;
-    bool FillRect(int x0, int y0, int x1, int y1, Pixel color) override;
+    bool DrawLine(int x0, int y0, int x1, int y1, zvx::Pixel color) override;
+    bool DrawRect(int x0, int y0, int x1, int y1, zvx::Pixel color) override;
+    bool FillRect(int x0, int y0, int x1, int y1, zvx::Pixel color) override;
     IImage* CreateSubImage(int x, int y, int width, int height) override;
 
     // IPixelBuffer.
@@ -103,12 +113,12 @@ public:
     /// A copy of the image itself changes nothing and returns true.
     bool CopyFrom(const IPixelBuffer* src) override;
     BITMAPINFO* GetBitmapInfo() override;
-    const Pixel* GetScanLine(int y) const override;
-    Pixel* GetScanLine(int y) override;
+    const zvx::Pixel* GetScanLine(int y) const override;
+    zvx::Pixel* GetScanLine(int y) override;
 
     // IGdiImage.
-    HBITMAP GetBitmap() override;
-    HDC GetDC() override;
+    zvx::HBITMAP GetBitmap() override;
+    zvx::HDC GetDC() override;
 
     // Own operations.
     /// Copy bare 24-bit bottom-up rows (bottom row first, each row width x 3 bytes padded to a
@@ -118,11 +128,11 @@ public:
     /// @param rows the rows; the caller must supply height x stride bytes.
     /// @param format must be IMAGE_FORMAT_ROWS24.
     /// @return false, changing nothing, for null rows or another format; otherwise true.
-    virtual bool ImportRows24(const BYTE* rows, int format);
+    virtual bool ImportRows24(const zvx::BYTE* rows, int format);
     /// The memory device context, the same handle as GetDC. CreateFromBitmap converts through
     /// it and DrawLine draws on it, both calling this as a virtual operation.
     /// @return the DC; valid until the next successful Create or the image's destruction.
-    virtual HDC GetMemoryDC();
+    virtual zvx::HDC GetMemoryDC();
     /// Whether (x, y) shows the transparent colour. The general routes of blitting, drawing and
     /// blending ask this for every pixel of this image, so an override takes effect there.
     /// @param x the column.
@@ -136,7 +146,7 @@ public:
     /// @param format must be IMAGE_FORMAT_ROWS24.
     /// @return false, changing nothing, for null rows, another format or fewer bytes than
     ///   height x stride; otherwise true.
-    bool ImportRows24(const BYTE* rows, std::size_t size, int format);
+    bool ImportRows24(const zvx::BYTE* rows, std::size_t size, int format);
 
 private:
     /// @cond
@@ -147,10 +157,15 @@ private:
 
     int m_width = 0;
     int m_height = 0;
-    ColorKey m_colorKey = COLORKEY_NONE;
-    HBITMAP m_section = nullptr;
-    HBITMAP m_previousBitmap = nullptr;
-    HDC m_memoryDC = nullptr;
+    zvx::ColorKey m_colorKey = zvx::COLORKEY_NONE;
+    zvx::HBITMAP m_section = nullptr;
+    zvx::HBITMAP m_previousBitmap = nullptr;
+    zvx::HDC m_memoryDC = nullptr;
     BITMAPINFO m_header{};
-    Pixel* m_pixels = nullptr;
+    zvx::Pixel* m_pixels = nullptr;
 };
+
+#pragma pop_macro("ColorKey")
+#pragma pop_macro("Pixel")
+#pragma pop_macro("COLORREF")
+#pragma pop_macro("BYTE")

@@ -14,14 +14,40 @@
 ///  - The declaration order below is the order of each interface's table of virtual functions.
 ///  - Reads are const, so a const image (the source of CopyFrom) can be read through IImage.
 ///
-/// zvx::DiagnoseBmp says why a .bmp file or file image would not load, and Describe puts that in
-/// words.
+/// zvx::DiagnoseBmp says why a .bmp file or file image would not load, and zvx::Describe puts
+/// that in words, the system's own for a file that cannot be opened.
+///
+/// Threads: distinct images may be used on distinct threads at the same time, GDI included (each
+/// thread makes, draws on and deletes its own images and draws them onto DCs of its own). One
+/// image must not be used from two threads at once, not even for reading while another thread
+/// writes: nothing in an image is locked, and a CDibSectionImage's memory DC belongs to the image.
+/// An image may be handed from one thread to another with the usual synchronisation (a mutex, a
+/// join) between the last use on one and the first use on the other. What the library shares
+/// between images (the processor's features, found once, and one kept table of blend results)
+/// is thread-safe.
+///
+/// Names: the library's types and constants (Pixel, ColorKey, COLORKEY_NONE, the
+/// IMAGE_FORMAT_ tags, and without Windows BYTE, COLORREF, HBITMAP and HDC) are declared in
+/// namespace zvx and, unless a program defines ZVX_NO_GLOBAL_NAMES before it includes a header
+/// of the library, also in the global namespace. The image classes and interfaces are global.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "ImageTypes.h"
+
+// A program's own macros of these names do not reach the declarations below.
+#pragma push_macro("BYTE")
+#pragma push_macro("COLORREF")
+#pragma push_macro("Pixel")
+#pragma push_macro("ColorKey")
+#undef BYTE
+#undef COLORREF
+#undef Pixel
+#undef ColorKey
+
+namespace zvx {
 
 /// A pixel: 0x00RRGGBB, blue in bits 0-7, green in bits 8-15, red in bits 16-23. Bits 24-31 are
 /// not a channel.
@@ -37,6 +63,16 @@ constexpr ColorKey COLORKEY_NONE = -1;
 constexpr int IMAGE_FORMAT_BMPFILE = 384;
 /// Bare 24-bit bottom-up rows of the image's own size: the only tag ImportRows24 accepts.
 constexpr int IMAGE_FORMAT_ROWS24 = 257;
+
+}  // namespace zvx
+
+#ifndef ZVX_NO_GLOBAL_NAMES
+using zvx::ColorKey;
+using zvx::COLORKEY_NONE;
+using zvx::IMAGE_FORMAT_BMPFILE;
+using zvx::IMAGE_FORMAT_ROWS24;
+using zvx::Pixel;
+#endif
 
 /// @class IImage
 /// The interface every image implements and through which every image can be used: pixel and
@@ -78,7 +114,7 @@ public:
     /// @param bitmap any GDI bitmap; a bitmap selected into a DC may not be converted.
     /// @return false for a null or unknown handle, a signed width x height below 1, a size
     ///   Create refuses, a conversion that did not deliver every row, or a failed Create.
-    virtual bool CreateFromBitmap(HBITMAP bitmap) = 0;
+    virtual bool CreateFromBitmap(zvx::HBITMAP bitmap) = 0;
     /// Take a whole .bmp file held in memory: the image is re-created at the picture's size with
     /// Create and its 24-bit bottom-up rows are written with SetRows24. (A plain CMemoryImage or
     /// CDibSectionImage that already has that size keeps its storage, as every pixel is
@@ -127,7 +163,7 @@ public:
     /// @param fill the word every pixel takes.
     /// @return false, with the image unchanged, for a width or height below 1, a size whose
     ///   bytes (4 x width x height) do not fit 32 bits, or storage that cannot be had.
-    virtual bool Create(int width, int height, Pixel fill) = 0;
+    virtual bool Create(int width, int height, zvx::Pixel fill) = 0;
     /// Read a 24-bit .bmp file into the image: the file is read whole and handed, with its size,
     /// to LoadFromMemory(const void*, std::size_t, int). The file is opened without sharing.
     /// @param fileName the file's path, in the ANSI code page.
@@ -160,25 +196,25 @@ public:
     /// @param x the column.
     /// @param y the row.
     /// @return the colour 0x00RRGGBB; 0 outside.
-    virtual Pixel GetColor(int x, int y) const = 0;
+    virtual zvx::Pixel GetColor(int x, int y) const = 0;
     /// The pixel as a GDI colour, from GetBlue, GetGreen and GetRed in that order.
     /// @param x the column.
     /// @param y the row.
     /// @return the colour 0x00BBGGRR (red in the low byte); 0 outside.
-    virtual COLORREF GetColorRef(int x, int y) const = 0;
+    virtual zvx::COLORREF GetColorRef(int x, int y) const = 0;
     /// The stored 32-bit word, top byte included.
     /// @param x the column.
     /// @param y the row.
     /// @return the word; 0 outside.
-    virtual Pixel GetPixel(int x, int y) const = 0;
+    virtual zvx::Pixel GetPixel(int x, int y) const = 0;
     ///@{
     /// One channel of GetPixel: red is bits 16-23, green bits 8-15, blue bits 0-7.
     /// @param x the column.
     /// @param y the row.
     /// @return the channel, 0 to 255; 0 outside.
-    virtual BYTE GetRed(int x, int y) const = 0;
-    virtual BYTE GetGreen(int x, int y) const = 0;
-    virtual BYTE GetBlue(int x, int y) const = 0;
+    virtual zvx::BYTE GetRed(int x, int y) const = 0;
+    virtual zvx::BYTE GetGreen(int x, int y) const = 0;
+    virtual zvx::BYTE GetBlue(int x, int y) const = 0;
     ///@}
     /// Write a block of 24-bit bottom-up rows (the pixel rows of a .bmp file: bottom row first,
     /// each row width x 3 bytes padded to a multiple of 4, each pixel blue, green, red) with its
@@ -191,19 +227,19 @@ public:
     /// @param rows the block, height x stride bytes.
     /// @return false, writing nothing, for a width or height below 1, null rows, a pixel count
     ///   beyond the int range, or a block wholly outside the image; otherwise true.
-    virtual bool SetRows24(int x, int y, int width, int height, const BYTE* rows) = 0;
+    virtual bool SetRows24(int x, int y, int width, int height, const zvx::BYTE* rows) = 0;
     /// Store a colour: SetPixel with c & 0x00FFFFFF.
     /// @param x the column.
     /// @param y the row.
     /// @param c the colour; its top byte is dropped.
     /// @return the result of SetPixel: false outside.
-    virtual bool SetColor(int x, int y, Pixel c) = 0;
+    virtual bool SetColor(int x, int y, zvx::Pixel c) = 0;
     /// Store a 32-bit word unchanged, top byte included.
     /// @param x the column.
     /// @param y the row.
     /// @param v the word.
     /// @return false, writing nothing, outside; otherwise true.
-    virtual bool SetPixel(int x, int y, Pixel v) = 0;
+    virtual bool SetPixel(int x, int y, zvx::Pixel v) = 0;
     ///@{
     /// Replace one channel with v clamped to 0..255 (GetPixel, then SetPixel); the other
     /// channels and the top byte stay as they were. These setters do the clamping: AddRed,
@@ -241,12 +277,12 @@ public:
     virtual bool ScaleBlue(int x, int y, double factor) = 0;
     ///@}
     /// @return the colour key as stored; COLORKEY_NONE (-1) for none.
-    virtual ColorKey GetColorKey() const = 0;
+    virtual zvx::ColorKey GetColorKey() const = 0;
     /// Set the transparent colour. Blits, draws and blends of this image leave out its pixels
     /// whose GetColor equals the key; the destination's own key plays no part.
     /// @param key stored unchanged; COLORKEY_NONE removes the key.
     /// @return always true.
-    virtual bool SetColorKey(ColorKey key) = 0;
+    virtual bool SetColorKey(zvx::ColorKey key) = 0;
     /// Copy the top-left width x height part of this image onto dest at (x, y), clipped to
     /// dest, pixel by pixel through dest's SetPixel. Without a key each pixel's colour is
     /// copied (top byte cleared); with a key, key-coloured pixels are left out and the others
@@ -274,7 +310,7 @@ public:
     /// @param height the part's height; more than the image's height means the whole height.
     /// @return false, drawing nothing, for a width or height below 1; otherwise true, whatever
     ///   GDI answers.
-    virtual bool Draw(HDC hdc, int x, int y, int width, int height) = 0;
+    virtual bool Draw(zvx::HDC hdc, int x, int y, int width, int height) = 0;
     /// Copy this image onto dest at (x, y): without a key through GDI (Draw onto dest's DC);
     /// with a key as BltTo(IPixelBuffer*, int, int), with the same result.
     /// @param dest the destination image.
@@ -315,7 +351,7 @@ public:
     /// @param x the DC's x of the image's top-left pixel.
     /// @param y the DC's y of the image's top-left pixel.
     /// @return always true; GDI's results are not examined.
-    virtual bool Draw(HDC hdc, int x, int y) = 0;
+    virtual bool Draw(zvx::HDC hdc, int x, int y) = 0;
     /// Fill a rectangle of dest with copies of this image laid edge to edge from (x, y), each
     /// copy made with the sized BltTo and trimmed at the rectangle's right and bottom edges.
     /// Only copies that can reach dest's pixels are made; the image's size is read again for
@@ -338,7 +374,7 @@ public:
     /// @param width the rectangle's width.
     /// @param height the rectangle's height.
     /// @return false, refused as TileTo refuses; otherwise true.
-    virtual bool DrawTiled(HDC hdc, int x, int y, int width, int height) = 0;
+    virtual bool DrawTiled(zvx::HDC hdc, int x, int y, int width, int height) = 0;
     /// Blend this image onto a device context with opacity alpha: for each pixel that is not
     /// key-coloured, each channel becomes trunc(image x alpha + DC x (1 - alpha)) in double
     /// precision, capped at 255, read with GDI GetPixel and written with GDI SetPixel.
@@ -348,7 +384,7 @@ public:
     /// @param alpha the image's weight: above 0 and below 1 blends, 1 or more draws as Draw.
     /// @return false, drawing nothing, for alpha <= 0 or NaN; Draw's result for alpha >= 1;
     ///   otherwise true.
-    virtual bool DrawBlend(HDC hdc, int x, int y, double alpha) = 0;
+    virtual bool DrawBlend(zvx::HDC hdc, int x, int y, double alpha) = 0;
     /// Blend this image onto dest with opacity alpha. For each pixel of this image that is not
     /// key-coloured and lands inside dest, each channel becomes trunc(dest x (1 - alpha) +
     /// source x alpha), each product and the sum rounded to double, capped at 255; it is read
@@ -371,7 +407,7 @@ public:
     /// @param y1 the second end point's row.
     /// @param color the colour; its top byte is dropped.
     /// @return false, drawing nothing, when the end points coincide; otherwise true.
-    virtual bool DrawLine(int x0, int y0, int x1, int y1, Pixel color) = 0;
+    virtual bool DrawLine(int x0, int y0, int x1, int y1, zvx::Pixel color) = 0;
     /// Draw a rectangle outline with four DrawLine calls, always all four, each side starting
     /// where the previous ends: (x0, y0)-(x1, y0), (x1, y0)-(x1, y1), (x1, y1)-(x0, y1),
     /// (x0, y1)-(x0, y0).
@@ -381,7 +417,7 @@ public:
     /// @param y1 the opposite corner's row.
     /// @param color the colour; its top byte is dropped.
     /// @return true if any of the four DrawLine calls returned true.
-    virtual bool DrawRect(int x0, int y0, int x1, int y1, Pixel color) = 0;
+    virtual bool DrawRect(int x0, int y0, int x1, int y1, zvx::Pixel color) = 0;
     /// Fill a rectangle with one horizontal DrawLine per row, from row y0 towards y1, both
     /// included. Rows outside the image are skipped (they have no pixel to set); a skipped row
     /// counts as the true a line between distinct end points gives.
@@ -392,7 +428,7 @@ public:
     /// @param color the colour; its top byte is dropped.
     /// @return for x0 == x1 or y0 == y1 the result of the single DrawLine(x0, y0, x1, y1,
     ///   color); otherwise true if any row's DrawLine returned true or any row was skipped.
-    virtual bool FillRect(int x0, int y0, int x1, int y1, Pixel color) = 0;
+    virtual bool FillRect(int x0, int y0, int x1, int y1, zvx::Pixel color) = 0;
     /// A new CMemoryImage holding a copy of a rectangle of this image, read with GetColor (top
     /// bytes cleared). The rectangle is not clipped: positions beyond this image's right or
     /// bottom edge give 0. The colour key is not carried over.
@@ -437,8 +473,8 @@ public:
     /// further on. Valid until the next successful Create or the image's destruction.
     /// @param y the row.
     /// @return the row's first pixel; null when y < 0 or y >= height.
-    virtual const Pixel* GetScanLine(int y) const = 0;
-    virtual Pixel* GetScanLine(int y) = 0;
+    virtual const zvx::Pixel* GetScanLine(int y) const = 0;
+    virtual zvx::Pixel* GetScanLine(int y) = 0;
     ///@}
 
     using IImage::CopyFrom;
@@ -448,11 +484,11 @@ class ZVX_API IGdiImage : public virtual IImage {
 public:
     /// @return the image's DIB section; valid until the next successful Create or the image's
     ///   destruction.
-    virtual HBITMAP GetBitmap() = 0;
+    virtual zvx::HBITMAP GetBitmap() = 0;
     /// The image's memory device context, with the section selected into it for its whole
     /// life: draw on it without selecting anything.
     /// @return the DC; valid until the next successful Create or the image's destruction.
-    virtual HDC GetDC() = 0;
+    virtual zvx::HDC GetDC() = 0;
 };
 
 // An image that is both a GDI bitmap with its own DC and a directly addressable pixel array.
@@ -477,7 +513,11 @@ enum class BmpVerdict {
     Truncated,
     /// A file of 4 GiB or more, or a picture whose pixels would take more than the 4 GiB an
     /// image may have.
-    TooLarge
+    TooLarge,
+    /// Refused, and not a .bmp file at all: the data does not begin with the signature "BM" (a
+    /// PNG or JPEG file named .bmp, say). The reader itself does not look at the signature, so
+    /// data without it that the reader takes is Ok.
+    NotBmp
 };
 
 /// A verdict and, for BmpVerdict::CannotOpen, the system's reason.
@@ -486,6 +526,8 @@ struct BmpDiagnosis {
     BmpVerdict verdict;
     /// For CannotOpen the system's error code (GetLastError: 2 a missing file, 3 a missing folder,
     /// 5 access denied or a folder, 32 a file held open by another handle, ...); else 0.
+    /// Without Windows the codes are the ones Windows gives for the same case; Describe gives
+    /// the system's own words.
     unsigned long systemError;
 };
 
@@ -505,11 +547,32 @@ ZVX_API BmpDiagnosis DiagnoseBmp(const char* fileName);
 /// @param size the number of bytes at data.
 /// @return Truncated for fewer than 30 bytes; NotSupported for a bit count other than 24 or a
 ///   width or height below 1; TooLarge for a picture whose pixels need more than 4 GiB; Truncated
-///   when the rows the header announces run past size; else Ok. systemError is 0.
+///   when the rows the header announces run past size; else Ok. Any of these refusals is NotBmp
+///   instead when the bytes there do not begin as "BM" does. systemError is 0.
 ZVX_API BmpDiagnosis DiagnoseBmp(const void* data, std::size_t size);
 /// @param verdict any value.
 /// @return one English sentence that says what the verdict means; for a value that is not a
 ///   BmpVerdict, a sentence that says so. The text is static and never null.
 ZVX_API const char* Describe(BmpVerdict verdict);
+/// A diagnosis in words: Describe(diagnosis.verdict) and, for CannotOpen, the system error's
+/// code and the system's own words for it, e.g. "The file could not be opened or read (system
+/// error 2): No such file or directory". On Windows the words are FormatMessage's for the code,
+/// in the system's language and the ANSI code page. Without Windows they are the C library's for
+/// the error the file call met (strerror), or name the kind of file that stood there (a folder, a
+/// FIFO, a device), which the code alone cannot tell. That detail is kept with the thread's last
+/// failed file call, so ask on the thread that diagnosed, before another file call fails there;
+/// for any other code the words are the C library's for the error nearest to it.
+/// @param diagnosis what DiagnoseBmp returned.
+/// @param text where the words go, cut short to fit and always ended with a zero byte when size
+///   is at least 1; may be null when size is 0.
+/// @param size the number of bytes at text.
+/// @return the length of the whole text without its zero byte, as snprintf gives it: a result of
+///   size or more means the text was cut short.
+ZVX_API std::size_t Describe(BmpDiagnosis diagnosis, char* text, std::size_t size);
 
 }  // namespace zvx
+
+#pragma pop_macro("ColorKey")
+#pragma pop_macro("Pixel")
+#pragma pop_macro("COLORREF")
+#pragma pop_macro("BYTE")

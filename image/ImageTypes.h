@@ -2,12 +2,21 @@
 /// The system types the image headers' signatures use, and the export mark of the library's
 /// classes.
 ///
-/// On Windows this is <windows.h> (with NOMINMAX), as Windows programmers expect. Elsewhere it
-/// declares only what the signatures need: the handle types HBITMAP and HDC, COLORREF, BYTE and
-/// BITMAPINFO with the two structures inside it, with Windows' names, widths and layouts. No
-/// other Win32 name and no macro but ZVX_-prefixed ones, so a program's own DWORD, POINT,
+/// On Windows this is <windows.h> (with NOMINMAX), as Windows programmers expect; its names are
+/// global, as that header declares them, and namespace zvx has them too. Elsewhere it declares
+/// only what the signatures need, with Windows' names, widths and layouts: in namespace zvx the
+/// handle types HBITMAP and HDC, COLORREF and BYTE, which are global names as well unless the
+/// program defines ZVX_NO_GLOBAL_NAMES first; and the structures BITMAPINFO, BITMAPINFOHEADER and
+/// RGBQUAD, which are global (part of the library's binary interface) with zvx:: names beside.
+/// No other Win32 name and no macro but ZVX_-prefixed ones, so a program's own DWORD, POINT,
 /// ERROR or LineTo stay its own. The library's own GDI and file calls there are internal.
 #pragma once
+
+// A program's own macros of these names do not reach the declarations below.
+#pragma push_macro("BYTE")
+#pragma push_macro("COLORREF")
+#undef BYTE
+#undef COLORREF
 
 /// @def ZVX_API
 /// Marks what the library's binary offers its users: the image classes. A shared build exports
@@ -32,8 +41,20 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+namespace zvx {
+using ::BITMAPINFO;
+using ::BITMAPINFOHEADER;
+using ::BYTE;
+using ::COLORREF;
+using ::HBITMAP;
+using ::HDC;
+using ::RGBQUAD;
+}  // namespace zvx
 #else
 #include <cstdint>
+
+namespace zvx {
 
 /// An 8-bit unsigned value: one colour channel.
 typedef std::uint8_t BYTE;
@@ -41,18 +62,17 @@ typedef std::uint8_t BYTE;
 typedef std::uint32_t COLORREF;
 
 /// @cond
-// What the handles point at: never defined, in the library's namespace so that they take no name
-// of the program's.
-namespace zvx {
+// What the handles point at: never defined.
 struct BitmapHandle;
 struct DcHandle;
-}  // namespace zvx
 /// @endcond
 
 /// A GDI bitmap; the distinct pointer types keep a bitmap from being passed where a DC is wanted.
-typedef zvx::BitmapHandle* HBITMAP;
+typedef BitmapHandle* HBITMAP;
 /// A GDI device context.
-typedef zvx::DcHandle* HDC;
+typedef DcHandle* HDC;
+
+}  // namespace zvx
 
 /// The header of a device-independent bitmap, 40 bytes, as Windows lays it out.
 struct BITMAPINFOHEADER {
@@ -71,10 +91,10 @@ struct BITMAPINFOHEADER {
 
 /// One colour table entry.
 struct RGBQUAD {
-    BYTE rgbBlue;      ///< blue
-    BYTE rgbGreen;     ///< green
-    BYTE rgbRed;       ///< red
-    BYTE rgbReserved;  ///< 0
+    zvx::BYTE rgbBlue;      ///< blue
+    zvx::BYTE rgbGreen;     ///< green
+    zvx::BYTE rgbRed;       ///< red
+    zvx::BYTE rgbReserved;  ///< 0
 };
 
 /// A DIB's header and its first colour table entry, 44 bytes: what an image hands GDI to
@@ -83,4 +103,20 @@ struct BITMAPINFO {
     BITMAPINFOHEADER bmiHeader;  ///< the header
     RGBQUAD bmiColors[1];        ///< unused by 32-bit images; zero
 };
+
+namespace zvx {
+using ::BITMAPINFO;
+using ::BITMAPINFOHEADER;
+using ::RGBQUAD;
+}  // namespace zvx
+
+#ifndef ZVX_NO_GLOBAL_NAMES
+using zvx::BYTE;
+using zvx::COLORREF;
+using zvx::HBITMAP;
+using zvx::HDC;
 #endif
+#endif
+
+#pragma pop_macro("COLORREF")
+#pragma pop_macro("BYTE")

@@ -1,8 +1,10 @@
 // 24-bit .bmp files: loading (the whole file read, then the rows taken by SetRows24), saving (the
 // rows written pixel by pixel or, for a plain image, in one Transfer to 24-bit rows) and
 // DiagnoseBmp.
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -120,8 +122,11 @@ WholeFile Failed(BmpVerdict verdict, unsigned long systemError)
 // (it shrank meanwhile) is Truncated: no bytes past those read are ever used.
 WholeFile ReadWholeFile(const char* fileName)
 {
-    // What the system answers for a null name.
-    if (fileName == nullptr) return Failed(BmpVerdict::CannotOpen, ERROR_PATH_NOT_FOUND);
+    // What the system answers for a null name, left for GetLastError as a file call leaves it.
+    if (fileName == nullptr) {
+        ::SetLastError(ERROR_PATH_NOT_FOUND);
+        return Failed(BmpVerdict::CannotOpen, ERROR_PATH_NOT_FOUND);
+    }
     HANDLE file = ::CreateFileA(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return Failed(BmpVerdict::CannotOpen, ::GetLastError());
     DWORD sizeHigh = 0;
@@ -197,19 +202,49 @@ BmpDiagnosis DiagnoseBmp(const char* fileName)
     return DiagnoseBmp(file.bytes.get(), file.size);
 }
 
-BmpDiagnosis DiagnoseBmp(const void* data, std::size_t size) { return {JudgeBmp(data, size), 0}; }
+BmpDiagnosis DiagnoseBmp(const void* data, std::size_t size)
+{
+    const BmpVerdict verdict = JudgeBmp(data, size);
+    // A refusal of bytes that cannot begin a .bmp file says so instead: the reader does not look
+    // at the signature, so only what it refuses is told apart.
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    const bool maybeBmp = bytes == nullptr || size == 0 || (bytes[0] == 'B' && (size == 1 || bytes[1] == 'M'));
+    return {verdict == BmpVerdict::Ok || maybeBmp ? verdict : BmpVerdict::NotBmp, 0};
+}
 
 const char* Describe(BmpVerdict verdict)
 {
     switch (verdict) {
     case BmpVerdict::Ok: return "The picture can be loaded.";
-    case BmpVerdict::CannotOpen: return "The file could not be opened or read; the system's error code says why.";
+    case BmpVerdict::CannotOpen: return "The file could not be opened or read.";
     case BmpVerdict::NotSupported:
         return "This is not a picture the reader takes: only 24 bits per pixel and a positive width and height are.";
     case BmpVerdict::Truncated: return "The data ends before the header fields or the pixel rows they announce.";
     case BmpVerdict::TooLarge: return "The file or its picture is larger than the 4 GiB an image may take.";
+    case BmpVerdict::NotBmp: return "This is not a .bmp file: it does not begin with the signature \"BM\".";
     }
     return "The verdict is not one this library knows.";
+}
+
+std::size_t Describe(BmpDiagnosis diagnosis, char* text, std::size_t size)
+{
+    const char* sentence = Describe(diagnosis.verdict);
+    int length = 0;
+    if (diagnosis.verdict != BmpVerdict::CannotOpen) {
+        length = std::snprintf(text, size, "%s", sentence);
+    } else {
+        // The sentence without its full stop, the code, and the system's words for it.
+        char words[512] = "";
+        const DWORD found =
+            ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             static_cast<DWORD>(diagnosis.systemError), 0, words, sizeof words, nullptr);
+        std::size_t end = found == 0 ? 0 : std::strlen(words);
+        while (end > 0 && std::isspace(static_cast<unsigned char>(words[end - 1])) != 0) --end;
+        words[end] = '\0';
+        length = std::snprintf(text, size, "%.*s (system error %lu)%s%s", static_cast<int>(std::strlen(sentence) - 1),
+                               sentence, diagnosis.systemError, end > 0 ? ": " : "", words);
+    }
+    return length < 0 ? 0 : static_cast<std::size_t>(length);
 }
 
 bool SaveBmp(IImage& image, const char* fileName)

@@ -10,6 +10,7 @@
 // window and sound layer. platform/Win32.h checks the structures' sizes against Windows'.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 
@@ -319,13 +320,24 @@ DWORD GetCurrentProcessId();
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_DISK_FULL 112L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_NOACCESS 998L
 #define ERROR_CANT_RESOLVE_FILENAME 1921L
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
 namespace zvx::win32 {
 DWORD GetLastError();
+void SetLastError(DWORD error);
+// The system's words for a code: natively the C library's (strerror) for the error behind the
+// thread's last failed file call when code is that call's, or the kind of file it met where a
+// regular one was wanted; for any other code, for the error nearest to it. No inserts, no
+// arguments: flags must be FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS.
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer, DWORD size,
+                     std::va_list* arguments);
 }  // namespace zvx::win32
 
 // ---- text --------------------------------------------------------------------------------------

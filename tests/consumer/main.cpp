@@ -2,10 +2,19 @@
 // only the install's include/ on the path, beside decoy/, whose image/ and platform/ headers
 // must never be reached). Beyond a few pixels it checks what a shared build can get wrong:
 // virtual tables and RTTI across the library's boundary, the library choosing its fast paths by
-// the dynamic type of images the client made, and, without Windows, the headers and library
-// leaving a program's own Win32-like names alone. Exits non-zero, saying what went wrong.
+// the dynamic type of images the client made, and the headers and library leaving a program's own
+// names alone: with ZVX_NO_GLOBAL_NAMES its Pixel and ColorKey, and without Windows its
+// Win32-like names, macros before the headers included. Exits non-zero, saying what went wrong.
+#define ZVX_NO_GLOBAL_NAMES
 #include <cstdio>
 #include <typeinfo>
+
+struct Pixel { int x, y; };
+enum ColorKey { CK_RED, CK_NONE };
+#ifndef _WIN32
+typedef const char* COLORREF;
+#define BYTE unsigned char
+#endif
 
 #include <zorvexa/image/DibSectionImage.h>
 #include <zorvexa/image/IImage.h>
@@ -21,7 +30,7 @@ typedef long DWORD; typedef double LONG; typedef char WORD; struct HANDLE;
 #define TRUE 2
 #define FALSE (-2)
 int lineToCalls = 0;
-bool LineTo(HDC, int, int) { return ++lineToCalls > 0; }
+bool LineTo(zvx::HDC, int, int) { return ++lineToCalls > 0; }
 extern "C" int MessageBoxA(const char* text) { return text[0]; }
 #endif
 
@@ -39,7 +48,7 @@ void Check(bool ok, const char* what)
 class CountingImage : public CMemoryImage {
 public:
     CountingImage() : CMemoryImage(4, 4) {}
-    bool SetPixel(int x, int y, Pixel v) override { return ++calls > 0 && CMemoryImage::SetPixel(x, y, v); }
+    bool SetPixel(int x, int y, zvx::Pixel v) override { return ++calls > 0 && CMemoryImage::SetPixel(x, y, v); }
     int calls = 0;
 };
 
@@ -72,12 +81,22 @@ int main()
           "Draw did not reach the DIB section");
     // The library's functions outside the classes, and a member outside any virtual table.
     Check(zvx::DiagnoseBmp("none.bmp").verdict == zvx::BmpVerdict::CannotOpen && *zvx::Describe(zvx::BmpVerdict::Ok) != '\0' &&
-              !source.LoadFromMemory("BM", 2, IMAGE_FORMAT_BMPFILE), "DiagnoseBmp, Describe or the sized LoadFromMemory");
+              !source.LoadFromMemory("BM", 2, zvx::IMAGE_FORMAT_BMPFILE), "DiagnoseBmp, Describe or the sized LoadFromMemory");
 #ifndef _WIN32
     // The library draws lines with its own LineTo, never the program's.
     Check(dib.DrawLine(0, 0, 3, 0, 0x123456) && dib.GetColor(1, 0) == 0x123456 && lineToCalls == 0 &&
               LineTo(dib.GetDC(), TRUE, FALSE) && MessageBoxA("A") == 'A' && Level::ERROR != Level::INFO,
           "DrawLine called the program's LineTo");
+#endif
+    // The program's own names beside the library's.
+    const Pixel own{1, 2};
+    const ColorKey key = CK_NONE;
+    Check(own.y == 2 && key == CK_NONE && source.GetColorKey() == zvx::COLORKEY_NONE && source.GetColorRef(4, 3) == 0xEFCDAB,
+          "the program's own Pixel or ColorKey");
+#ifndef _WIN32
+    const COLORREF said = "own";
+    const BYTE red = source.GetRed(4, 3);
+    Check(said[0] == 'o' && red == 0xAB, "the program's own COLORREF or BYTE");
 #endif
 
     if (failures == 0) std::puts("consumer: ok");

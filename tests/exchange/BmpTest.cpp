@@ -1,6 +1,13 @@
 // .bmp files: what SaveBmp writes, and what LoadBmp and LoadFromMemory take and refuse.
+#include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <set>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "support/BmpFiles.h"
 #include "support/TestData.h"
@@ -11,6 +18,20 @@ using namespace zvx::test;
 using zvx::BmpVerdict, zvx::DiagnoseBmp, zvx::Describe;
 
 ZVX_IMAGE_TEST_SUITE(BmpTest);
+
+// The system's words for a code: on Windows FormatMessage's (without the line break they end with); natively
+// the words a table row expects.
+#ifdef _WIN32
+std::string SystemWords(unsigned long code, const char*)
+{
+    char words[512] = "";
+    std::string said(words, ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, words, sizeof words, nullptr));
+    while (!said.empty() && std::isspace(static_cast<unsigned char>(said.back())) != 0) said.pop_back();
+    return said;
+}
+#else
+std::string SystemWords(unsigned long, const char* words) { return words; }
+#endif
 
 TYPED_TEST(BmpTest, SavedFilesHoldTheLayoutAndLoadBackAsColours)
 {
@@ -67,28 +88,41 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     EXPECT_FALSE(image->LoadFromMemory(nullptr, IMAGE_FORMAT_BMPFILE) || image->LoadFromMemory(nullptr, 100, IMAGE_FORMAT_BMPFILE));
     // Files that cannot be opened, with the codes Windows gives (a null or empty name, a missing folder, a file
     // taken for a folder, a folder, a missing file, a name too long, a file another handle holds unshared, a
-    // link to itself), and one of 4 GiB (sparse: nothing is written), too large before a byte is read.
+    // link to itself; natively a FIFO and a device too), and one of 4 GiB (sparse: nothing is written), too large
+    // before a byte is read. Describe gives the system's words: natively the C library's or the kind of file, on
+    // Windows FormatMessage's.
     const std::string nowhere = ScratchPath("no-such-folder") + "/picture.bmp", huge = ScratchPath("huge.bmp"), held = ScratchPath("held.bmp"),
-                      loop = ScratchPath("loop.bmp"), inFile = huge + "/x.bmp", slash = huge + "/", tooLong(300, 'n');
+                      loop = ScratchPath("loop.bmp"), fifo = ScratchPath("fifo.bmp"), inFile = huge + "/x.bmp", slash = huge + "/", tooLong(300, 'n');
     std::ofstream(huge, std::ios::binary) << bytes;
     std::ofstream(held, std::ios::binary) << bytes;
     std::filesystem::resize_file(huge, std::uintmax_t{1} << 32);
     HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::vector<std::pair<const char*, const char*>> unopened = {{nullptr, "1 3"}, {"", "1 3"}, {nowhere.c_str(), "1 3"}, {inFile.c_str(), "1 3"}, {slash.c_str(), "1 123"},
-                                                                  {".", "1 5"}, {"no-such-file.bmp", "1 2"}, {tooLong.c_str(), "1 206"}, {held.c_str(), "1 32"}, {huge.c_str(), "4 0"}};
+    const char *noEntry = std::strerror(ENOENT), *notDir = std::strerror(ENOTDIR);
+    std::vector<std::tuple<const char*, const char*, const char*>> unopened = {
+        {nullptr, "1 3", noEntry}, {"", "1 3", noEntry}, {nowhere.c_str(), "1 3", noEntry}, {inFile.c_str(), "1 3", notDir}, {slash.c_str(), "1 123", notDir},
+        {".", "1 5", std::strerror(EISDIR)}, {"no-such-file.bmp", "1 2", noEntry}, {tooLong.c_str(), "1 206", std::strerror(ENAMETOOLONG)},
+        {held.c_str(), "1 32", "Another open handle holds the file without sharing"}, {huge.c_str(), "4 0", ""}};
 #ifndef _WIN32
     std::filesystem::create_symlink(loop, loop);
-    unopened.push_back({loop.c_str(), "1 1921"});
+    ::mkfifo(fifo.c_str(), 0600);
+    unopened.insert(unopened.end(), {{loop.c_str(), "1 1921", std::strerror(ELOOP)}, {fifo.c_str(), "1 5", "Is a FIFO (named pipe), not a regular file"},
+                                     {"/dev/null", "1 5", "Is a device, not a regular file"}});
 #endif
-    for (const auto& [name, said] : unopened) {
-        EXPECT_EQ(said, Said(DiagnoseBmp(name)) + (image->LoadBmp(name) ? " and loads" : "")) << (name == nullptr ? "null" : name);
+    for (const auto& [name, said, words] : unopened) {
+        const zvx::BmpDiagnosis why = DiagnoseBmp(name);
+        char text[300], cut[8];
+        const std::size_t length = Describe(why, text, sizeof text);
+        const std::string expected = why.verdict != BmpVerdict::CannotOpen ? Describe(why.verdict) : "(system error " + std::to_string(why.systemError) + "): " + SystemWords(why.systemError, words);
+        EXPECT_TRUE(std::string(text).find(expected) != std::string::npos && length == std::strlen(text) && Describe(why, cut, sizeof cut) == length &&
+                    std::string(text, 7) == cut && Describe(why, nullptr, 0) == length) << text;
+        EXPECT_EQ(said, Said(why) + (image->LoadBmp(name) ? " and loads" : "")) << (name == nullptr ? "null" : name);
     }
     ::CloseHandle(holder);
-    for (const std::string& file : {huge, held, loop}) std::filesystem::remove(file);
+    for (const std::string& file : {huge, held, loop, fifo}) std::filesystem::remove(file);
     EXPECT_EQ(before, StateOf(*image));
     std::set<std::string> sentences;  // one of its own for each verdict, and one for any other value
-    for (int v = 0; v < 7; ++v) sentences.insert(Describe(static_cast<BmpVerdict>(v)));
-    EXPECT_EQ(6u, sentences.size());
+    for (int v = 0; v < 8; ++v) sentences.insert(Describe(static_cast<BmpVerdict>(v)));
+    EXPECT_EQ(7u, sentences.size());
 
     // Saving needs a name, pixels and a folder; a refused save makes no file.
     const std::string empty = ScratchPath("empty.bmp");

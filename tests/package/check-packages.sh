@@ -4,8 +4,9 @@
 # files on the library of their version; the shared library keeps the ABI of
 # tests/package/data/libzorvexa_image.abi (abidiff; an added function is compatible, and printed);
 # unpacked, they pass the consumer test (tests/consumer); the packaged asset tool writes the
-# sample's files; the Windows .zip holds headers, both libraries, licence and programs, and the
-# DLL needs no compiler runtime DLL beside it.
+# sample's files; the copyright file names every file of the HTML reference that carries a notice
+# of its own, and every library Doxygen bundles in its jquery.js; the Windows .zip holds headers,
+# both libraries, licence and programs, and the DLL needs no compiler runtime DLL beside it.
 #
 #   tests/package/check-packages.sh DIR
 set -euo pipefail
@@ -68,6 +69,16 @@ mkdir -p "$work/assets"
 for f in osiri.bmp:BM hand.bmp:BM sound.wav:RIFF; do
     [[ $(head -c 4 "$work/assets/${f%%:*}" 2>/dev/null) == "${f#*:}"* ]] || fail "zorvexa_assets did not write ${f%%:*}"
 done
+
+# ---- what the HTML reference bundles is declared ------------------------------------------------
+copyright=$repo/cmake/debian/copyright declared=$(tr -s '\n ' '  ' <"$repo/cmake/debian/copyright")
+while IFS= read -r file; do
+    grep -qxF -e "Files: ${file#"$root/"}" -e " ${file#"$root/"}" "$copyright" || fail "cmake/debian/copyright does not name ${file#"$root/"}"
+done < <(grep -rlIiE 'copyright|\(c\) ' "$root/usr/share/doc/libzorvexa-dev/html")
+while IFS= read -r bundled; do
+    [[ $declared == *"$bundled"* ]] || fail "cmake/debian/copyright does not declare $bundled, which jquery.js holds"
+done < <(tr '\n' ' ' <"$root/usr/share/doc/libzorvexa-dev/html/jquery.js" |
+         grep -oE '/\*! *(\* *)?[A-Za-z][^|*(]*[0-9]+\.[0-9]+\.[0-9]+' | sed -E 's|/\*! *(\* *)?||; s/( -)? v([0-9])/ \2/')
 
 # ---- the Windows archive ------------------------------------------------------------------------
 listing=$(cmake -E tar tf "$zip")

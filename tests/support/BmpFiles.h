@@ -43,7 +43,7 @@ inline std::string Said(BmpDiagnosis d) { return std::to_string(static_cast<int>
 inline std::vector<std::tuple<const char*, std::string, BmpVerdict>> BrokenBmps()
 {
     const std::string good = PatternFile();
-    constexpr BmpVerdict kShort = BmpVerdict::Truncated, kNot = BmpVerdict::NotSupported, kLarge = BmpVerdict::TooLarge;
+    constexpr BmpVerdict kShort = BmpVerdict::Truncated, kNot = BmpVerdict::NotSupported, kLarge = BmpVerdict::TooLarge, kNotBmp = BmpVerdict::NotBmp;
     return {{"empty", "", kShort}, {"shorter than its fields", good.substr(0, 29), kShort}, {"one byte short", good.substr(0, good.size() - 1), kShort},
             {"rows far beyond", PatternFile({{10, 0xFFFFFFF0u}}), kShort}, {"rows offset wraps", PatternFile({{10, 0xFFFFFFFFu}}), kShort},
             {"rows running past the end", PatternFile({{10, 55}}), kShort}, {"more rows than bytes", PatternFile({{22, 3}}), kShort},
@@ -52,7 +52,9 @@ inline std::vector<std::tuple<const char*, std::string, BmpVerdict>> BrokenBmps(
             {"65536 x 65536", PatternFile({{18, 65536}, {22, 65536}}), kLarge}, {"46341 x 46341", PatternFile({{18, 46341}, {22, 46341}}), kLarge},
             {"3,000,000 x 2,000,000", PatternFile({{18, 3000000}, {22, 2000000}}), kLarge}, {"row stride past 32 bits", PatternFile({{18, INT_MAX}, {22, 1}}), kLarge},
             {"32768 x 32769, pixels past 4 GiB", PatternFile({{18, 32768}, {22, 32769}}), kLarge},
-            {"not a picture", std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(40, '\x01'), kNot}};
+            {"not a picture", std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(40, '\x01'), kNotBmp},
+            {"a PNG file", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x02\0\0\0\x90wS\xde", 33) + std::string(40, '\0'), kNotBmp},
+            {"a short text", "Bitmap", kNotBmp}, {"B alone", "B", kShort}, {"BM and no more", "BM", kShort}};
 }
 
 }  // namespace zvx::test

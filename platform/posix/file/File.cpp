@@ -1,6 +1,7 @@
 // Win32 file calls on POSIX descriptors. A HANDLE is the descriptor plus one, so that 0 (a null
 // handle) and INVALID_HANDLE_VALUE (-1) are never valid descriptors. A failed call leaves the code
-// Windows gives for the same case (as Wine shows it) for GetLastError.
+// Windows gives for the same case (as Wine shows it) for GetLastError, and beside it what that
+// code cannot tell, for FormatMessageA's words: the errno behind it, or the kind of file met.
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -17,16 +18,47 @@
 
 namespace {
 
-// Each thread's own, as on Windows.
-thread_local DWORD t_lastError = 0;
+// A thread's last error: the code, as Windows keeps one for each thread, and its cause here.
+struct LastError {
+    DWORD code = 0;
+    int cause = 0;    // the errno behind the code; 0 when none
+    mode_t kind = 0;  // the S_IFMT kind of a file refused for not being a regular one; else 0
+};
+thread_local LastError t_lastError;
 
-// Records error for GetLastError and gives result, the failed call's answer.
+// Records error (with the errno behind it, or the kind of file refused) for GetLastError and
+// gives result, the failed call's answer.
 template <class T>
-T Fail(DWORD error, T result)
+T Fail(DWORD error, T result, int cause = 0, mode_t kind = 0)
 {
-    t_lastError = error;
+    t_lastError = {error, cause, kind};
     return result;
 }
+
+// errno values and the codes Windows gives for the same cases, where one stands for the other;
+// read both ways (ErrorOf, and the words for a code without a cause of its own).
+constexpr struct {
+    int cause;
+    DWORD code;
+} kCodes[] = {{ENOENT, ERROR_FILE_NOT_FOUND},
+              {ENOENT, ERROR_PATH_NOT_FOUND},
+              {ENOTDIR, ERROR_INVALID_NAME},
+              {EACCES, ERROR_ACCESS_DENIED},
+              {EPERM, ERROR_ACCESS_DENIED},
+              {EROFS, ERROR_ACCESS_DENIED},
+              {EEXIST, ERROR_FILE_EXISTS},
+              {EEXIST, ERROR_ALREADY_EXISTS},
+              {EWOULDBLOCK, ERROR_SHARING_VIOLATION},
+              {ELOOP, ERROR_CANT_RESOLVE_FILENAME},
+              {ENAMETOOLONG, ERROR_FILENAME_EXCED_RANGE},
+              {EMFILE, ERROR_TOO_MANY_OPEN_FILES},
+              {ENFILE, ERROR_TOO_MANY_OPEN_FILES},
+              {ENOSPC, ERROR_DISK_FULL},
+              {EBADF, ERROR_INVALID_HANDLE},
+              {EFAULT, ERROR_NOACCESS},
+              {ENOMEM, ERROR_NOT_ENOUGH_MEMORY},
+              {EINVAL, ERROR_INVALID_PARAMETER},
+              {EIO, ERROR_GEN_FAILURE}};
 
 // path without the separators at its end ("/" stays).
 std::string Trimmed(const char* path)
@@ -67,20 +99,42 @@ DWORD ErrorOf(int error, const char* fileName = nullptr)
         const bool separatorAfter = fileName != nullptr && trimmed.size() < std::strlen(fileName);
         return separatorAfter && Exists(trimmed, false) ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND;
     }
-    case EACCES:
-    case EPERM:
-    case EROFS: return ERROR_ACCESS_DENIED;
-    case EEXIST: return ERROR_FILE_EXISTS;
-    case EWOULDBLOCK: return ERROR_SHARING_VIOLATION;
-    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
-    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
-    case EMFILE:
-    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
-    case ENOSPC: return ERROR_DISK_FULL;
-    case EBADF: return ERROR_INVALID_HANDLE;
-    case EFAULT: return ERROR_NOACCESS;
-    default: return ERROR_GEN_FAILURE;
+    default:
+        for (const auto& known : kCodes) {
+            if (known.cause == error) return known.code;
+        }
+        return ERROR_GEN_FAILURE;
     }
+}
+
+// Fail with the code Windows gives where a call on fileName failed with error.
+template <class T>
+T FailWith(int error, T result, const char* fileName = nullptr)
+{
+    return Fail(ErrorOf(error, fileName), result, error);
+}
+
+// The words for code: for the thread's last failure, when code is its code, its own cause; else
+// those of the first errno that stands for code; null for a code the file calls never give.
+const char* WordsFor(DWORD code)
+{
+    const LastError& last = t_lastError;
+    // Share modes are ours (flock): its errno would only say "try again".
+    if (code == ERROR_SHARING_VIOLATION) return "Another open handle holds the file without sharing";
+    if (code == last.code && last.kind != 0) {
+        switch (last.kind) {
+        case S_IFDIR: return std::strerror(EISDIR);
+        case S_IFIFO: return "Is a FIFO (named pipe), not a regular file";
+        case S_IFCHR:
+        case S_IFBLK: return "Is a device, not a regular file";
+        default: return "Is not a regular file";
+        }
+    }
+    if (code == last.code && last.cause != 0) return std::strerror(last.cause);
+    for (const auto& known : kCodes) {
+        if (known.code == code) return std::strerror(known.cause);
+    }
+    return nullptr;
 }
 
 // INVALID_HANDLE_VALUE (-1) and null are both below 1.
@@ -108,7 +162,7 @@ HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::intpt
 // off the file, and is refused while any other handle has it open. flock models exactly that.
 bool TakeShare(int fd, DWORD shareMode)
 {
-    return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0 || Fail(ErrorOf(errno), false);
+    return ::flock(fd, (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0 || FailWith(errno, false);
 }
 
 // Opens a regular file only (Windows opens neither directories nor devices through CreateFileA);
@@ -116,11 +170,14 @@ bool TakeShare(int fd, DWORD shareMode)
 int OpenRegular(const char* fileName, int flags, struct stat* info)
 {
     const int fd = ::open(fileName, flags | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) return Fail(ErrorOf(errno, fileName), -1);
+    if (fd < 0) return FailWith(errno, -1, fileName);
     // Windows refuses a folder so; a FIFO or device, which it would open, is refused the same way.
-    if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+    // The kind is kept for the words.
+    const bool stated = ::fstat(fd, info) == 0;
+    if (!stated || !S_ISREG(info->st_mode)) {
+        const int cause = stated ? 0 : errno;
         ::close(fd);
-        return Fail(ERROR_ACCESS_DENIED, -1);
+        return Fail(ERROR_ACCESS_DENIED, -1, cause, stated ? info->st_mode & S_IFMT : 0);
     }
     return fd;
 }
@@ -200,7 +257,7 @@ BOOL zvx::win32::ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read
     while (done < toRead) {
         const ssize_t n = ::read(fd, out + done, toRead - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Fail(ErrorOf(errno), FALSE);
+        if (n < 0) return FailWith(errno, FALSE);
         if (n == 0) break;  // end of file: a short read, reported through *read
         done += static_cast<DWORD>(n);
     }
@@ -221,7 +278,7 @@ BOOL zvx::win32::WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD w
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             *written = done;
-            return Fail(n < 0 ? ErrorOf(errno) : ERROR_DISK_FULL, FALSE);
+            return n < 0 ? FailWith(errno, FALSE) : Fail(ERROR_DISK_FULL, FALSE, ENOSPC);
         }
         done += static_cast<DWORD>(n);
     }
@@ -241,7 +298,7 @@ BOOL zvx::win32::FlushFileBuffers(HANDLE file)
 {
     const int fd = DescriptorFor(file, O_WRONLY);
     if (fd < 0) return FALSE;
-    return ::fsync(fd) == 0 ? TRUE : Fail(ErrorOf(errno), FALSE);
+    return ::fsync(fd) == 0 ? TRUE : FailWith(errno, FALSE);
 }
 
 BOOL zvx::win32::GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info)
@@ -304,7 +361,8 @@ BOOL zvx::win32::MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags)
         if (::lstat(replacement, &info) == 0) errno = EEXIST;
         moved = errno == ENOENT ? std::rename(existing, replacement) : -1;
     }
-    if (moved != 0) return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorOf(errno, replacement), FALSE);
+    if (moved != 0 && errno == EEXIST) return Fail(ERROR_ALREADY_EXISTS, FALSE, EEXIST);
+    if (moved != 0) return FailWith(errno, FALSE, replacement);
     SyncFolderOf(replacement);
     return TRUE;
 }
@@ -332,7 +390,7 @@ BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
             [[maybe_unused]] const int owned = ::fchown(freshFd, old.st_uid, old.st_gid);
         }
         [[maybe_unused]] const int merged = ::fchmod(freshFd, old.st_mode & 07777);
-        result = std::rename(replacement, replaced) == 0 ? TRUE : Fail(ErrorOf(errno, replaced), FALSE);
+        result = std::rename(replacement, replaced) == 0 ? TRUE : FailWith(errno, FALSE, replaced);
         if (result) SyncFolderOf(replaced);
     }
     if (freshFd >= 0) ::close(freshFd);
@@ -343,9 +401,25 @@ BOOL zvx::win32::ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
 BOOL zvx::win32::DeleteFileA(LPCSTR fileName)
 {
     if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-    return ::unlink(fileName) == 0 ? TRUE : Fail(ErrorOf(errno, fileName), FALSE);
+    return ::unlink(fileName) == 0 ? TRUE : FailWith(errno, FALSE, fileName);
 }
 
 DWORD zvx::win32::GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
 
-DWORD zvx::win32::GetLastError() { return t_lastError; }
+DWORD zvx::win32::GetLastError() { return t_lastError.code; }
+
+void zvx::win32::SetLastError(DWORD error) { t_lastError = {error, 0, 0}; }
+
+// Only the system's words for a code, as the library asks for them.
+DWORD zvx::win32::FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size, std::va_list*)
+{
+    if (flags != (FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS) || buffer == nullptr) {
+        return Fail(ERROR_INVALID_PARAMETER, DWORD{0});
+    }
+    const char* words = WordsFor(messageId);
+    if (words == nullptr) return Fail(ERROR_MR_MID_NOT_FOUND, DWORD{0});
+    const std::size_t length = std::strlen(words);
+    if (length >= size) return Fail(ERROR_INSUFFICIENT_BUFFER, DWORD{0});
+    std::memcpy(buffer, words, length + 1);
+    return static_cast<DWORD>(length);
+}
