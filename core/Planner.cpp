@@ -1,11 +1,11 @@
-#include "image/Planner.h"
+#include "core/Planner.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 
 namespace zvx {
 

@@ -10,8 +10,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "core/PixelRows.h"
 #include "image/IImage.h"
-#include "image/PixelRows.h"
 
 namespace zvx {
 

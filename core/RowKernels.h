@@ -19,7 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/BlendTable.h"
+#include "core/BlendTable.h"
 #include "image/IImage.h"
 
 namespace zvx {

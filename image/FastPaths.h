@@ -32,8 +32,8 @@
 
 #include <cstddef>
 
+#include "core/Planner.h"
 #include "image/IImage.h"
-#include "image/Planner.h"
 
 namespace zvx {
 

@@ -1,4 +1,4 @@
-#include "image/PixelRows.h"
+#include "core/PixelRows.h"
 
 #include "platform/Win32.h"
 

@@ -3,13 +3,13 @@
 // pays (image/BlendTable.h).
 #include <cstddef>
 
-#include "image/BlendTable.h"
-#include "image/Color.h"
+#include "core/BlendTable.h"
+#include "core/Color.h"
+#include "core/Planner.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
 
 namespace zvx {
 

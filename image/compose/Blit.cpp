@@ -4,12 +4,12 @@
 // buffer's unkeyed block copies, both one Transfer of the placed area.
 #include <cstddef>
 
+#include "core/Planner.h"
+#include "core/RowKernels.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
-#include "image/RowKernels.h"
 
 namespace zvx {
 namespace {

@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <new>
 
+#include "core/Planner.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
 
 namespace zvx {
 

@@ -1,10 +1,10 @@
 // Draw and DrawBlend: an image onto a device context, through SetDIBitsToDevice or SetPixel.
 #include "image/Operations.h"
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/Planner.h"
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "image/Planner.h"
 #include "platform/Win32.h"
 
 namespace zvx {

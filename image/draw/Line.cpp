@@ -4,10 +4,10 @@
 #include <climits>
 #include <cstddef>
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx {

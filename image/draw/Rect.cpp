@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx {

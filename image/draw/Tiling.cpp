@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/Planner.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
 #include "platform/Win32.h"
 
 namespace zvx {

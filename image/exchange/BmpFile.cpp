@@ -10,11 +10,11 @@
 #include <memory>
 #include <new>
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/PixelRows.h"
+#include "core/Planner.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/PixelRows.h"
-#include "image/Planner.h"
 #include "image/exchange/SaveWholeFile.h"
 
 namespace zvx {

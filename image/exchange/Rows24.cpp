@@ -4,11 +4,11 @@
 #include <climits>
 #include <cstdint>
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/PixelRows.h"
+#include "core/Planner.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/PixelRows.h"
-#include "image/Planner.h"
 
 namespace zvx {
 namespace {

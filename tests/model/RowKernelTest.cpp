@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "image/Planner.h"
+#include "core/Planner.h"
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
 

@@ -14,7 +14,7 @@
 
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx::test {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "image/PixelRows.h"
+#include "core/PixelRows.h"
 #include "platform/Win32.h"
 
 namespace zvx::gdi {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "image/Color.h"
-#include "image/RowKernels.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 namespace {

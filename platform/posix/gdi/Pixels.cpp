@@ -1,6 +1,6 @@
 // SetPixel and GetPixel on a DC, whose pixels are 32-bit. Both answer CLR_INVALID outside the
 // bitmap and outside the clip region; SetPixel returns the colour stored, top byte 0.
-#include "image/Color.h"
+#include "core/Color.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "image/Planner.h"
+#include "core/Planner.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 namespace zvx::gdi {
