@@ -20,7 +20,7 @@
 #include <cstdint>
 
 #include "core/BlendTable.h"
-#include "image/IImage.h"
+#include "image/ImageTypes.h"
 
 namespace zvx {
 

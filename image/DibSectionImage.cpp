@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "core/PixelRows.h"
+#include "image/ImageStorage.h"
 #include "image/Operations.h"
 #include "platform/Win32.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/PixelRows.h"
+#include "image/ImageStorage.h"
 #include "image/Operations.h"
 
 CMemoryImage::CMemoryImage(int width, int height) { Create(width, height, 0); }

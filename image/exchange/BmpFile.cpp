@@ -14,6 +14,7 @@
 #include "core/PixelRows.h"
 #include "core/Planner.h"
 #include "image/FastPaths.h"
+#include "image/ImageStorage.h"
 #include "image/Operations.h"
 #include "image/exchange/SaveWholeFile.h"
 
