@@ -10,6 +10,7 @@
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
+#include "image/Placement.h"
 
 namespace zvx {
 
@@ -25,7 +26,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (const PlainPair rows = PlainRows(self, *dest)) {
         // Source pixels that land outside dest read nothing that matters and write nothing, so
         // only the overlap is visited.
-        const BlitArea area = Place(width, height, x, y, ExtentOf(rows.dest.width, rows.dest.height));
+        const BlitArea area = Place(width, height, x, y, Bounds(rows.dest.width, rows.dest.height));
         if (area.IsEmpty()) return true;
         const KeptBlendTable table(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
         return Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table.get(), self.GetColorKey()));

@@ -10,6 +10,7 @@
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
+#include "image/Placement.h"
 
 namespace zvx {
 namespace {

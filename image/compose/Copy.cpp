@@ -8,6 +8,7 @@
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
+#include "image/Placement.h"
 
 namespace zvx {
 
@@ -21,7 +22,7 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
     const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
     if (const PlainPair rows = PlainRows(*src, image)) {
-        if (!Transfer(rows.source, rows.dest, Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)),
+        if (!Transfer(rows.source, rows.dest, Place(newWidth, height, 0, 0, Bounds(newWidth, height)),
                       RowOp::Colors())) {
             return false;
         }
@@ -49,7 +50,7 @@ bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
     const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
     if (!Transfer(PackedRows(from, newWidth, height), PackedRows(to, newWidth, height),
-                  Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), RowOp::Words())) {
+                  Place(newWidth, height, 0, 0, Bounds(newWidth, height)), RowOp::Words())) {
         return false;
     }
     image.SetColorKey(src->GetColorKey());
@@ -74,7 +75,7 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
         // lies beyond the source's edges stays 0, as the new image already is.
         if (Transfer(rows.source, rows.dest,
                      Place(rows.source.width, rows.source.height, -static_cast<long long>(x),
-                           -static_cast<long long>(y), ExtentOf(width, height)),
+                           -static_cast<long long>(y), Bounds(width, height)),
                      RowOp::Colors())) {
             return sub;
         }

@@ -273,7 +273,7 @@ bool SaveBmp(IImage& image, const char* fileName)
     if (const PlainImage plain = PlainRows(image)) {
         // The file's first row is the image's bottom row.
         if (!Transfer(plain.rows, DibRows(fileRows, width, height, 24, true),
-                      Place(width, height, 0, 0, ExtentOf(width, height)), RowOp::WordsToBgr24())) {
+                      Place(width, height, 0, 0, Bounds(width, height)), RowOp::WordsToBgr24())) {
             std::free(block);
             return false;
         }

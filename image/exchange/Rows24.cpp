@@ -9,6 +9,7 @@
 #include "core/Planner.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
+#include "image/Placement.h"
 
 namespace zvx {
 namespace {

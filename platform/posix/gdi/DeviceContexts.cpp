@@ -36,8 +36,7 @@ bool ResolveTarget(HDC hdc, Target& target)
     } else if (Object* bitmap = Find(object->dc.bitmap, Kind::Bitmap)) {
         target.layout = bitmap->bitmap.layout;
     }
-    target.clip = Bounds(target.layout);
-    if (object->dc.hasClip) target.clip = Intersect(target.clip, object->dc.clip);
+    target.clip = ClipBox(target.layout, object->dc.hasClip ? &object->dc.clip : nullptr);
     return true;
 }
 

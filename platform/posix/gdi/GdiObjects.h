@@ -7,35 +7,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "core/Clip.h"
 #include "core/PixelRows.h"
 #include "platform/Win32.h"
 
 namespace zvx::gdi {
-
-// Half-open rectangle [left, right) x [top, bottom) of pixel positions: bitmap bounds, clip
-// regions and what drawing may touch.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool IsEmpty() const { return left >= right || top >= bottom; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
-
-// The common part; every empty result is the empty rectangle at the origin.
-inline Rect Intersect(const Rect& a, const Rect& b)
-{
-    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
-           a.bottom < b.bottom ? a.bottom : b.bottom};
-    return r.IsEmpty() ? Rect{} : r;
-}
-
-// Every pixel of a DC's or bitmap's rows; empty when it has none.
-inline Rect Bounds(const PixelRows& pixels)
-{
-    return pixels.IsValid() ? Rect{0, 0, pixels.width, pixels.height} : Rect{};
-}
 
 // The rows a BITMAPINFOHEADER describes at bits (which may be null): true for a 24- or 32-bit
 // BI_RGB header with one plane, a positive width, a non-zero height and a pixel block whose size
@@ -65,7 +41,7 @@ struct Pen {
 };
 
 struct Region {
-    Rect rect;  // normalised; empty means NULLREGION
+    Rect rect;  // normalised; empty (Rect{}) means NULLREGION
 };
 
 enum class DcKind : std::uint8_t { Memory, Screen, Surface };
@@ -121,8 +97,9 @@ HGDIOBJ StockBrush(int index);  // WHITE_BRUSH only: a window class's background
 // ---- device contexts (DeviceContexts.cpp) --------------------------------------------------
 HDC CreateDc(DcKind kind);
 void DestroyDc(HDC hdc);
-// Where a DC draws: its pixels and the rectangle drawing may touch (bitmap bounds and clip
-// region). False when hdc is not a live DC. A DC with nothing to draw on gets an empty clip.
+// Where a DC draws: its pixels and the rectangle drawing may touch, its clip box (ClipBox: bitmap
+// bounds cut to the clip region, edge by edge). False when hdc is not a live DC. A DC with nothing
+// to draw on gets an empty clip.
 struct Target {
     Dc* dc = nullptr;
     PixelRows layout;

@@ -10,12 +10,8 @@ HRGN zvx::win32::CreateRectRgn(int left, int top, int right, int bottom)
     using namespace zvx::gdi;
     Object object;
     object.kind = Kind::Region;
-    Rect& rect = object.region.rect;
-    rect.left = left < right ? left : right;
-    rect.right = left < right ? right : left;
-    rect.top = top < bottom ? top : bottom;
-    rect.bottom = top < bottom ? bottom : top;
-    if (rect.IsEmpty()) rect = Rect{};
+    const Rect rect{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    object.region.rect = rect.IsEmpty() ? Rect{} : rect;
     return static_cast<HRGN>(Allocate(std::move(object)));
 }
 
@@ -41,18 +37,10 @@ int zvx::win32::GetClipBox(HDC hdc, LPRECT rect)
     using namespace zvx::gdi;
     Target target;
     if (rect == nullptr || !ResolveTarget(hdc, target)) return ERROR;
-    Rect box = Bounds(target.layout);
-    if (target.dc->hasClip) {
-        // Edge by edge, not normalised: an empty box keeps the edges that missed, as GDI's does.
-        const Rect& clip = target.dc->clip;
-        box.left = std::max(box.left, clip.left);
-        box.top = std::max(box.top, clip.top);
-        box.right = std::min(box.right, clip.right);
-        box.bottom = std::min(box.bottom, clip.bottom);
-    }
-    rect->left = box.left;
-    rect->top = box.top;
-    rect->right = box.right;
-    rect->bottom = box.bottom;
+    // Not normalised: an empty box keeps the edges that missed, as GDI's does. Every edge is one
+    // of the bitmap's or the region's, so it fits a LONG.
+    const Rect& box = target.clip;
+    *rect = RECT{static_cast<LONG>(box.left), static_cast<LONG>(box.top), static_cast<LONG>(box.right),
+                 static_cast<LONG>(box.bottom)};
     return box.IsEmpty() ? NULLREGION : SIMPLEREGION;
 }

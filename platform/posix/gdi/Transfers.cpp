@@ -84,9 +84,8 @@ int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DW
     const int supplied = static_cast<int>(std::min<std::int64_t>(h, dib.height));
     const int firstRow = bottomUp ? dib.height - supplied : 0;
     const std::int64_t top = bottomUp ? yDest + h - supplied : yDest;
-    const Rect& clip = target.clip;
-    zvx::BlitArea area = zvx::Place(static_cast<int>(std::min<std::int64_t>(w, dib.width)), supplied, xDest, top,
-                                    zvx::Extent{clip.left, clip.top, clip.right, clip.bottom});
+    zvx::BlitArea area =
+        zvx::Place(static_cast<int>(std::min<std::int64_t>(w, dib.width)), supplied, xDest, top, target.clip);
     area.srcY += firstRow;
     zvx::RowOp op = dib.bitsPerPixel == 32 ? zvx::RowOp::Words() : zvx::RowOp::Bgr24ToWords();
     // Never around the cache: a DC's pixels are read right after a transfer (the back buffer is
@@ -114,6 +113,6 @@ int zvx::win32::GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOI
         return 0;
     }
     // Bitmaps with pixels are the images' own sections, in this very layout.
-    const zvx::BlitArea all = zvx::Place(source.width, source.height, 0, 0, zvx::ExtentOf(source.width, source.height));
+    const zvx::BlitArea all = zvx::Place(source.width, source.height, 0, 0, zvx::Bounds(source.width, source.height));
     return zvx::Transfer(source, request, all, zvx::RowOp::Words()) ? source.height : 0;
 }
