@@ -34,12 +34,12 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
 
     // The whole source is visited. A pixel whose position in dest lies beyond the int range has
     // no position to read or write: only its key test is made.
-    const BlitArea nameable = Place(width, height, x, y, kIntRange);
+    const BlitArea inIntRange = Place(width, height, x, y, kIntRange);
     const double beta = 1.0 - alpha;
     const VisitOrder order = VisitOrder::For(IsSameImage(self, *dest), x, y);
     order.Run(width, height, [&](int sx, int sy) {
         if (self.IsKeyColor(sx, sy)) return;
-        if (!nameable.HoldsSource(sx, sy)) return;
+        if (!inIntRange.HoldsSource(sx, sy)) return;
         const int dx = static_cast<int>(static_cast<long long>(x) + sx);
         const int dy = static_cast<int>(static_cast<long long>(y) + sy);
 

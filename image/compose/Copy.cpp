@@ -84,10 +84,10 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
     }
     // Positions of the rectangle beyond the int range lie beyond any image's right or bottom
     // edge, which reads as 0.
-    const BlitArea nameable = Place(width, height, x, y, kIntRange);
+    const BlitArea inIntRange = Place(width, height, x, y, kIntRange);
     for (int j = 0; j < height; ++j) {
         for (int i = 0; i < width; ++i) {
-            const Pixel color = nameable.HoldsSource(i, j) ? image.GetColor(x + i, y + j) : 0;
+            const Pixel color = inIntRange.HoldsSource(i, j) ? image.GetColor(x + i, y + j) : 0;
             sub->SetColor(i, j, color);
         }
     }

@@ -278,9 +278,9 @@ bool SaveBmp(IImage& image, const char* fileName)
             return false;
         }
     } else {
-        for (int i = 0; i < height; ++i) {
-            const int y = height - 1 - i;  // the file's first row is the image's bottom row
-            std::uint8_t* row = fileRows + static_cast<std::size_t>(i) * stride;
+        for (int j = 0; j < height; ++j) {
+            const int y = height - 1 - j;  // the file's first row is the image's bottom row
+            std::uint8_t* row = fileRows + static_cast<std::size_t>(j) * stride;
             for (int x = 0; x < width; ++x) {
                 const Pixel blue = image.GetBlue(x, y);
                 const Pixel green = image.GetGreen(x, y);

@@ -60,7 +60,7 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
         run(0, first, end);
         return;
     }
-    // Step i lies floor((2 i minorDelta + bias) / (2 steps)) off the start along the minor axis:
+    // Step k lies floor((2 k minorDelta + bias) / (2 steps)) off the start along the minor axis:
     // halves round away from the start when the minor coordinate falls, towards it when it
     // rises. The first step divides in 128 bits (both deltas reach 2^32 at the ends of the int
     // range); every later one adds 2 minorDelta to the remainder, which, being at most
@@ -73,13 +73,13 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
     const std::int64_t twiceSteps = 2 * steps;
     const std::int64_t twiceDelta = 2 * minorDelta;
     std::int64_t runFrom = first;
-    for (std::int64_t i = first + 1; i < end; ++i) {
+    for (std::int64_t k = first + 1; k < end; ++k) {
         remainder += twiceDelta;
         if (remainder >= twiceSteps) {
             remainder -= twiceSteps;
-            run(offset, runFrom, i);
+            run(offset, runFrom, k);
             ++offset;
-            runFrom = i;
+            runFrom = k;
         }
     }
     run(offset, runFrom, end);
