@@ -71,7 +71,7 @@ struct Object {
     Dc dc;
 };
 
-// ---- the handle table (ObjectTable.cpp) ---------------------------------------------------
+// ---- the handle table (Objects.cpp) --------------------------------------------------------
 // Handles encode a table index, a generation and the kind; nothing is ever dereferenced, so a
 // stale, deleted, foreign or wrongly-typed handle simply is not found. Every call may come from
 // any thread; an object found stays valid until it is freed.

@@ -1,11 +1,13 @@
-// Device-independent bitmaps, as the library uses them: the headers the layer takes, the sections
-// the images make, and the two transfers between a caller's DIB and a DC or bitmap. Nothing
-// outside the library can call these, so every other kind of request is refused rather than kept
-// untested. The rows go through the image library's planner, one view of rows (PixelRows) for a
-// caller's buffer, a section and a window's surface alike.
+// Pixels in and out: device-independent bitmaps as the library uses them (the headers the layer
+// takes, the sections the images make, the two transfers between a caller's DIB and a DC or
+// bitmap) and single pixels on a DC. Nothing outside the library can call these, so every other
+// kind of request is refused rather than kept untested. The rows go through the pixel core's
+// planner, one view of rows (PixelRows) for a caller's buffer, a section and a window's surface
+// alike.
 #include <algorithm>
 #include <cstdint>
 
+#include "core/Color.h"
 #include "core/Planner.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
@@ -115,4 +117,24 @@ int zvx::win32::GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOI
     // Bitmaps with pixels are the images' own sections, in this very layout.
     const zvx::BlitArea all = zvx::Place(source.width, source.height, 0, 0, zvx::Bounds(source.width, source.height));
     return zvx::Transfer(source, request, all, zvx::RowOp::Words()) ? source.height : 0;
+}
+
+// SetPixel and GetPixel on a DC, whose pixels are 32-bit. Both answer CLR_INVALID outside the
+// bitmap and outside the clip region; SetPixel returns the colour stored, top byte 0.
+COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
+    const Pixel rgb = zvx::color::FromColorRef(color);
+    target.layout.Words(y)[x] = rgb;
+    return zvx::color::ToColorRef(rgb);
+}
+
+COLORREF zvx::win32::GetPixel(HDC hdc, int x, int y)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
+    return zvx::color::ToColorRef(target.layout.Words(y)[x]);
 }
