@@ -79,8 +79,7 @@ const RowKernelSet& RowKernels();
 
 // Writes of more bytes than this go around the cache with streaming stores (the planner decides,
 // once for a whole transfer): they would only push everything else out of it, and ordinary stores
-// read every target line before writing it. Measured with 1920 x 1080 images (8 MB): one copy
-// streamed takes a fifth less time.
+// read every target line before writing it (the measurements: the README's Performance).
 constexpr std::size_t kStreamingBytes = std::size_t{6} << 20;
 
 // How many pixels to write one by one before `to` is aligned to `alignment` bytes (a vector

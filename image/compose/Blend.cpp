@@ -1,6 +1,5 @@
-// BlendTo: one image laid over another with an opacity, key pixels left out. Its fast path for
-// plain images blends the overlap's rows in one Transfer, through the kept blend table where that
-// pays (image/BlendTable.h).
+// BlendTo: one image laid over another with an opacity, key pixels left out; the general path and
+// its fast twin (image/FastPaths.h maps every fast path).
 #include <cstddef>
 
 #include "core/BlendTable.h"

@@ -1,6 +1,6 @@
 // Copies of a whole image: CopyFrom, colour by colour or the whole array in one block, and
-// CreateSubImage, a rectangle into a new heap image. The colour copies' fast path for plain images
-// is one Transfer of colours; the block copy is one on every image.
+// CreateSubImage, a rectangle into a new heap image; the general paths and their fast twins
+// (image/FastPaths.h maps every fast path).
 #include <cstddef>
 #include <new>
 

@@ -1,5 +1,6 @@
-// One-pixel lines drawn into an image: the heap image's software line, through SetColor or, for a
-// plain image, into its rows, both from the same steps; the DIB-section image's GDI pen.
+// One-pixel lines drawn into an image: the heap image's software line, through SetColor or by its
+// fast twin (image/FastPaths.h maps every fast path), both from the same steps; the DIB-section
+// image's GDI pen.
 #include <climits>
 #include <cstddef>
 

@@ -1,5 +1,5 @@
-// Rectangle outlines and fills, built on the image's own DrawLine; a plain image's fill writes its
-// rows directly.
+// Rectangle outlines and fills, built on the image's own DrawLine; the fill's fast twin
+// (image/FastPaths.h maps every fast path).
 #include <algorithm>
 #include <cstddef>
 

@@ -1,6 +1,5 @@
 // 24-bit .bmp files: loading (the whole file read, then the rows taken by SetRows24), saving (the
-// rows written pixel by pixel or, for a plain image, in one Transfer to 24-bit rows) and
-// DiagnoseBmp.
+// rows written pixel by pixel, or by the fast path image/FastPaths.h lists) and DiagnoseBmp.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // 24-bit bottom-up rows (the pixel rows of a .bmp file) into an image: SetRows24, placed and
-// clipped, through SetColor or, for a plain image, one Transfer that converts the rows in place;
+// clipped, through SetColor or by its fast twin (image/FastPaths.h maps every fast path);
 // ImportRows24, rows of the image's own size straight into its array.
 #include <climits>
 #include <cstdint>

@@ -91,7 +91,8 @@ int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DW
     area.srcY += firstRow;
     zvx::RowOp op = dib.bitsPerPixel == 32 ? zvx::RowOp::Words() : zvx::RowOp::Bgr24ToWords();
     // Never around the cache: a DC's pixels are read right after a transfer (the back buffer is
-    // blended, then copied to the window), and a streamed 8 MB frame takes a tenth longer.
+    // blended, then copied to the window), which a streamed frame makes slower (the README's
+    // Performance).
     op.mayStream = false;
     if (!zvx::Transfer(dib, target.layout, area, op)) return 0;
     return static_cast<int>(bottomUp ? supplied : h);
