@@ -15,7 +15,8 @@ namespace zvx::gdi {
 
 // The rows a BITMAPINFOHEADER describes at bits (which may be null): true for a 24- or 32-bit
 // BI_RGB header with one plane, a positive width, a non-zero height and a pixel block whose size
-// fits in 31 bits; rows are padded to 4 bytes and lie bottom-up for a positive height.
+// fits in 31 bits; rows are padded to 4 bytes and lie bottom-up for a positive height
+// (Transfers.cpp).
 bool DescribeDib(const BITMAPINFOHEADER& header, const void* bits, PixelRows& rows);
 
 enum class Kind : std::uint8_t { Bitmap = 1, Dc = 2, Pen = 3, Brush = 4, Region = 5 };
