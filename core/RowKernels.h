@@ -1,6 +1,6 @@
 // The row kernels: the loops the fast paths and the software GDI's transfers are made of. Each
 // works on a run of count pixels and gives, word for word, what the general per-pixel path gives
-// for those pixels. Runs reach them through the planner (image/Planner.h), which decides how runs
+// for those pixels. Runs reach them through the planner (core/Planner.h), which decides how runs
 // that share memory are ordered; a kernel has no overlap test of its own.
 //
 // One table holds them: a set of function pointers per instruction set, each set in a file of its
@@ -40,7 +40,7 @@ struct RowKernelSet {
     // rounded (no fused multiply-add), capped at 255; the top byte becomes 0. Where the source's
     // colour equals key, the target keeps its word. 0 < alpha < 1.
     void (*blend)(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
-    // The same at table.alpha, each channel looked up in the table (image/BlendTable.h).
+    // The same at table.alpha, each channel looked up in the table (core/BlendTable.h).
     void (*blendByTable)(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
     void (*buildBlendTable)(double alpha, BlendTable& table);
     // 24-bit pixels (blue, green, red) to words with the top byte 0; reads exactly 3 x count bytes.
