@@ -4,7 +4,7 @@
 // whatever else the machine is doing.
 #include "BenchCase.h"
 
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Pictures.h"
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 
 namespace {
 

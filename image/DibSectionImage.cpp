@@ -5,8 +5,8 @@
 
 #include <cstring>
 
+#include "image/ImageStorage.h"
 #include "image/Operations.h"
-#include "image/PixelRows.h"
 #include "platform/Win32.h"
 
 namespace {

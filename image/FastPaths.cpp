@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include "image/DibSectionImage.h"
+#include "image/ImageStorage.h"
 #include "image/MemoryImage.h"
 
 namespace zvx {

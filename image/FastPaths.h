@@ -1,12 +1,14 @@
 // The fast paths: every operation that may work on pixel rows directly instead of through the
 // images' virtual primitives, listed beside the general path whose pixels it must give bit for
-// bit. The general path is the one a derived class always gets, since it may override any
-// primitive; the fast path is taken only when every image involved is plain: its dynamic type is
-// exactly CMemoryImage or CDibSectionImage, so all its primitives are known. An operation selects
-// once, before it touches a pixel, and then runs one path or the other.
+// bit. This table is their one map; the operations' files and the README point here. The general
+// path is the one a derived class always gets, since it may override any primitive; the fast path
+// is taken only when every image involved is plain: its dynamic type is exactly CMemoryImage or
+// CDibSectionImage, so all its primitives are known. An operation selects once, before it touches
+// a pixel, and then runs one path or the other.
 //
 //   operation                            fast path, beside its general twin
 //   BlendTo, 0 < alpha < 1               compose/Blend.cpp: one Transfer of the overlap, blended
+//                                          through the kept blend table where that pays
 //   BltTo onto an IImage, sized BltTo,   compose/Blit.cpp: CopyPixelByPixel's rows, colours or
 //     keyed BltTo onto an IPixelBuffer     words but the key's, one Transfer
 //     or an IDibImage
@@ -16,14 +18,19 @@
 //   CreateSubImage                       compose/Copy.cpp: one Transfer of colours
 //   LoadFromMemory, both CopyFroms:      CreateToOverwrite, here: instead of Create(w, h, 0)
 //     the new storage
-//   SetRows24                            exchange/Rows24.cpp: one Transfer from 24-bit rows
+//   SetRows24 (so LoadFromMemory)        exchange/Rows24.cpp: one Transfer from 24-bit rows
 //   SaveBmp                              exchange/BmpFile.cpp: one Transfer to 24-bit rows
-//   DrawLine of the heap image           draw/Line.cpp: DrawLineRows, the same steps
-//   FillRect, not degenerate             draw/Rect.cpp: FillRectRows, a run per row
+//   DrawLine of the heap image (so its   draw/Line.cpp: DrawLineRows, the same steps, a row's
+//     DrawRect)                            steps as one run
+//   FillRect, not degenerate             draw/Rect.cpp: FillRectRows, a run per row as the
+//                                          image's own DrawLine draws it (the DIB-section
+//                                          image's pen within its DC's clip box), rows that
+//                                          span the whole width as one run
 //
-// The fast paths are made of the planner's Transfer (image/Planner.h) and the row kernels
-// (image/RowKernels.h), which the routes that copy rows by definition (CopyFrom of an
-// IPixelBuffer, the general unkeyed BltTo onto an IPixelBuffer) use on every image.
+// The fast paths are made of the pixel core: areas placed by Place (core/Clip.h), moved by the
+// planner's Transfer (core/Planner.h) with the row kernels (core/RowKernels.h), which the routes
+// that copy rows by definition (CopyFrom of an IPixelBuffer, the general unkeyed BltTo onto an
+// IPixelBuffer) use on every image.
 //
 // An image blitted or blended onto itself takes the fast path too: Transfer visits rows in the
 // general path's order and runs that share a row as memmove does, so every pixel is read before
@@ -32,8 +39,8 @@
 
 #include <cstddef>
 
+#include "core/Planner.h"
 #include "image/IImage.h"
-#include "image/Planner.h"
 
 namespace zvx {
 

@@ -49,16 +49,6 @@
 
 namespace zvx {
 
-/// A pixel: 0x00RRGGBB, blue in bits 0-7, green in bits 8-15, red in bits 16-23. Bits 24-31 are
-/// not a channel.
-typedef std::uint32_t Pixel;
-
-/// An image's transparent colour: a Pixel value compared with GetColor (top byte cleared), or -1
-/// for none. A key whose top byte is set therefore never matches any pixel.
-typedef std::int32_t ColorKey;
-/// The ColorKey of an image without a transparent colour; every new image has it.
-constexpr ColorKey COLORKEY_NONE = -1;
-
 /// A whole .bmp file held in memory: the only tag LoadFromMemory accepts.
 constexpr int IMAGE_FORMAT_BMPFILE = 384;
 /// Bare 24-bit bottom-up rows of the image's own size: the only tag ImportRows24 accepts.
@@ -67,11 +57,8 @@ constexpr int IMAGE_FORMAT_ROWS24 = 257;
 }  // namespace zvx
 
 #ifndef ZVX_NO_GLOBAL_NAMES
-using zvx::ColorKey;
-using zvx::COLORKEY_NONE;
 using zvx::IMAGE_FORMAT_BMPFILE;
 using zvx::IMAGE_FORMAT_ROWS24;
-using zvx::Pixel;
 #endif
 
 /// @class IImage

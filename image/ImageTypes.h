@@ -1,6 +1,9 @@
 /// @file
-/// The system types the image headers' signatures use, and the export mark of the library's
-/// classes.
+/// The library's vocabulary: the pixel and colour key types, the system types the image headers'
+/// signatures use, and the export mark of the library's classes.
+///
+/// Pixel, ColorKey and COLORKEY_NONE are declared in namespace zvx and, unless the program
+/// defines ZVX_NO_GLOBAL_NAMES first, globally too.
 ///
 /// On Windows this is <windows.h> (with NOMINMAX), as Windows programmers expect; its names are
 /// global, as that header declares them, and namespace zvx has them too. Elsewhere it declares
@@ -11,6 +14,8 @@
 /// No other Win32 name and no macro but ZVX_-prefixed ones, so a program's own DWORD, POINT,
 /// ERROR or LineTo stay its own. The library's own GDI and file calls there are internal.
 #pragma once
+
+#include <cstdint>
 
 // A program's own macros of these names do not reach the declarations below.
 #pragma push_macro("BYTE")
@@ -52,8 +57,6 @@ using ::HDC;
 using ::RGBQUAD;
 }  // namespace zvx
 #else
-#include <cstdint>
-
 namespace zvx {
 
 /// An 8-bit unsigned value: one colour channel.
@@ -117,6 +120,35 @@ using zvx::HBITMAP;
 using zvx::HDC;
 #endif
 #endif
+
+// Nor do macros of the library's own names.
+#pragma push_macro("Pixel")
+#pragma push_macro("ColorKey")
+#undef Pixel
+#undef ColorKey
+
+namespace zvx {
+
+/// A pixel: 0x00RRGGBB, blue in bits 0-7, green in bits 8-15, red in bits 16-23. Bits 24-31 are
+/// not a channel.
+typedef std::uint32_t Pixel;
+
+/// An image's transparent colour: a Pixel value compared with GetColor (top byte cleared), or -1
+/// for none. A key whose top byte is set therefore never matches any pixel.
+typedef std::int32_t ColorKey;
+/// The ColorKey of an image without a transparent colour; every new image has it.
+constexpr ColorKey COLORKEY_NONE = -1;
+
+}  // namespace zvx
+
+#ifndef ZVX_NO_GLOBAL_NAMES
+using zvx::ColorKey;
+using zvx::COLORKEY_NONE;
+using zvx::Pixel;
+#endif
+
+#pragma pop_macro("ColorKey")
+#pragma pop_macro("Pixel")
 
 #pragma pop_macro("COLORREF")
 #pragma pop_macro("BYTE")

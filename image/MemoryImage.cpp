@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "image/ImageStorage.h"
 #include "image/Operations.h"
-#include "image/PixelRows.h"
 
 CMemoryImage::CMemoryImage(int width, int height) { Create(width, height, 0); }
 

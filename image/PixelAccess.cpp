@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "image/Color.h"
+#include "core/Color.h"
 
 namespace zvx {
 namespace {

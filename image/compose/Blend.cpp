@@ -1,15 +1,15 @@
-// BlendTo: one image laid over another with an opacity, key pixels left out. Its fast path for
-// plain images blends the overlap's rows in one Transfer, through the kept blend table where that
-// pays (image/BlendTable.h).
+// BlendTo: one image laid over another with an opacity, key pixels left out; the general path and
+// its fast twin (image/FastPaths.h maps every fast path).
 #include <cstddef>
 
-#include "image/BlendTable.h"
-#include "image/Color.h"
+#include "core/BlendTable.h"
+#include "core/Color.h"
+#include "core/Planner.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
+#include "image/Placement.h"
 
 namespace zvx {
 
@@ -25,7 +25,7 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
     if (const PlainPair rows = PlainRows(self, *dest)) {
         // Source pixels that land outside dest read nothing that matters and write nothing, so
         // only the overlap is visited.
-        const BlitArea area = Place(width, height, x, y, ExtentOf(rows.dest.width, rows.dest.height));
+        const BlitArea area = Place(width, height, x, y, Bounds(rows.dest.width, rows.dest.height));
         if (area.IsEmpty()) return true;
         const KeptBlendTable table(alpha, static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
         return Transfer(rows.source, rows.dest, area, RowOp::Blend(alpha, table.get(), self.GetColorKey()));
@@ -33,12 +33,12 @@ bool BlendTo(Self& self, IImage* dest, int x, int y, double alpha)
 
     // The whole source is visited. A pixel whose position in dest lies beyond the int range has
     // no position to read or write: only its key test is made.
-    const BlitArea nameable = Place(width, height, x, y, kIntRange);
+    const BlitArea inIntRange = Place(width, height, x, y, kIntRange);
     const double beta = 1.0 - alpha;
     const VisitOrder order = VisitOrder::For(IsSameImage(self, *dest), x, y);
     order.Run(width, height, [&](int sx, int sy) {
         if (self.IsKeyColor(sx, sy)) return;
-        if (!nameable.HoldsSource(sx, sy)) return;
+        if (!inIntRange.HoldsSource(sx, sy)) return;
         const int dx = static_cast<int>(static_cast<long long>(x) + sx);
         const int dy = static_cast<int>(static_cast<long long>(y) + sy);
 

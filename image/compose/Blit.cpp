@@ -1,15 +1,15 @@
 // BltTo: one image's pixels placed into another at an offset, clipped, key pixels skipped, by GDI
-// onto a DIB section's DC, by a block per row onto a pixel buffer, or pixel by pixel. Fast paths
-// for plain images: the per-pixel copy's rows (colours, or words but the key's) and the pixel
-// buffer's unkeyed block copies, both one Transfer of the placed area.
+// onto a DIB section's DC, by a block per row onto a pixel buffer, or pixel by pixel; the general
+// paths and their fast twins (image/FastPaths.h maps every fast path).
 #include <cstddef>
 
+#include "core/Planner.h"
+#include "core/RowKernels.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
-#include "image/RowKernels.h"
+#include "image/Placement.h"
 
 namespace zvx {
 namespace {

@@ -1,13 +1,14 @@
 // Copies of a whole image: CopyFrom, colour by colour or the whole array in one block, and
-// CreateSubImage, a rectangle into a new heap image. The colour copies' fast path for plain images
-// is one Transfer of colours; the block copy is one on every image.
+// CreateSubImage, a rectangle into a new heap image; the general paths and their fast twins
+// (image/FastPaths.h maps every fast path).
 #include <cstddef>
 #include <new>
 
+#include "core/Planner.h"
 #include "image/FastPaths.h"
 #include "image/MemoryImage.h"
 #include "image/Operations.h"
-#include "image/Planner.h"
+#include "image/Placement.h"
 
 namespace zvx {
 
@@ -21,7 +22,7 @@ bool CopyFrom(IImage& image, const IImage* src, bool selfResult)
     const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
     if (const PlainPair rows = PlainRows(*src, image)) {
-        if (!Transfer(rows.source, rows.dest, Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)),
+        if (!Transfer(rows.source, rows.dest, Place(newWidth, height, 0, 0, Bounds(newWidth, height)),
                       RowOp::Colors())) {
             return false;
         }
@@ -49,7 +50,7 @@ bool CopyFrom(IPixelBuffer& image, const IPixelBuffer* src, bool selfResult)
     const int newWidth = image.GetWidth();
     const int height = image.GetHeight();
     if (!Transfer(PackedRows(from, newWidth, height), PackedRows(to, newWidth, height),
-                  Place(newWidth, height, 0, 0, ExtentOf(newWidth, height)), RowOp::Words())) {
+                  Place(newWidth, height, 0, 0, Bounds(newWidth, height)), RowOp::Words())) {
         return false;
     }
     image.SetColorKey(src->GetColorKey());
@@ -74,7 +75,7 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
         // lies beyond the source's edges stays 0, as the new image already is.
         if (Transfer(rows.source, rows.dest,
                      Place(rows.source.width, rows.source.height, -static_cast<long long>(x),
-                           -static_cast<long long>(y), ExtentOf(width, height)),
+                           -static_cast<long long>(y), Bounds(width, height)),
                      RowOp::Colors())) {
             return sub;
         }
@@ -83,10 +84,10 @@ IImage* CreateSubImage(const IImage& image, int x, int y, int width, int height)
     }
     // Positions of the rectangle beyond the int range lie beyond any image's right or bottom
     // edge, which reads as 0.
-    const BlitArea nameable = Place(width, height, x, y, kIntRange);
+    const BlitArea inIntRange = Place(width, height, x, y, kIntRange);
     for (int j = 0; j < height; ++j) {
         for (int i = 0; i < width; ++i) {
-            const Pixel color = nameable.HoldsSource(i, j) ? image.GetColor(x + i, y + j) : 0;
+            const Pixel color = inIntRange.HoldsSource(i, j) ? image.GetColor(x + i, y + j) : 0;
             sub->SetColor(i, j, color);
         }
     }

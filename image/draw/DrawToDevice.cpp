@@ -1,10 +1,10 @@
 // Draw and DrawBlend: an image onto a device context, through SetDIBitsToDevice or SetPixel.
 #include "image/Operations.h"
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/Planner.h"
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "image/Planner.h"
 #include "platform/Win32.h"
 
 namespace zvx {
@@ -30,12 +30,12 @@ void DrawBlock(Self& self, HDC hdc, int x, int y, int width, int height)
 template <class Self>
 void DrawByPixel(Self& self, HDC hdc, int x, int y, int width, int height)
 {
-    const BlitArea nameable = Place(width, height, x, y, kIntRange);
-    for (int i = 0; i < height; ++i) {
-        for (int j = 0; j < width; ++j) {
-            if (self.IsKeyColor(j, i)) continue;
-            if (!nameable.HoldsSource(j, i)) continue;
-            ::SetPixel(hdc, x + j, y + i, self.GetColorRef(j, i));
+    const BlitArea inIntRange = Place(width, height, x, y, kIntRange);
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            if (self.IsKeyColor(i, j)) continue;
+            if (!inIntRange.HoldsSource(i, j)) continue;
+            ::SetPixel(hdc, x + i, y + j, self.GetColorRef(i, j));
         }
     }
     ::GdiFlush();
@@ -82,18 +82,18 @@ bool DrawBlend(Self& self, HDC hdc, int x, int y, double alpha)
     const int width = self.GetWidth();
     const int height = self.GetHeight();
     // Pixels whose position on the DC lies beyond the int range get only their key test.
-    const BlitArea nameable = Place(width, height, x, y, kIntRange);
-    for (int i = 0; i < height; ++i) {
-        for (int j = 0; j < width; ++j) {
-            if (self.IsKeyColor(j, i)) continue;
-            if (!nameable.HoldsSource(j, i)) continue;
-            const int dcX = x + j;
-            const int dcY = y + i;
+    const BlitArea inIntRange = Place(width, height, x, y, kIntRange);
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            if (self.IsKeyColor(i, j)) continue;
+            if (!inIntRange.HoldsSource(i, j)) continue;
+            const int dcX = x + i;
+            const int dcY = y + j;
             // GDI's failure value is taken apart like any other colour.
             const Pixel under = color::FromColorRef(::GetPixel(hdc, dcX, dcY));
-            const auto r = static_cast<BYTE>(color::BlendChannel(self.GetRed(j, i), color::Red(under), alpha, inv));
-            const auto g = static_cast<BYTE>(color::BlendChannel(self.GetGreen(j, i), color::Green(under), alpha, inv));
-            const auto b = static_cast<BYTE>(color::BlendChannel(self.GetBlue(j, i), color::Blue(under), alpha, inv));
+            const auto r = static_cast<BYTE>(color::BlendChannel(self.GetRed(i, j), color::Red(under), alpha, inv));
+            const auto g = static_cast<BYTE>(color::BlendChannel(self.GetGreen(i, j), color::Green(under), alpha, inv));
+            const auto b = static_cast<BYTE>(color::BlendChannel(self.GetBlue(i, j), color::Blue(under), alpha, inv));
             ::SetPixel(hdc, dcX, dcY, color::ColorRef(r, g, b));
         }
     }

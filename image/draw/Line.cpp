@@ -1,29 +1,18 @@
-// One-pixel lines drawn into an image: the heap image's software line, through SetColor or, for a
-// plain image, into its rows, both from the same steps; the DIB-section image's GDI pen.
-#include <algorithm>
+// One-pixel lines drawn into an image: the heap image's software line, through SetColor or by its
+// fast twin (image/FastPaths.h maps every fast path), both from the same steps; the DIB-section
+// image's GDI pen.
 #include <climits>
 #include <cstddef>
 
-#include "image/Color.h"
+#include "core/Clip.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx {
 namespace {
-
-// The steps of a horizontal line along row y: columns from..to (both included), the line's
-// columns cut to 0..width - 1; from > to when none lies within.
-struct RowSteps {
-    long long from = 0;
-    long long to = -1;
-};
-
-RowSteps StepsOfRow(int x0, int x1, long long width)
-{
-    return RowSteps{std::max<long long>(std::min(x0, x1), 0), std::min<long long>(std::max(x0, x1), width - 1)};
-}
 
 // Calls plot(x, y), with 64-bit positions, for each step of the line from (x0, y0) to (x1, y1)
 // (end points distinct), in the loops' order: vertical and horizontal lines from the smaller
@@ -36,19 +25,16 @@ RowSteps StepsOfRow(int x0, int x1, long long width)
 template <class Plot>
 void ForEachLineStep(int x0, int y0, int x1, int y1, long long width, long long height, Plot&& plot)
 {
-    const long long lastColumn = width - 1;
-    const long long lastRow = height - 1;
     const auto trunc = [](double v) { return static_cast<long long>(v); };
 
     if (x0 == x1) {
-        const long long from = std::max<long long>(std::min(y0, y1), 0);
-        const long long to = std::min<long long>(std::max(y0, y1), lastRow);
-        for (long long y = from; y <= to; ++y) plot(static_cast<long long>(x0), y);
+        const Interval rows = ClipInterval(y0, y1, 0, height);
+        for (long long y = rows.first; y <= rows.last; ++y) plot(static_cast<long long>(x0), y);
         return;
     }
     if (y0 == y1) {
-        const RowSteps row = StepsOfRow(x0, x1, width);
-        for (long long x = row.from; x <= row.to; ++x) plot(x, static_cast<long long>(y0));
+        const Interval columns = ClipInterval(x0, x1, 0, width);
+        for (long long x = columns.first; x <= columns.last; ++x) plot(x, static_cast<long long>(y0));
         return;
     }
 
@@ -65,23 +51,23 @@ void ForEachLineStep(int x0, int y0, int x1, int y1, long long width, long long 
     const bool perColumn = dy > 0 ? slope <= 1.0 : slope >= -1.0;
 
     if (perColumn) {
-        const long long last = std::min(xb, lastColumn);
-        for (long long x = std::max(xa, 0LL); x <= last; ++x) {
+        const Interval columns = ClipInterval(xa, xb, 0, width);
+        for (long long x = columns.first; x <= columns.last; ++x) {
             const double offset = static_cast<double>(x - xa) * slope;
             plot(x, ya + trunc(offset));
         }
     } else if (dy > 0) {
         // xa is added before the truncation.
-        const long long last = std::min(yb, lastRow);
-        for (long long y = std::max(ya, 0LL); y <= last; ++y) {
+        const Interval rows = ClipInterval(ya, yb, 0, height);
+        for (long long y = rows.first; y <= rows.last; ++y) {
             const double offset = static_cast<double>(y - ya) * inv;
             const double position = static_cast<double>(xa) + offset;
             plot(trunc(position), y);
         }
     } else {
         // Upwards, measured from (xb, yb); xb is added after the truncation.
-        const long long last = std::max(yb, 0LL);
-        for (long long y = std::min(ya, lastRow); y >= last; --y) {
+        const Interval rows = ClipInterval(yb, ya, 0, height);
+        for (long long y = rows.last; y >= rows.first; --y) {
             const double offset = static_cast<double>(y - yb) * inv;
             plot(xb + trunc(offset), y);
         }
@@ -96,9 +82,9 @@ void DrawLineRows(const PixelRows& image, int x0, int y0, int x1, int y1, Pixel 
     const int height = image.height;
     if (y0 == y1) {
         // A row's steps are one run.
-        const RowSteps row = StepsOfRow(x0, x1, width);
-        if (y0 < 0 || y0 >= height || row.from > row.to) return;
-        RowKernels().fill(image.Words(y0) + row.from, static_cast<std::size_t>(row.to - row.from + 1), value);
+        const Interval run = ClipInterval(x0, x1, 0, width);
+        if (y0 < 0 || y0 >= height || run.IsEmpty()) return;
+        RowKernels().fill(image.Words(y0) + run.first, static_cast<std::size_t>(run.last - run.first + 1), value);
         return;
     }
     // Positions outside are dropped, as SetColor drops them.

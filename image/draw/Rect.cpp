@@ -1,13 +1,14 @@
-// Rectangle outlines and fills, built on the image's own DrawLine; a plain image's fill writes its
-// rows directly.
+// Rectangle outlines and fills, built on the image's own DrawLine; the fill's fast twin
+// (image/FastPaths.h maps every fast path).
 #include <algorithm>
 #include <cstddef>
 
-#include "image/Color.h"
+#include "core/Clip.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 #include "image/DibSectionImage.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx {
@@ -23,39 +24,36 @@ bool FillRectRows(IImage& image, int x0, int x1, int top, int bottom, Pixel colo
 {
     const PlainImage plain = PlainRows(image);
     if (!plain) return false;
-    // Columns [left, right) of rows [top, bottom].
-    long long left = std::min(x0, x1);
-    long long right = std::max(x0, x1) + 1LL;
+    // Columns min(x0, x1) .. max(x0, x1) of rows top .. bottom.
+    Rect fill{std::min(x0, x1), top, std::max(x0, x1) + 1LL, bottom + 1LL};
     if (auto* dib = dynamic_cast<CDibSectionImage*>(&image)) {
         // The pen stops short of its end point; GDI clips to the DC's clip box. Whatever GDI has
         // yet to draw there is drawn before the pixels are written directly.
         if (x0 < x1) {
-            right = x1;
+            fill.right = x1;
         } else {
-            left = x1 + 1LL;
+            fill.left = x1 + 1LL;
         }
         ::GdiFlush();
         RECT box{};
         const int kind = ::GetClipBox(dib->GetMemoryDC(), &box);
         if (kind == NULLREGION) return true;
         if (kind != SIMPLEREGION) return false;
-        left = std::max<long long>(left, box.left);
-        right = std::min<long long>(right, box.right);
-        top = std::max<int>(top, box.top);
-        bottom = std::min<int>(bottom, box.bottom - 1);
+        fill = Intersect(fill, Rect{box.left, box.top, box.right, box.bottom});
     }
     const PixelRows& rows = plain.rows;
-    left = std::max(left, 0LL);
-    right = std::min<long long>(right, rows.width);
-    if (left >= right || top > bottom) return true;
+    fill = ClipToRows(fill, rows);
+    if (fill.IsEmpty()) return true;
     const Pixel value = color::ColorOf(color);
-    const auto columns = static_cast<std::size_t>(right - left);
+    const auto columns = static_cast<std::size_t>(fill.right - fill.left);
+    const auto first = static_cast<int>(fill.top);
+    const auto end = static_cast<int>(fill.bottom);
     const RowKernelSet& kernels = RowKernels();
     if (columns == static_cast<std::size_t>(rows.width)) {
-        kernels.fill(rows.Words(top), columns * static_cast<std::size_t>(bottom - top + 1), value);
+        kernels.fill(rows.Words(first), columns * static_cast<std::size_t>(end - first), value);
         return true;
     }
-    for (int y = top; y <= bottom; ++y) kernels.fill(rows.Words(y) + left, columns, value);
+    for (int y = first; y < end; ++y) kernels.fill(rows.Words(y) + fill.left, columns, value);
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "image/PixelRows.h"
+#include "image/ImageStorage.h"
 #include "platform/Win32.h"
 
 namespace zvx {

@@ -1,6 +1,5 @@
 // 24-bit .bmp files: loading (the whole file read, then the rows taken by SetRows24), saving (the
-// rows written pixel by pixel or, for a plain image, in one Transfer to 24-bit rows) and
-// DiagnoseBmp.
+// rows written pixel by pixel, or by the fast path image/FastPaths.h lists) and DiagnoseBmp.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -10,11 +9,12 @@
 #include <memory>
 #include <new>
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/PixelRows.h"
+#include "core/Planner.h"
 #include "image/FastPaths.h"
+#include "image/ImageStorage.h"
 #include "image/Operations.h"
-#include "image/PixelRows.h"
-#include "image/Planner.h"
 #include "image/exchange/SaveWholeFile.h"
 
 namespace zvx {
@@ -272,14 +272,14 @@ bool SaveBmp(IImage& image, const char* fileName)
     if (const PlainImage plain = PlainRows(image)) {
         // The file's first row is the image's bottom row.
         if (!Transfer(plain.rows, DibRows(fileRows, width, height, 24, true),
-                      Place(width, height, 0, 0, ExtentOf(width, height)), RowOp::WordsToBgr24())) {
+                      Place(width, height, 0, 0, Bounds(width, height)), RowOp::WordsToBgr24())) {
             std::free(block);
             return false;
         }
     } else {
-        for (int i = 0; i < height; ++i) {
-            const int y = height - 1 - i;  // the file's first row is the image's bottom row
-            std::uint8_t* row = fileRows + static_cast<std::size_t>(i) * stride;
+        for (int j = 0; j < height; ++j) {
+            const int y = height - 1 - j;  // the file's first row is the image's bottom row
+            std::uint8_t* row = fileRows + static_cast<std::size_t>(j) * stride;
             for (int x = 0; x < width; ++x) {
                 const Pixel blue = image.GetBlue(x, y);
                 const Pixel green = image.GetGreen(x, y);

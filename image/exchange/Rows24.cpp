@@ -1,22 +1,23 @@
 // 24-bit bottom-up rows (the pixel rows of a .bmp file) into an image: SetRows24, placed and
-// clipped, through SetColor or, for a plain image, one Transfer that converts the rows in place;
+// clipped, through SetColor or by its fast twin (image/FastPaths.h maps every fast path);
 // ImportRows24, rows of the image's own size straight into its array.
 #include <climits>
 #include <cstdint>
 
-#include "image/Color.h"
+#include "core/Color.h"
+#include "core/PixelRows.h"
+#include "core/Planner.h"
 #include "image/FastPaths.h"
 #include "image/Operations.h"
-#include "image/PixelRows.h"
-#include "image/Planner.h"
+#include "image/Placement.h"
 
 namespace zvx {
 namespace {
 
-// Pixel x of row i from the top of a bottom-up block of height rows.
-Pixel SourcePixel(const BYTE* rows, std::uint64_t stride, int height, int i, int x)
+// Pixel x of row y from the top of a bottom-up block of height rows.
+Pixel SourcePixel(const BYTE* rows, std::uint64_t stride, int height, int x, int y)
 {
-    const auto row = static_cast<std::uint64_t>(height - 1 - i);
+    const auto row = static_cast<std::uint64_t>(height - 1 - y);
     return color::ReadBgr(rows + static_cast<std::size_t>(row * stride + 3u * static_cast<std::uint64_t>(x)));
 }
 
@@ -42,7 +43,7 @@ bool SetRows24(IImage& image, int x, int y, int width, int height, const BYTE* r
     for (int j = 0; j < area.height; ++j) {
         for (int i = 0; i < area.width; ++i) {
             image.SetColor(area.destX + i, area.destY + j,
-                           SourcePixel(rows, stride, height, area.srcY + j, area.srcX + i));
+                           SourcePixel(rows, stride, height, area.srcX + i, area.srcY + j));
         }
     }
     return true;
@@ -58,7 +59,7 @@ bool ImportRows24(IPixelBuffer& image, const BYTE* rows, int format)
         for (int x = 0; x < width; ++x) {
             Pixel* target = image.GetScanLine(y) + x;
             // The top byte is not a channel and stays as it was.
-            *target = (*target & ~color::kColorMask) | SourcePixel(rows, stride, height, y, x);
+            *target = (*target & ~color::kColorMask) | SourcePixel(rows, stride, height, x, y);
         }
     }
     return true;

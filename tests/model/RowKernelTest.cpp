@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "image/Planner.h"
+#include "core/Planner.h"
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
 
@@ -59,7 +59,7 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
     });
     std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(), RowSimdName(ProcessorRowSimd()));
     std::vector<Pixel> rows{1, 2, 3, 4, 5, 6};  // 2 x 3 read bottom-up onto themselves top-down: as from a copy
-    ASSERT_TRUE(Transfer(DibRows(rows.data(), 2, 3, 32, true), PackedRows(rows.data(), 2, 3), Place(2, 3, 0, 0, ExtentOf(2, 3)), RowOp::Words()));
+    ASSERT_TRUE(Transfer(DibRows(rows.data(), 2, 3, 32, true), PackedRows(rows.data(), 2, 3), Place(2, 3, 0, 0, Bounds(2, 3)), RowOp::Words()));
     EXPECT_EQ((std::vector<Pixel>{5, 6, 3, 4, 1, 2}), rows);
 }
 

@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/RowKernels.h"
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
-#include "image/RowKernels.h"
 #include "platform/Win32.h"
 
 namespace zvx::test {

@@ -1,7 +1,14 @@
-// Device contexts: memory DCs over a selected bitmap, screen DCs from GetDC(NULL), and the
-// surface DCs of Surface.h. A DC holds its bitmap and pen; DeleteDC lets go of them
-// (finishing a delete that was waiting for them) but never deletes them itself.
+// Device contexts and their clipping: memory DCs over a selected bitmap, screen DCs from
+// GetDC(NULL), the surface DCs of Surface.h over pixels someone else owns (a window's client
+// area), and the rectangular regions that clip them. A DC holds its bitmap and pen; DeleteDC lets
+// go of them (finishing a delete that was waiting for them) but never deletes them itself.
+// SelectClipRgn copies the region's rectangle into the DC, so the region may be deleted straight
+// away; NULL removes clipping. GetClipBox tells where drawing can reach: the bitmap's bounds, cut
+// to the clip region (ClipBox, as every drawing call clips).
+#include <algorithm>
+
 #include "platform/posix/gdi/GdiObjects.h"
+#include "platform/posix/gdi/Surface.h"
 
 namespace zvx::gdi {
 
@@ -36,8 +43,7 @@ bool ResolveTarget(HDC hdc, Target& target)
     } else if (Object* bitmap = Find(object->dc.bitmap, Kind::Bitmap)) {
         target.layout = bitmap->bitmap.layout;
     }
-    target.clip = Bounds(target.layout);
-    if (object->dc.hasClip) target.clip = Intersect(target.clip, object->dc.clip);
+    target.clip = ClipBox(target.layout, object->dc.hasClip ? &object->dc.clip : nullptr);
     return true;
 }
 
@@ -77,4 +83,65 @@ int zvx::win32::ReleaseDC(HWND hwnd, HDC hdc)
     }
     zvx::gdi::DestroyDc(hdc);
     return 1;
+}
+
+namespace zvx::platform {
+
+HDC CreateSurfaceDC(std::uint32_t* pixels, int width, int height)
+{
+    if (pixels == nullptr || width < 1 || height < 1) return nullptr;
+    HDC hdc = zvx::gdi::CreateDc(zvx::gdi::DcKind::Surface);
+    zvx::gdi::Object* object = zvx::gdi::Find(hdc, zvx::gdi::Kind::Dc);
+    if (object == nullptr) return nullptr;
+    object->dc.surface = zvx::PackedRows(pixels, width, height);
+    return hdc;
+}
+
+void ReleaseSurfaceDC(HDC dc)
+{
+    zvx::gdi::Object* object = zvx::gdi::Find(dc, zvx::gdi::Kind::Dc);
+    if (object == nullptr || object->dc.kind != zvx::gdi::DcKind::Surface) return;
+    zvx::gdi::DestroyDc(dc);
+}
+
+}  // namespace zvx::platform
+
+HRGN zvx::win32::CreateRectRgn(int left, int top, int right, int bottom)
+{
+    using namespace zvx::gdi;
+    Object object;
+    object.kind = Kind::Region;
+    const Rect rect{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    object.region.rect = rect.IsEmpty() ? Rect{} : rect;
+    return static_cast<HRGN>(Allocate(std::move(object)));
+}
+
+int zvx::win32::SelectClipRgn(HDC hdc, HRGN region)
+{
+    using namespace zvx::gdi;
+    Object* dc = Find(hdc, Kind::Dc);
+    if (dc == nullptr) return ERROR;
+    if (region == nullptr) {
+        dc->dc.hasClip = false;
+        dc->dc.clip = Rect{};
+        return SIMPLEREGION;
+    }
+    Object* object = Find(region, Kind::Region);
+    if (object == nullptr) return ERROR;
+    dc->dc.hasClip = true;
+    dc->dc.clip = object->region.rect;
+    return dc->dc.clip.IsEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int zvx::win32::GetClipBox(HDC hdc, LPRECT rect)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (rect == nullptr || !ResolveTarget(hdc, target)) return ERROR;
+    // Not normalised: an empty box keeps the edges that missed, as GDI's does. Every edge is one
+    // of the bitmap's or the region's, so it fits a LONG.
+    const Rect& box = target.clip;
+    *rect = RECT{static_cast<LONG>(box.left), static_cast<LONG>(box.top), static_cast<LONG>(box.right),
+                 static_cast<LONG>(box.bottom)};
+    return box.IsEmpty() ? NULLREGION : SIMPLEREGION;
 }

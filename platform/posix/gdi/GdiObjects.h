@@ -7,39 +7,16 @@
 #include <cstdlib>
 #include <memory>
 
-#include "image/PixelRows.h"
+#include "core/Clip.h"
+#include "core/PixelRows.h"
 #include "platform/Win32.h"
 
 namespace zvx::gdi {
 
-// Half-open rectangle [left, right) x [top, bottom) of pixel positions: bitmap bounds, clip
-// regions and what drawing may touch.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool IsEmpty() const { return left >= right || top >= bottom; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
-
-// The common part; every empty result is the empty rectangle at the origin.
-inline Rect Intersect(const Rect& a, const Rect& b)
-{
-    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
-           a.bottom < b.bottom ? a.bottom : b.bottom};
-    return r.IsEmpty() ? Rect{} : r;
-}
-
-// Every pixel of a DC's or bitmap's rows; empty when it has none.
-inline Rect Bounds(const PixelRows& pixels)
-{
-    return pixels.IsValid() ? Rect{0, 0, pixels.width, pixels.height} : Rect{};
-}
-
 // The rows a BITMAPINFOHEADER describes at bits (which may be null): true for a 24- or 32-bit
 // BI_RGB header with one plane, a positive width, a non-zero height and a pixel block whose size
-// fits in 31 bits; rows are padded to 4 bytes and lie bottom-up for a positive height.
+// fits in 31 bits; rows are padded to 4 bytes and lie bottom-up for a positive height
+// (Transfers.cpp).
 bool DescribeDib(const BITMAPINFOHEADER& header, const void* bits, PixelRows& rows);
 
 enum class Kind : std::uint8_t { Bitmap = 1, Dc = 2, Pen = 3, Brush = 4, Region = 5 };
@@ -65,7 +42,7 @@ struct Pen {
 };
 
 struct Region {
-    Rect rect;  // normalised; empty means NULLREGION
+    Rect rect;  // normalised; empty (Rect{}) means NULLREGION
 };
 
 enum class DcKind : std::uint8_t { Memory, Screen, Surface };
@@ -95,7 +72,7 @@ struct Object {
     Dc dc;
 };
 
-// ---- the handle table (ObjectTable.cpp) ---------------------------------------------------
+// ---- the handle table (Objects.cpp) --------------------------------------------------------
 // Handles encode a table index, a generation and the kind; nothing is ever dereferenced, so a
 // stale, deleted, foreign or wrongly-typed handle simply is not found. Every call may come from
 // any thread; an object found stays valid until it is freed.
@@ -121,8 +98,9 @@ HGDIOBJ StockBrush(int index);  // WHITE_BRUSH only: a window class's background
 // ---- device contexts (DeviceContexts.cpp) --------------------------------------------------
 HDC CreateDc(DcKind kind);
 void DestroyDc(HDC hdc);
-// Where a DC draws: its pixels and the rectangle drawing may touch (bitmap bounds and clip
-// region). False when hdc is not a live DC. A DC with nothing to draw on gets an empty clip.
+// Where a DC draws: its pixels and the rectangle drawing may touch, its clip box (ClipBox: bitmap
+// bounds cut to the clip region, edge by edge). False when hdc is not a live DC. A DC with nothing
+// to draw on gets an empty clip.
 struct Target {
     Dc* dc = nullptr;
     PixelRows layout;

@@ -2,17 +2,18 @@
 // not including, its end point. Along the major axis every step sets one pixel; the minor
 // coordinate is the exact one rounded to nearest, and a tie takes the smaller coordinate, in
 // every direction, as GDI does.
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
-#include "image/Color.h"
-#include "image/RowKernels.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 namespace {
 
-using zvx::gdi::Rect;
+using zvx::ClipInterval;
+using zvx::Interval;
+using zvx::Rect;
 __extension__ typedef __int128 Wide;
 
 // Walks the line (x0, y0)-(x1, y1) without its end point, only inside clip, in runs of pixels
@@ -33,23 +34,16 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
     const std::int64_t minorStart = xMajor ? y0 : x0;
     const std::int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const std::int64_t minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const std::int64_t lo = xMajor ? clip.left : clip.top;
-    const std::int64_t hi = xMajor ? clip.right : clip.bottom;
     const std::int64_t minorLo = xMajor ? clip.top : clip.left;
     const std::int64_t minorHi = xMajor ? clip.bottom : clip.right;
 
-    std::int64_t first;
-    std::int64_t end;
-    if (majorSign > 0) {
-        first = lo - majorStart;
-        end = hi - majorStart;
-    } else {
-        first = majorStart - hi + 1;
-        end = majorStart - lo + 1;
-    }
-    first = std::max<std::int64_t>(first, 0);
-    end = std::min<std::int64_t>(end, steps);
-    if (first >= end) return;
+    // Steps [first, end): those whose major coordinate, majorStart + majorSign k for step k, lies
+    // inside clip.
+    const Interval inside = ClipInterval(majorStart, majorStart + majorSign * (steps - 1),
+                                         xMajor ? clip.left : clip.top, xMajor ? clip.right : clip.bottom);
+    if (inside.IsEmpty()) return;
+    const std::int64_t first = majorSign > 0 ? inside.first - majorStart : majorStart - inside.last;
+    const std::int64_t end = (majorSign > 0 ? inside.last - majorStart : majorStart - inside.first) + 1;
 
     // Steps [from, to) at minor offset `offset`.
     const auto run = [&](std::int64_t offset, std::int64_t from, std::int64_t to) {
@@ -66,7 +60,7 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
         run(0, first, end);
         return;
     }
-    // Step i lies floor((2 i minorDelta + bias) / (2 steps)) off the start along the minor axis:
+    // Step k lies floor((2 k minorDelta + bias) / (2 steps)) off the start along the minor axis:
     // halves round away from the start when the minor coordinate falls, towards it when it
     // rises. The first step divides in 128 bits (both deltas reach 2^32 at the ends of the int
     // range); every later one adds 2 minorDelta to the remainder, which, being at most
@@ -79,13 +73,13 @@ void WalkLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
     const std::int64_t twiceSteps = 2 * steps;
     const std::int64_t twiceDelta = 2 * minorDelta;
     std::int64_t runFrom = first;
-    for (std::int64_t i = first + 1; i < end; ++i) {
+    for (std::int64_t k = first + 1; k < end; ++k) {
         remainder += twiceDelta;
         if (remainder >= twiceSteps) {
             remainder -= twiceSteps;
-            run(offset, runFrom, i);
+            run(offset, runFrom, k);
             ++offset;
-            runFrom = i;
+            runFrom = k;
         }
     }
     run(offset, runFrom, end);

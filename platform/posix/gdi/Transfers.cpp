@@ -1,12 +1,14 @@
-// Device-independent bitmaps, as the library uses them: the headers the layer takes, the sections
-// the images make, and the two transfers between a caller's DIB and a DC or bitmap. Nothing
-// outside the library can call these, so every other kind of request is refused rather than kept
-// untested. The rows go through the image library's planner, one view of rows (PixelRows) for a
-// caller's buffer, a section and a window's surface alike.
+// Pixels in and out: device-independent bitmaps as the library uses them (the headers the layer
+// takes, the sections the images make, the two transfers between a caller's DIB and a DC or
+// bitmap) and single pixels on a DC. Nothing outside the library can call these, so every other
+// kind of request is refused rather than kept untested. The rows go through the pixel core's
+// planner, one view of rows (PixelRows) for a caller's buffer, a section and a window's surface
+// alike.
 #include <algorithm>
 #include <cstdint>
 
-#include "image/Planner.h"
+#include "core/Color.h"
+#include "core/Planner.h"
 #include "platform/posix/gdi/GdiObjects.h"
 
 namespace zvx::gdi {
@@ -84,13 +86,13 @@ int zvx::win32::SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DW
     const int supplied = static_cast<int>(std::min<std::int64_t>(h, dib.height));
     const int firstRow = bottomUp ? dib.height - supplied : 0;
     const std::int64_t top = bottomUp ? yDest + h - supplied : yDest;
-    const Rect& clip = target.clip;
-    zvx::BlitArea area = zvx::Place(static_cast<int>(std::min<std::int64_t>(w, dib.width)), supplied, xDest, top,
-                                    zvx::Extent{clip.left, clip.top, clip.right, clip.bottom});
+    zvx::BlitArea area =
+        zvx::Place(static_cast<int>(std::min<std::int64_t>(w, dib.width)), supplied, xDest, top, target.clip);
     area.srcY += firstRow;
     zvx::RowOp op = dib.bitsPerPixel == 32 ? zvx::RowOp::Words() : zvx::RowOp::Bgr24ToWords();
     // Never around the cache: a DC's pixels are read right after a transfer (the back buffer is
-    // blended, then copied to the window), and a streamed 8 MB frame takes a tenth longer.
+    // blended, then copied to the window), which a streamed frame makes slower (the README's
+    // Performance).
     op.mayStream = false;
     if (!zvx::Transfer(dib, target.layout, area, op)) return 0;
     return static_cast<int>(bottomUp ? supplied : h);
@@ -114,6 +116,26 @@ int zvx::win32::GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOI
         return 0;
     }
     // Bitmaps with pixels are the images' own sections, in this very layout.
-    const zvx::BlitArea all = zvx::Place(source.width, source.height, 0, 0, zvx::ExtentOf(source.width, source.height));
+    const zvx::BlitArea all = zvx::Place(source.width, source.height, 0, 0, zvx::Bounds(source.width, source.height));
     return zvx::Transfer(source, request, all, zvx::RowOp::Words()) ? source.height : 0;
+}
+
+// SetPixel and GetPixel on a DC, whose pixels are 32-bit. Both answer CLR_INVALID outside the
+// bitmap and outside the clip region; SetPixel returns the colour stored, top byte 0.
+COLORREF zvx::win32::SetPixel(HDC hdc, int x, int y, COLORREF color)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
+    const Pixel rgb = zvx::color::FromColorRef(color);
+    target.layout.Words(y)[x] = rgb;
+    return zvx::color::ToColorRef(rgb);
+}
+
+COLORREF zvx::win32::GetPixel(HDC hdc, int x, int y)
+{
+    using namespace zvx::gdi;
+    Target target;
+    if (!ResolveTarget(hdc, target) || !target.clip.Contains(x, y)) return CLR_INVALID;
+    return zvx::color::ToColorRef(target.layout.Words(y)[x]);
 }

@@ -1,6 +1,6 @@
 // The row kernels: the loops the fast paths and the software GDI's transfers are made of. Each
 // works on a run of count pixels and gives, word for word, what the general per-pixel path gives
-// for those pixels. Runs reach them through the planner (image/Planner.h), which decides how runs
+// for those pixels. Runs reach them through the planner (core/Planner.h), which decides how runs
 // that share memory are ordered; a kernel has no overlap test of its own.
 //
 // One table holds them: a set of function pointers per instruction set, each set in a file of its
@@ -19,8 +19,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/BlendTable.h"
-#include "image/IImage.h"
+#include "core/BlendTable.h"
+#include "image/ImageTypes.h"
 
 namespace zvx {
 
@@ -40,7 +40,7 @@ struct RowKernelSet {
     // rounded (no fused multiply-add), capped at 255; the top byte becomes 0. Where the source's
     // colour equals key, the target keeps its word. 0 < alpha < 1.
     void (*blend)(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
-    // The same at table.alpha, each channel looked up in the table (image/BlendTable.h).
+    // The same at table.alpha, each channel looked up in the table (core/BlendTable.h).
     void (*blendByTable)(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
     void (*buildBlendTable)(double alpha, BlendTable& table);
     // 24-bit pixels (blue, green, red) to words with the top byte 0; reads exactly 3 x count bytes.
@@ -79,8 +79,7 @@ const RowKernelSet& RowKernels();
 
 // Writes of more bytes than this go around the cache with streaming stores (the planner decides,
 // once for a whole transfer): they would only push everything else out of it, and ordinary stores
-// read every target line before writing it. Measured with 1920 x 1080 images (8 MB): one copy
-// streamed takes a fifth less time.
+// read every target line before writing it (the measurements: the README's Performance).
 constexpr std::size_t kStreamingBytes = std::size_t{6} << 20;
 
 // How many pixels to write one by one before `to` is aligned to `alignment` bytes (a vector

@@ -9,14 +9,14 @@
 namespace zvx {
 
 // result[s << 8 | d] is trunc(d x (1 - alpha) + s x alpha) for source channel s over destination
-// channel d, computed by the blend's own formula (BlendColors), so a blend through it gives the
-// same words with one load per channel. Building it costs about what blending 10,000 pixels by
-// the formula does; blending through it saves about 40 % of the formula's time.
+// channel d, computed by the blend's own formula (color::BlendChannel), so a blend through it gives
+// the same words with one load per channel (what that costs and saves: the README's Performance).
 struct BlendTable {
     double alpha = 0;
     // Three bytes past the last result: a vector kernel reads four bytes at each index.
     std::uint8_t result[65536 + 3] = {};
 };
+// Builds the table with the row kernels in use (defined with their table, core/RowKernels.cpp).
 void BuildBlendTable(double alpha, BlendTable& table);
 
 // The kept table for alpha, built where that pays: for a blend of at least kBlendTablePixels

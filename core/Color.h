@@ -4,7 +4,7 @@
 // formulas lane by lane.
 #pragma once
 
-#include "image/IImage.h"
+#include "image/ImageTypes.h"
 
 namespace zvx::color {
 

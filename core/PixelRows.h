@@ -1,12 +1,11 @@
-// Rows of pixels in memory: how long a row is, the one check of a block's size, and the storage
-// rules both concrete images share (the sizes Create accepts, the header each keeps, where a pixel
-// lives in the packed rows).
+// Rows of pixels in memory: how long a row is, the one check of a block's size, and the one view
+// of rows that every transfer works on.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "image/IImage.h"
+#include "image/ImageTypes.h"
 
 namespace zvx {
 
@@ -28,9 +27,6 @@ constexpr bool FitsBlock(std::int64_t width, std::int64_t height, int bitsPerPix
     return width >= 1 && height >= 1 && static_cast<std::uint64_t>(width) <= limit &&
            static_cast<std::uint64_t>(height) <= limit / RowBytes(width, bitsPerPixel);
 }
-
-// Whether Create may make a width x height image: a block of 32-bit pixels within kMaxImageBytes.
-constexpr bool IsCreatableSize(int width, int height) { return FitsBlock(width, height, 32); }
 
 // One view of rows of pixels in memory, whoever owns them: an image's pixel array, a DIB section,
 // a window's surface, a caller's DIB, the rows of a .bmp file. Row y starts at first + y x stride.
@@ -62,36 +58,6 @@ inline PixelRows DibRows(const void* bits, int width, int height, int bitsPerPix
     auto* lowest = static_cast<std::uint8_t*>(const_cast<void*>(bits));
     return bottomUp ? PixelRows{lowest + (height - 1) * stride, -stride, width, height, bitsPerPixel}
                     : PixelRows{lowest, stride, width, height, bitsPerPixel};
-}
-
-// The header every image keeps: 32-bit top-down BI_RGB, everything else 0.
-BITMAPINFO MakeTopDownHeader(int width, int height);
-
-// Row y of width x height packed rows, or null when y lies outside 0 .. height - 1.
-inline const Pixel* RowAt(const Pixel* pixels, int width, int height, int y)
-{
-    if (y < 0 || y >= height) return nullptr;
-    return pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-}
-
-inline Pixel* RowAt(Pixel* pixels, int width, int height, int y)
-{
-    return const_cast<Pixel*>(RowAt(static_cast<const Pixel*>(pixels), width, height, y));
-}
-
-// The word at (x, y), 0 outside.
-inline Pixel PixelAt(const Pixel* pixels, int width, int height, int x, int y)
-{
-    if (x < 0 || x >= width || y < 0 || y >= height) return 0;
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-}
-
-// Stores v at (x, y); false outside.
-inline bool StorePixel(Pixel* pixels, int width, int height, int x, int y, Pixel v)
-{
-    if (x < 0 || x >= width || y < 0 || y >= height) return false;
-    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = v;
-    return true;
 }
 
 }  // namespace zvx

@@ -1,89 +1,18 @@
-// The planner of every transfer of pixels: where one thing lands on another (Place), the order in
-// which an area is visited when source and destination are the same, and the walk that hands the
-// runs of rows to the row kernels. Every blit, blend, row import and export, sub-image, tiling and
-// drawing onto a device context clips through Place; every route that moves rows (the fast paths,
+// The planner of every transfer of pixels: the order in which an area is visited when source and
+// destination are the same, and the walk that hands the runs of rows to the row kernels. Areas are
+// placed and clipped first, by Place (core/Clip.h); every route that moves rows (the fast paths,
 // the unkeyed BltTo onto an IPixelBuffer, CopyFrom of an IPixelBuffer, the software GDI's
 // SetDIBitsToDevice and GetDIBits) goes through Transfer, and the per-pixel routes visit in
 // VisitOrder. Overlap is decided here and nowhere else.
 #pragma once
 
-#include <climits>
 #include <cstdint>
 
-#include "image/IImage.h"
-#include "image/PixelRows.h"
+#include "core/Clip.h"
+#include "core/PixelRows.h"
+#include "image/ImageTypes.h"
 
 namespace zvx {
-
-// A clipped placement: source pixel (srcX + i, srcY + j) goes to destination pixel
-// (destX + i, destY + j) for 0 <= i < width and 0 <= j < height. Empty (all 0) when nothing
-// lands on the destination.
-struct BlitArea {
-    int srcX = 0;
-    int srcY = 0;
-    int destX = 0;
-    int destY = 0;
-    int width = 0;
-    int height = 0;
-
-    bool IsEmpty() const { return width <= 0 || height <= 0; }
-    // Whether source pixel (sx, sy) lands on the destination.
-    bool HoldsSource(long long sx, long long sy) const
-    {
-        return sx >= srcX && sx < static_cast<long long>(srcX) + width && sy >= srcY &&
-               sy < static_cast<long long>(srcY) + height;
-    }
-};
-
-// The pixels of a destination: columns left <= x < right, rows top <= y < bottom. Edges are
-// 64-bit so that the int range itself is an extent.
-struct Extent {
-    long long left = 0;
-    long long top = 0;
-    long long right = 0;
-    long long bottom = 0;
-};
-
-// An image's pixels.
-inline Extent ExtentOf(int width, int height) { return Extent{0, 0, width, height}; }
-// Every position an int can name: a source pixel placed outside it has no position to go to.
-constexpr Extent kIntRange{INT_MIN, INT_MIN, static_cast<long long>(INT_MAX) + 1, static_cast<long long>(INT_MAX) + 1};
-
-// The part of a width x height source, its top-left pixel at (x, y), that lies on dest. Computed
-// in 64 bits: any int position and size, and any extent within the int range, give an area whose
-// values fit in int again.
-BlitArea Place(int width, int height, long long x, long long y, const Extent& dest);
-
-// The sizes a blit places by: the source's and the destination's.
-struct Size {
-    int width = 0;
-    int height = 0;
-};
-struct BlitSizes {
-    Size source;
-    Size dest;
-};
-// Read as a derived class sees them: the source's width and height, then the destination's (a
-// braced list is evaluated in order).
-inline BlitSizes SizesOf(const IImage& source, const IImage& dest)
-{
-    return {{source.GetWidth(), source.GetHeight()}, {dest.GetWidth(), dest.GetHeight()}};
-}
-
-// The placement of BltTo onto an IPixelBuffer or an IImage: false, with the area left empty,
-// when the images do not overlap (x <= -source width, y <= -source height, x >= dest width,
-// y >= dest height, tested in that order); otherwise the clipped area, which is empty only for an
-// empty destination.
-bool PlaceBlit(const BlitSizes& sizes, int x, int y, BlitArea& area);
-
-// The same for the sized BltTo's top-left partWidth x partHeight block. The overlap tests use
-// the whole source's size; then a part width or height below 1 is refused; the part is limited
-// to the source's size before clipping.
-bool PlaceBlitPart(const BlitSizes& sizes, int x, int y, int partWidth, int partHeight, BlitArea& area);
-
-// Whether two interface pointers denote one image: their IImage parts are the same object (IImage
-// is a virtual base, so every image has exactly one).
-inline bool IsSameImage(const IImage& a, const IImage& b) { return &a == &b; }
 
 struct BlendTable;
 struct RowKernelSet;

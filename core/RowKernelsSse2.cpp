@@ -1,7 +1,7 @@
 // The row kernels in SSE2, the baseline of x86-64: four pixels a time, stores aligned so that
 // copies too large for the cache can go around it, and fills handed to the processor's string
 // store. Each kernel finishes the pixels its vectors leave with the plain C++ kernel's loop.
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <emmintrin.h>

@@ -3,7 +3,7 @@
 // (see RowKernels.h); each kernel finishes the pixels its vectors leave with the plain C++
 // kernel's loop. What AVX2 does no faster than SSE2 (a copy of whole words, a fill) is left to
 // the SSE2 set.
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <immintrin.h>

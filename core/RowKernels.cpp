@@ -1,7 +1,7 @@
 // The table of row kernels and the one place that chooses from it: the processor is probed once,
 // each variant's table is filled from its own set and the narrower ones, and every transfer asks
 // for the chosen table.
-#include "image/RowKernels.h"
+#include "core/RowKernels.h"
 
 #include <atomic>
 #include <cstdlib>

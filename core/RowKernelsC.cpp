@@ -7,8 +7,8 @@
 // rounded on its own, vectorised or not.
 #include <cstring>
 
-#include "image/Color.h"
-#include "image/RowKernels.h"
+#include "core/Color.h"
+#include "core/RowKernels.h"
 
 namespace zvx {
 namespace {

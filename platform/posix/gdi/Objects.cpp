@@ -1,3 +1,6 @@
+// GDI objects: the handle table every object lives in, and the calls on objects as such
+// (SelectObject, DeleteObject, GetObjectA).
+//
 // The handle table. Every GDI object lives in one slot; its handle is a number made of a tag,
 // the slot's generation, the slot index, the kind and whether it is a stock object, so looking
 // a handle up never touches memory the handle points at. A freed slot gets a new generation and
@@ -12,6 +15,7 @@
 // Stock objects are never counted or freed, so selecting and releasing them takes no lock.
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <new>
 #include <type_traits>
@@ -61,21 +65,21 @@ Table g_objects;
 
 Table& Objects() { return g_objects; }
 
-struct Place {
+struct SlotPlace {
     int chunk;
     std::uint32_t offset;
 };
 
-Place Locate(std::uint32_t index)
+SlotPlace Locate(std::uint32_t index)
 {
     const std::uint32_t n = index / kFirstChunkSlots + 1;  // chunk k holds n in [2^k, 2^(k+1))
     const int chunk = 31 - __builtin_clz(n);
-    return Place{chunk, index - kFirstChunkSlots * ((1u << chunk) - 1)};
+    return SlotPlace{chunk, index - kFirstChunkSlots * ((1u << chunk) - 1)};
 }
 
 Slot* SlotAt(Table& table, std::uint32_t index)
 {
-    const Place place = Locate(index);
+    const SlotPlace place = Locate(index);
     Slot* chunk = table.chunks[place.chunk].load(std::memory_order_acquire);
     return chunk != nullptr ? &chunk[place.offset] : nullptr;
 }
@@ -139,7 +143,7 @@ HGDIOBJ Allocate(Object&& object)
     } else {
         if (table.used >= kMaxSlots) return nullptr;
         index = table.used;
-        const Place place = Locate(index);
+        const SlotPlace place = Locate(index);
         if (table.chunks[place.chunk].load(std::memory_order_relaxed) == nullptr) {
             Slot* chunk = new (std::nothrow) Slot[kFirstChunkSlots << place.chunk];
             if (chunk == nullptr) return nullptr;
@@ -254,3 +258,76 @@ LiveGdiObjects CountLiveGdiObjects()
 }
 
 }  // namespace zvx::platform
+
+// SelectObject of the two objects the library selects: bitmaps and pens. Both are held by the DC
+// (a bitmap by one memory DC at a time, the stock bitmap excepted) and the call returns what they
+// replaced. Brushes do not draw here, and clip regions are set with SelectClipRgn only.
+HGDIOBJ zvx::win32::SelectObject(HDC hdc, HGDIOBJ handle)
+{
+    using namespace zvx::gdi;
+    Object* dcObject = Find(hdc, Kind::Dc);
+    Object* object = FindAny(handle);
+    if (dcObject == nullptr || object == nullptr) return nullptr;
+    Dc& dc = dcObject->dc;
+    HGDIOBJ* slot = nullptr;
+    bool exclusive = false;
+    switch (object->kind) {
+    case Kind::Bitmap:
+        if (dc.kind != DcKind::Memory) return nullptr;
+        slot = &dc.bitmap;
+        exclusive = true;
+        break;
+    case Kind::Pen: slot = &dc.pen; break;
+    case Kind::Brush:
+    case Kind::Dc:
+    case Kind::Region: return nullptr;
+    }
+    HGDIOBJ previous = *slot;
+    switch (TakeSelection(handle, previous, exclusive)) {
+    case Selection::Refused: return nullptr;
+    case Selection::AlreadyHeld: return previous;
+    case Selection::Taken: break;
+    }
+    *slot = handle;
+    ReleaseSelection(previous);
+    return previous;
+}
+
+// DeleteObject. A bitmap or pen still selected into a DC is not freed at once: the call
+// succeeds, the DC keeps drawing with it, and it goes when the last DC lets go of it.
+BOOL zvx::win32::DeleteObject(HGDIOBJ handle)
+{
+    using namespace zvx::gdi;
+    Object* object = FindAny(handle);
+    if (object == nullptr) return FALSE;
+    if (object->stock) return TRUE;
+    if (object->kind == Kind::Dc) {
+        // Taken as DeleteDC; surface DCs go back to the window layer their own way.
+        if (object->dc.kind == DcKind::Surface) return FALSE;
+        DestroyDc(static_cast<HDC>(handle));
+        return TRUE;
+    }
+    return DeleteWhenReleased(handle) ? TRUE : FALSE;
+}
+
+// GetObjectA as CreateFromBitmap asks: a bitmap described as a BITMAP with 64-bit Windows'
+// layout, into a buffer of that size. Nothing but a bitmap, or a stale handle, can reach it from
+// outside the library; any other handle, a null buffer or one too small get nothing and the
+// call returns 0, which the import refuses.
+int zvx::win32::GetObjectA(HANDLE handle, int size, LPVOID buffer)
+{
+    using namespace zvx::gdi;
+    const Object* object = Find(handle, Kind::Bitmap);
+    // The size is taken as unsigned: a negative one counts as large.
+    if (object == nullptr || buffer == nullptr || static_cast<UINT>(size) < sizeof(BITMAP)) return 0;
+    const Bitmap& source = object->bitmap;
+    BITMAP bm{};
+    bm.bmWidth = source.layout.width;
+    bm.bmHeight = source.layout.height;
+    bm.bmWidthBytes = static_cast<LONG>(RowBytes(source.layout.width, source.layout.bitsPerPixel));
+    bm.bmPlanes = 1;
+    bm.bmBitsPixel = static_cast<WORD>(source.layout.bitsPerPixel);
+    bm.bmBits = source.isDibSection ? source.layout.Lowest() : nullptr;
+    std::memcpy(buffer, &bm, sizeof(BITMAP));
+    return sizeof(BITMAP);
+}

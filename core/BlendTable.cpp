@@ -1,4 +1,4 @@
-#include "image/BlendTable.h"
+#include "core/BlendTable.h"
 
 #include <mutex>
 #include <new>

@@ -1,4 +1,4 @@
-#include "image/PixelRows.h"
+#include "image/ImageStorage.h"
 
 #include "platform/Win32.h"
 
