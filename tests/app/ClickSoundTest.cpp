@@ -22,10 +22,15 @@ TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
         std::string bytes;  // "-": no file
         bool kept;
     } cases[] = {
-        {Riff(body), true},  {Riff(body) + "1234567", true},  // bytes after the image do no harm
-        {"-", false},        {"", false},                     {"RIFF", false},
-        {Riff(body, 1), false}, {Riff(body, -41), false},  // a RIFF size of 0xFFFFFFFF
-        {Riff(body).replace(8, 4, "AVI "), false}, {"X" + Riff(body).substr(1), false},
+        {Riff(body), true},
+        {Riff(body) + "1234567", true},  // bytes after the image do no harm
+        {"-", false},
+        {"", false},
+        {"RIFF", false},
+        {Riff(body, 1), false},
+        {Riff(body, -41), false},  // a RIFF size of 0xFFFFFFFF
+        {Riff(body).replace(8, 4, "AVI "), false},
+        {"X" + Riff(body).substr(1), false},
     };
     for (const auto& c : cases) {
         const std::string path = zvx::test::ScratchPath("sound.wav");

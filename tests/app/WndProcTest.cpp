@@ -26,8 +26,10 @@ protected:
 
 TEST_F(WndProcTest, AClickTintsItsBoxAccumulatingSparingPureBlueAndAnswersAsDefWindowProc)
 {
-    const struct { Pixel before, once, twice; } pixels[] = {
-        {0x808080, 0x827F7F, 0x847E7E}, {0xFE0101, 0xFF0000, 0xFF0000}, {0x0000FF, 0x0000FF, 0x0000FF},
+    const struct {
+        Pixel before, once, twice;
+    } pixels[] = {
+        {0x808080, 0x827F7F, 0x847E7E}, {0xFE0101, 0xFF0000, 0xFF0000},       {0x0000FF, 0x0000FF, 0x0000FF},
         {0xFFFFFF, 0xFFFEFE, 0xFFFDFD}, {0xAB0000FF, 0xAB0000FF, 0xAB0000FF},  // the top byte is not colour
     };
     for (int i = 0; i < 5; ++i) g_background.SetPixel(100 + i, 75, pixels[i].before);
@@ -39,21 +41,28 @@ TEST_F(WndProcTest, AClickTintsItsBoxAccumulatingSparingPureBlueAndAnswersAsDefW
     EXPECT_EQ(7, g_mouseX) << "a click leaves the mouse where it was";
 
     // Columns x - 60 to x + 59 and rows y - 40 to y + 39, cut to the picture.
-    const struct { int x, y, left, top, right, bottom; } boxes[] = {{100, 75, 40, 35, 159, 114}, {0, 0, 0, 0, 59, 39}, {kWidth + 59, kHeight + 39, kWidth - 1, kHeight - 1, kWidth - 1, kHeight - 1}, {-500, 5000, 0, 0, -1, -1}};
+    const struct {
+        int x, y, left, top, right, bottom;
+    } boxes[] = {{100, 75, 40, 35, 159, 114},
+                 {0, 0, 0, 0, 59, 39},
+                 {kWidth + 59, kHeight + 39, kWidth - 1, kHeight - 1, kWidth - 1, kHeight - 1},
+                 {-500, 5000, 0, 0, -1, -1}};
     for (const auto& b : boxes) {
         ASSERT_TRUE(g_background.Create(kWidth, kHeight, 0x808080));
         Send(WM_LBUTTONDOWN, b.x, b.y);
         for (int i = 0; i < kWidth * kHeight; ++i) {
             const int x = i % kWidth, y = i / kWidth;
             const bool inside = x >= b.left && x <= b.right && y >= b.top && y <= b.bottom;
-            ASSERT_EQ(inside ? 0x827F7Fu : 0x808080u, g_background.GetColor(x, y)) << b.x << "," << b.y << " at " << x << "," << y;
+            ASSERT_EQ(inside ? 0x827F7Fu : 0x808080u, g_background.GetColor(x, y))
+                << b.x << "," << b.y << " at " << x << "," << y;
         }
     }
 }
 
 TEST_F(WndProcTest, APaintBlendsTheCursorPictureCentredOnTheMouseOnlyRightOfColumnFour)
 {
-    for (int i = 0; i < kWidth * kHeight; ++i) g_background.SetColor(i % kWidth, i / kWidth, static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF);
+    for (int i = 0; i < kWidth * kHeight; ++i)
+        g_background.SetColor(i % kWidth, i / kWidth, static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF);
     for (const int x : {-1, 0, 4, 5, 120}) {
         EXPECT_EQ(0, x >= 0 ? Send(WM_MOUSEMOVE, x, 100) : 0);  // -1: the mouse never moved
         EXPECT_EQ(0, Send(WM_PAINT));
@@ -61,7 +70,9 @@ TEST_F(WndProcTest, APaintBlendsTheCursorPictureCentredOnTheMouseOnlyRightOfColu
             const int px = i % kWidth, py = i / kWidth, hx = px - (x - 5), hy = py - 96;
             Pixel want = g_background.GetColor(px, py), mixed = 0;
             for (int shift = 0; shift < 24; shift += 8) {  // the channel blend at 0.7, from its definition
-                mixed |= static_cast<Pixel>(((want >> shift) & 0xFF) * (1.0 - 0.7) + ((0x203040u >> shift) & 0xFF) * 0.7) << shift;
+                mixed |=
+                    static_cast<Pixel>(((want >> shift) & 0xFF) * (1.0 - 0.7) + ((0x203040u >> shift) & 0xFF) * 0.7)
+                    << shift;
             }
             if (x > 4 && hx >= 1 && hx <= 9 && hy >= 1 && hy <= 7) want = mixed;
             ASSERT_EQ(want, g_backBuffer.GetColor(px, py)) << "mouse x " << x << " at " << px << "," << py;
@@ -76,8 +87,9 @@ TEST_F(WndProcTest, DestroyEndsTheLoopWithZeroAndASessionLeavesNoMemoryBehind)
 {
 #ifndef _WIN32
     // A whole WAVE image with no samples: each click has the sound layer read it, silently.
-    static BYTE silent[] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-                            0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    static BYTE silent[] = {'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
+                            ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x40, 0x1F, 0,   0,   0x40, 0x1F,
+                            0,   0,   1,   0,   8,  0, 'd', 'a', 't', 'a',  0,    0,   0,   0};
     g_sound = silent;
 #endif
     auto session = [] {
@@ -104,12 +116,17 @@ TEST(WindowCalls, RefuseWhatIsNotThere)
     const auto none = reinterpret_cast<HWND>(std::uintptr_t{0x7FFF0000});
     PAINTSTRUCT paint{};
     MSG msg{}, threadMessage{};
-    const WNDCLASSA first{0, WndProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "ZvxTestClass"}, again{0, WndProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "zvxtestCLASS"};
-    EXPECT_FALSE(::InvalidateRgn(none, nullptr, FALSE) || ::BeginPaint(none, &paint) || ::ShowWindow(none, SW_SHOWDEFAULT) || ::DestroyWindow(none) || ::GetMessageA(&msg, none, 0, 0) != -1);
+    const WNDCLASSA first{0, WndProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "ZvxTestClass"},
+        again{0, WndProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "zvxtestCLASS"};
+    EXPECT_FALSE(::InvalidateRgn(none, nullptr, FALSE) || ::BeginPaint(none, &paint) ||
+                 ::ShowWindow(none, SW_SHOWDEFAULT) || ::DestroyWindow(none) || ::GetMessageA(&msg, none, 0, 0) != -1);
     EXPECT_TRUE(::UpdateWindow(none)) << "Windows has nothing to paint there, and says so with TRUE";
-    EXPECT_FALSE(::DispatchMessageA(&threadMessage) || ::DefWindowProcA(none, WM_ERASEBKGND, 1, 0) || ::LoadIconA(nullptr, "none") || ::LoadCursorA(nullptr, "none"));
+    EXPECT_FALSE(::DispatchMessageA(&threadMessage) || ::DefWindowProcA(none, WM_ERASEBKGND, 1, 0) ||
+                 ::LoadIconA(nullptr, "none") || ::LoadCursorA(nullptr, "none"));
     EXPECT_TRUE(::RegisterClassA(&first) != 0 && ::RegisterClassA(&again) == 0) << "class names compare without case";
-    for (LPCSTR name : std::initializer_list<LPCSTR>{"ZvxNoSuchClass", MAKEINTRESOURCEA(1)}) EXPECT_EQ(nullptr, ::CreateWindowExA(0, name, "", WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, 9, 9, nullptr, nullptr, nullptr, nullptr));
+    for (LPCSTR name : std::initializer_list<LPCSTR>{"ZvxNoSuchClass", MAKEINTRESOURCEA(1)})
+        EXPECT_EQ(nullptr, ::CreateWindowExA(0, name, "", WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, 9, 9, nullptr,
+                                             nullptr, nullptr, nullptr));
 }
 
 }  // namespace

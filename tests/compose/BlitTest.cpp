@@ -9,27 +9,64 @@ using namespace zvx::test;
 struct Route {
     const char* name;
     bool (*blit)(IImage& src, IImage* dest, int x, int y, int w, int h);
-    bool words[2];    // without, with a key: whole words are copied, else colours only
-    bool always[2];   // without, with a key: true for any destination (GDI clips what lies outside)
+    bool words[2];        // without, with a key: whole words are copied, else colours only
+    bool always[2];       // without, with a key: true for any destination (GDI clips what lies outside)
     bool sized, gdi, dc;  // takes a part; needs a destination with a DC; draws on it (takes no DC too)
 };
 
 HDC DcOf(IImage* d) { return d != nullptr ? dynamic_cast<IGdiImage&>(*d).GetDC() : HDC{}; }
 
 const Route kRoutes[] = {
-    {"IImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(d, x, y); }, {false, true}, {}, false, false, false},
-    {"sized", [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.BltTo(d, x, y, w, h); }, {false, true}, {}, true, false, false},
+    {"IImage",
+     [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(d, x, y); },
+     {false, true},
+     {},
+     false,
+     false,
+     false},
+    {"sized",
+     [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.BltTo(d, x, y, w, h); },
+     {false, true},
+     {},
+     true,
+     false,
+     false},
     {"IPixelBuffer",
      [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IPixelBuffer*>(d), x, y); },
-     {true, true}, {}, false, false, false},
-    {"IGdiImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IGdiImage*>(d), x, y); },
-     {true, false}, {true, true}, false, true, false},
-    {"IDibImage", [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IDibImage*>(d), x, y); },
-     {true, true}, {true, false}, false, true, false},
+     {true, true},
+     {},
+     false,
+     false,
+     false},
+    {"IGdiImage",
+     [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IGdiImage*>(d), x, y); },
+     {true, false},
+     {true, true},
+     false,
+     true,
+     false},
+    {"IDibImage",
+     [](IImage& s, IImage* d, int x, int y, int, int) { return s.BltTo(dynamic_cast<IDibImage*>(d), x, y); },
+     {true, true},
+     {true, false},
+     false,
+     true,
+     false},
     // GDI carries no top byte: with a key, colours, and the canvas's own pixel under the key colour.
-    {"Draw", [](IImage& s, IImage* d, int x, int y, int, int) { return s.Draw(DcOf(d), x, y); }, {true, false}, {true, true}, false, true, true},
-    {"Draw part", [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.Draw(DcOf(d), x, y, w, h); }, {true, false},
-     {true, true}, true, true, true},
+    {"Draw",
+     [](IImage& s, IImage* d, int x, int y, int, int) { return s.Draw(DcOf(d), x, y); },
+     {true, false},
+     {true, true},
+     false,
+     true,
+     true},
+    {"Draw part",
+     [](IImage& s, IImage* d, int x, int y, int w, int h) { return s.Draw(DcOf(d), x, y, w, h); },
+     {true, false},
+     {true, true},
+     true,
+     true,
+     true},
 };
 
 const int kXs[] = {INT_MIN, INT_MIN + 1, -4, -3, -2, -1, 0, 2, 3, 4, INT_MAX - 1, INT_MAX};
@@ -68,15 +105,15 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
                 for (const auto& [w, h] : r.sized ? kParts : kWhole) {
                     for (const int x : kXs) {
                         for (const int y : kYs) {
-                            SCOPED_TRACE(::testing::Message() << r.name << (keyed ? " keyed" : "") << " at " << x << ","
-                                                              << y << " part " << w << "x" << h << " onto "
-                                                              << dest->GetWidth());
+                            SCOPED_TRACE(::testing::Message()
+                                         << r.name << (keyed ? " keyed" : "") << " at " << x << "," << y << " part "
+                                         << w << "x" << h << " onto " << dest->GetWidth());
                             Paint(*dest, [](int, int) { return 0x11111111u; });
                             const bool overlaps = x > -3 && y > -2 && x < dest->GetWidth() && y < dest->GetHeight();
                             const bool accepted = (r.always[keyed] || overlaps) && w >= 1 && h >= 1;
-                            const auto expected = accepted ? Blitted(*src, std::min(w, 3), std::min(h, 2), *dest, x, y,
-                                                                     !r.words[keyed])
-                                                           : PixelsOf(*dest);
+                            const auto expected =
+                                accepted ? Blitted(*src, std::min(w, 3), std::min(h, 2), *dest, x, y, !r.words[keyed])
+                                         : PixelsOf(*dest);
                             EXPECT_EQ(accepted, r.blit(*src, dest.get(), x, y, w, h));
                             EXPECT_EQ(expected, PixelsOf(*dest));
                         }
@@ -89,14 +126,16 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
     // Onto itself (or its own DC) an image leaves what an untouched copy would, whichever way they
     // overlap, with a key or without: three rows overlap, so the order of the rows shows.
     for (const Route& r : kRoutes) {
-        for (const auto& [at, keyed] : std::initializer_list<std::pair<int, bool>>{{1, false}, {-1, false}, {1, true}, {-1, true}}) {
+        for (const auto& [at, keyed] :
+             std::initializer_list<std::pair<int, bool>>{{1, false}, {-1, false}, {1, true}, {-1, true}}) {
             auto self = Make<TypeParam>(3, 4);
             Paint(*self, Pattern);
             self->SetColorKey(keyed ? Pattern(1, 1) & 0xFFFFFF : COLORKEY_NONE);
             const auto expected = Blitted(*self, 3, 4, *self, at, at, !r.words[keyed]);
             // A keyed Draw onto its own DC sets pixels as it reads them, as GDI's SetPixel does.
             if ((r.gdi && !kIsDib<TypeParam>) || (keyed && r.dc)) continue;
-            EXPECT_TRUE(r.blit(*self, self.get(), at, at, 3, 4) && expected == PixelsOf(*self)) << r.name << " " << at << (keyed ? " keyed" : "");
+            EXPECT_TRUE(r.blit(*self, self.get(), at, at, 3, 4) && expected == PixelsOf(*self))
+                << r.name << " " << at << (keyed ? " keyed" : "");
         }
     }
 }

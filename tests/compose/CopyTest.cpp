@@ -32,17 +32,21 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
         bool result;
         std::string after;  // empty: the image as it was, not even re-created
     } cases[] = {
-        {"image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(src.get())); }, true, StateOf(*colours)},
+        {"image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(src.get())); }, true,
+         StateOf(*colours)},
         {"rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(src.get())); }, true, words},
-        {"a file", [&](TypeParam& d) { return d.LoadFromMemory(file.data(), IMAGE_FORMAT_BMPFILE); }, true, StateOf(*dib)},
+        {"a file", [&](TypeParam& d) { return d.LoadFromMemory(file.data(), IMAGE_FORMAT_BMPFILE); }, true,
+         StateOf(*dib)},
         {"null image", [&](TypeParam& d) { return d.CopyFrom(nothing); }, false, ""},
         {"null rows", [&](TypeParam& d) { return d.CopyFrom(noRows); }, false, ""},
         {"empty image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&empty)); }, false, ""},
         {"empty rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&empty)); }, false, ""},
         // The two classes answer a copy of themselves differently.
         {"itself", [](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&d)); }, kIsDib<TypeParam>, ""},
-        {"its rows", [](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&d)); }, kIsDib<TypeParam>, ""},
-        {"a DIB section's bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(dib->GetBitmap()); }, true, StateOf(*dib)},
+        {"its rows", [](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&d)); }, kIsDib<TypeParam>,
+         ""},
+        {"a DIB section's bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(dib->GetBitmap()); }, true,
+         StateOf(*dib)},
         {"no bitmap", [](TypeParam& d) { return d.CreateFromBitmap(nullptr); }, false, ""},
         {"a deleted bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(stale); }, false, ""},
         {"a DC", [&](TypeParam& d) { return d.CreateFromBitmap(reinterpret_cast<HBITMAP>(dib->GetDC())); }, false, ""},
@@ -51,15 +55,18 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
     for (const auto& c : cases) {
         auto dest = Make<TypeParam>(3, 2, 0x55);  // the sources' size: the storage may be kept
         dest->SetColorKey(4);
-        if constexpr (kIsDib<TypeParam>) CMemoryImage(1, 1).DrawTiled(dest->GetDC(), 0, 0, 1, 1);  // leaves a clip region
+        if constexpr (kIsDib<TypeParam>)
+            CMemoryImage(1, 1).DrawTiled(dest->GetDC(), 0, 0, 1, 1);  // leaves a clip region
         const std::string before = StateOf(*dest);
         const Pixel* rows = dest->GetScanLine(0);
         EXPECT_EQ(c.result, c.copy(*dest)) << c.what;
         EXPECT_EQ(c.after.empty() ? before : c.after, StateOf(*dest)) << c.what;
         EXPECT_TRUE(!c.after.empty() || rows == dest->GetScanLine(0)) << c.what;
         if constexpr (kIsDib<TypeParam>) {  // a re-created image draws on a fresh DC, without that clip
-            EXPECT_TRUE(c.after.empty() || (Make<CDibSectionImage>(3, 2, 0xFFFFFF)->BltTo(static_cast<IDibImage*>(dest.get()), 0, 0) &&
-                                            dest->GetPixel(2, 1) == 0xFFFFFF)) << c.what;
+            EXPECT_TRUE(c.after.empty() ||
+                        (Make<CDibSectionImage>(3, 2, 0xFFFFFF)->BltTo(static_cast<IDibImage*>(dest.get()), 0, 0) &&
+                         dest->GetPixel(2, 1) == 0xFFFFFF))
+                << c.what;
         }
     }
     EXPECT_EQ(words, StateOf(*src)) << "the source is left alone";
@@ -71,8 +78,9 @@ TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBey
     auto image = Make<TypeParam>(4, 3);
     Paint(*image, Pattern);
     image->SetColorKey(Pattern(0, 0) & 0xFFFFFF);
-    const std::pair<int, int> made[][2] = {{{0, 0}, {4, 3}}, {{1, 2}, {2, 1}}, {{3, 1}, {2, 3}}, {{3, 0}, {2, 1}},
-                                           {{INT_MAX - 1, INT_MAX}, {3, 2}}, {{INT_MAX, 2}, {2, 2}}};
+    const std::pair<int, int> made[][2] = {
+        {{0, 0}, {4, 3}},      {{1, 2}, {2, 1}}, {{3, 1}, {2, 3}}, {{3, 0}, {2, 1}}, {{INT_MAX - 1, INT_MAX}, {3, 2}},
+        {{INT_MAX, 2}, {2, 2}}};
     for (const auto& entry : made) {
         const std::pair<int, int> at = entry[0], size = entry[1];  // C++17 lambdas cannot capture bindings
         SCOPED_TRACE(::testing::Message() << at.first << "," << at.second << " " << size.first << "x" << size.second);
@@ -80,10 +88,13 @@ TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBey
         ASSERT_NE(nullptr, dynamic_cast<CMemoryImage*>(sub.get()));
         EXPECT_EQ(COLORKEY_NONE, sub->GetColorKey());
         EXPECT_EQ(size, std::make_pair(sub->GetWidth(), sub->GetHeight()));
-        EXPECT_EQ(Over(*sub, [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
-                      const long long x = at.first + i, y = at.second + j;
-                      return x <= INT_MAX && y <= INT_MAX ? image->GetColor(static_cast<int>(x), static_cast<int>(y)) : 0;
-                  }),
+        EXPECT_EQ(Over(*sub,
+                       [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
+                           const long long x = at.first + i, y = at.second + j;
+                           return x <= INT_MAX && y <= INT_MAX
+                                      ? image->GetColor(static_cast<int>(x), static_cast<int>(y))
+                                      : 0;
+                       }),
                   PixelsOf(*sub));
     }
     const std::string before = StateOf(*image);

@@ -12,12 +12,20 @@ using namespace zvx::test;
 using Op = bool (*)(IImage& s, IImage& d, int x, int y, int w, int h, const std::string& file);
 const Op kOps[] = {
     // An odd width blends at 0.7 twice in a row (here and in the self-blend): then through the kept table.
-    [](IImage& s, IImage& d, int x, int y, int w, int, const std::string&) { return s.BlendTo(&d, x, y, w % 2 ? 0.7 : (w * 37 % 999 + 1) / 1000.0); },
+    [](IImage& s, IImage& d, int x, int y, int w, int, const std::string&) {
+        return s.BlendTo(&d, x, y, w % 2 ? 0.7 : (w * 37 % 999 + 1) / 1000.0);
+    },
     [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(&d, x, y); },
     [](IImage& s, IImage& d, int x, int y, int w, int h, const std::string&) { return s.BltTo(&d, x, y, w, h); },
-    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IPixelBuffer*>(&d), x, y); },
-    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IDibImage*>(&d), x, y); },
-    [](IImage& s, IImage& d, int, int, int, int, const std::string&) { return d.CopyFrom(static_cast<const IImage*>(&s)); },
+    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) {
+        return s.BltTo(dynamic_cast<IPixelBuffer*>(&d), x, y);
+    },
+    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) {
+        return s.BltTo(dynamic_cast<IDibImage*>(&d), x, y);
+    },
+    [](IImage& s, IImage& d, int, int, int, int, const std::string&) {
+        return d.CopyFrom(static_cast<const IImage*>(&s));
+    },
     [](IImage& s, IImage& d, int, int, int, int, const std::string&) {
         return dynamic_cast<IPixelBuffer&>(d).CopyFrom(dynamic_cast<const IPixelBuffer*>(&s));
     },
@@ -25,15 +33,28 @@ const Op kOps[] = {
         std::unique_ptr<IImage> sub(s.CreateSubImage(std::abs(x), std::abs(y), w, h));
         return sub != nullptr && d.CopyFrom(static_cast<const IImage*>(sub.get()));
     },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string& f) { return d.SetRows24(x, y, w, h, reinterpret_cast<const BYTE*>(f.data()) + 54); },
-    [](IImage&, IImage& d, int, int, int, int, const std::string& f) { return d.LoadFromMemory(f.data(), IMAGE_FORMAT_BMPFILE); },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) { return d.DrawLine(x, y, x + w * (y % 3), y + h - 1, 0xFF123456); },
+    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string& f) {
+        return d.SetRows24(x, y, w, h, reinterpret_cast<const BYTE*>(f.data()) + 54);
+    },
+    [](IImage&, IImage& d, int, int, int, int, const std::string& f) {
+        return d.LoadFromMemory(f.data(), IMAGE_FORMAT_BMPFILE);
+    },
+    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) {
+        return d.DrawLine(x, y, x + w * (y % 3), y + h - 1, 0xFF123456);
+    },
     [](IImage& s, IImage&, int x, int y, int, int, const std::string&) { return s.BltTo(&s, x % 5, y % 4); },
     [](IImage& s, IImage&, int x, int y, int w, int h, const std::string&) { return s.BltTo(&s, x % 5, y % 4, w, h); },
-    [](IImage& s, IImage&, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IPixelBuffer*>(&s), x % 5, y % 4); },
-    [](IImage& s, IImage&, int x, int y, int w, int, const std::string&) { return s.BlendTo(&s, x % 5, y % 4, w % 2 ? 0.7 : w / 50.0); },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) { return d.FillRect(x, y, y % 2 ? x - w : x + w, x % 2 ? y - h : y + h, 0xFF123456); },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) {  // whole rows; on a DIB section, a clip region in its DC
+    [](IImage& s, IImage&, int x, int y, int, int, const std::string&) {
+        return s.BltTo(dynamic_cast<IPixelBuffer*>(&s), x % 5, y % 4);
+    },
+    [](IImage& s, IImage&, int x, int y, int w, int, const std::string&) {
+        return s.BlendTo(&s, x % 5, y % 4, w % 2 ? 0.7 : w / 50.0);
+    },
+    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) {
+        return d.FillRect(x, y, y % 2 ? x - w : x + w, x % 2 ? y - h : y + h, 0xFF123456);
+    },
+    [](IImage&, IImage& d, int x, int y, int w, int h,
+       const std::string&) {  // whole rows; on a DIB section, a clip region in its DC
         HRGN clip = ::CreateRectRgn(x, y - h, x + w, y + 2 * h);
         if (auto* gdi = dynamic_cast<IGdiImage*>(&d); gdi != nullptr && y % 2 != 0) ::SelectClipRgn(gdi->GetDC(), clip);
         ::DeleteObject(clip);
@@ -61,7 +82,8 @@ TYPED_TEST(FastPathTest, EveryOperationGivesWhatTheGeneralPathGives)
             const bool keyed = round % 2 == 1;
             const Pixel key = keyed ? random() & 0xFFFFFF : 0;
             std::vector<Pixel> words(sw * sh + dw * dh);
-            for (Pixel& p : words) p = keyed && random() % 3 == 0 ? key | (random() % 2) << 31 : static_cast<Pixel>(random());
+            for (Pixel& p : words)
+                p = keyed && random() % 3 == 0 ? key | (random() % 2) << 31 : static_cast<Pixel>(random());
             const std::string file = BmpFile(w, h, [&](int, int) { return random(); });
             for (std::size_t n = 0; n < std::size(kOps); ++n) {
                 SCOPED_TRACE(::testing::Message() << "operation " << n << ", round " << round);

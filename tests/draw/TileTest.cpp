@@ -12,12 +12,20 @@ struct Rect {
     bool accepted;
 };
 
-const Rect kRects[] = {
-    {1, 1, 6, 3, true},   {-2, -1, 8, 5, true}, {0, 0, 2, 1, true},  {5, 4, 100, 100, true}, {-10, 0, 10, 4, true},
-    {-11, 0, 10, 4, false}, {0, -4, 3, 3, false}, {0, 0, 0, 4, false}, {0, 0, 4, -1, false},
-    {0, 0, INT_MAX, INT_MAX, true}, {INT_MIN / 2 + 1, INT_MIN / 2 + 3, INT_MAX, INT_MAX, true},
-    {-INT_MAX, 2, INT_MAX, INT_MAX, true},  // ends exactly at 0
-    {INT_MAX, INT_MAX, INT_MAX, INT_MAX, true}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX, false}};
+const Rect kRects[] = {{1, 1, 6, 3, true},
+                       {-2, -1, 8, 5, true},
+                       {0, 0, 2, 1, true},
+                       {5, 4, 100, 100, true},
+                       {-10, 0, 10, 4, true},
+                       {-11, 0, 10, 4, false},
+                       {0, -4, 3, 3, false},
+                       {0, 0, 0, 4, false},
+                       {0, 0, 4, -1, false},
+                       {0, 0, INT_MAX, INT_MAX, true},
+                       {INT_MIN / 2 + 1, INT_MIN / 2 + 3, INT_MAX, INT_MAX, true},
+                       {-INT_MAX, 2, INT_MAX, INT_MAX, true},  // ends exactly at 0
+                       {INT_MAX, INT_MAX, INT_MAX, INT_MAX, true},
+                       {INT_MIN, INT_MIN, INT_MAX, INT_MAX, false}};
 
 long long Mod(long long a, long long b) { return (a % b + b) % b; }
 
@@ -44,7 +52,9 @@ TYPED_TEST(TileTest, CopiesCoverTheRectangleAndNothingElse)
                                                   << clip.right << (keyed ? " keyed" : ""));
                 // TileTo blits each copy's part: colours without a key, words with one.
                 Paint(*dest, [](int, int) { return 0x77u; });
-                const auto tiled = Over(*dest, [&](int dx, int dy, Pixel) { return Tile(*image, r, {0, 0, 9, 7}, dx, dy, !keyed); });
+                const auto tiled = Over(*dest, [&](int dx, int dy, Pixel) {
+                    return Tile(*image, r, {0, 0, 9, 7}, dx, dy, !keyed);
+                });
                 EXPECT_EQ(r.accepted, image->TileTo(dest.get(), r.x, r.y, r.w, r.h));
                 EXPECT_EQ(r.accepted ? tiled : std::vector<Pixel>(63, 0x77), PixelsOf(*dest));
 
@@ -55,12 +65,14 @@ TYPED_TEST(TileTest, CopiesCoverTheRectangleAndNothingElse)
                 ::SelectClipRgn(canvas->GetDC(), region);
                 ::DeleteObject(region);
                 const RECT box = kIsDib<TypeParam> ? clip : RECT{0, 0, 9, 7};
-                const auto drawn = Over(*canvas, [&](int dx, int dy, Pixel) { return Tile(*image, r, box, dx, dy, keyed); });
+                const auto drawn =
+                    Over(*canvas, [&](int dx, int dy, Pixel) { return Tile(*image, r, box, dx, dy, keyed); });
                 EXPECT_EQ(r.accepted, image->DrawTiled(canvas->GetDC(), r.x, r.y, r.w, r.h));
                 EXPECT_EQ(r.accepted ? drawn : std::vector<Pixel>(63, 0x77), PixelsOf(*canvas));
             }
         }
-        EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4) && image->DrawTiled(nullptr, 0, 0, 8, 4)) << "nothing to draw on";
+        EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4) && image->DrawTiled(nullptr, 0, 0, 8, 4))
+            << "nothing to draw on";
     }
     CMemoryImage empty(0, 0);  // no pixels: no step forward, so refused instead of looping
     EXPECT_FALSE(empty.TileTo(dest.get(), 0, 0, 4, 4));

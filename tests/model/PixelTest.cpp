@@ -34,13 +34,15 @@ const struct {
     {"ScaleRed NaN", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, std::nan("")); }, 0x00640000, 0},
 };
 
-const std::pair<int, int> kOutside[] = {{-1, 0}, {4, 0}, {0, 3}, {0, -1}, {INT_MIN, INT_MIN}, {INT_MAX, 0}, {5, INT_MAX}};
+const std::pair<int, int> kOutside[] = {{-1, 0},      {4, 0},      {0, 3}, {0, -1}, {INT_MIN, INT_MIN},
+                                        {INT_MAX, 0}, {5, INT_MAX}};
 
 // The word, its colour, COLORREF, channels and whether it is the key; 0 outside.
 template <class I>
 std::vector<Pixel> Reads(const I& i, int x, int y)
 {
-    return {i.GetPixel(x, y), i.GetColor(x, y), i.GetColorRef(x, y), i.GetRed(x, y), i.GetGreen(x, y), i.GetBlue(x, y), i.IsKeyColor(x, y)};
+    return {i.GetPixel(x, y), i.GetColor(x, y), i.GetColorRef(x, y), i.GetRed(x, y),
+            i.GetGreen(x, y), i.GetBlue(x, y),  i.IsKeyColor(x, y)};
 }
 
 TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItApart)
@@ -57,8 +59,10 @@ TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItA
         EXPECT_EQ(before, StateOf(*image)) << w.what;
         EXPECT_TRUE(w.write(*image, 1, 2)) << w.what;
         const Pixel p = w.after;
-        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF), p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
-                  Reads(*image, 1, 2)) << w.what;
+        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF),
+                                      p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
+                  Reads(*image, 1, 2))
+            << w.what;
         EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0xAB000077u) << w.what;
     }
 }
@@ -86,6 +90,5 @@ TYPED_TEST(PixelTest, CreateRefusesBadSizesAndMakesRowsOfTheSizeItIsGiven)
     ASSERT_TRUE(image->Create(3, 2, 0xFF00FFFF));
     EXPECT_EQ(std::vector<Pixel>(6, 0xFF00FFFF), PixelsOf(*image));
 }
-
 
 }  // namespace

@@ -24,18 +24,29 @@ TEST(FileCalls, ReadsAndWritesCountWhatMovedAndRefuseHandlesOpenedTheOtherWayOrN
     char buffer[16];
     DWORD read = 99, written = 99;
     HANDLE file = Open(held, GENERIC_READ);
-    EXPECT_TRUE(!::ReadFile(file, nullptr, 1, &read, nullptr) && ::GetLastError() == 998 && ::ReadFile(file, nullptr, 0, &read, nullptr) && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 8 && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 0);
-    EXPECT_TRUE(!::WriteFile(file, "x", 1, &written, nullptr) && written == 0 && ::GetLastError() == 5 && !::FlushFileBuffers(file) && ::GetLastError() == 5 && ::GetFinalPathNameByHandleA(file, buffer, 8, 0) > 8 && ::GetFinalPathNameByHandleA(file, nullptr, 0, 0) > 8 && ::CloseHandle(file));
+    EXPECT_TRUE(!::ReadFile(file, nullptr, 1, &read, nullptr) && ::GetLastError() == 998 &&
+                ::ReadFile(file, nullptr, 0, &read, nullptr) && ::ReadFile(file, buffer, 16, &read, nullptr) &&
+                read == 8 && ::ReadFile(file, buffer, 16, &read, nullptr) && read == 0);
+    EXPECT_TRUE(!::WriteFile(file, "x", 1, &written, nullptr) && written == 0 && ::GetLastError() == 5 &&
+                !::FlushFileBuffers(file) && ::GetLastError() == 5 &&
+                ::GetFinalPathNameByHandleA(file, buffer, 8, 0) > 8 &&
+                ::GetFinalPathNameByHandleA(file, nullptr, 0, 0) > 8 && ::CloseHandle(file));
     file = Open(created, GENERIC_WRITE, CREATE_NEW);
-    EXPECT_TRUE(::WriteFile(file, nullptr, 0, &written, nullptr) && written == 0 && !::WriteFile(file, nullptr, 1, &written, nullptr) && !::ReadFile(file, buffer, 1, &read, nullptr) && ::GetLastError() == 5 && ::FlushFileBuffers(file) && ::CloseHandle(file));
+    EXPECT_TRUE(::WriteFile(file, nullptr, 0, &written, nullptr) && written == 0 &&
+                !::WriteFile(file, nullptr, 1, &written, nullptr) && !::ReadFile(file, buffer, 1, &read, nullptr) &&
+                ::GetLastError() == 5 && ::FlushFileBuffers(file) && ::CloseHandle(file));
     for (HANDLE none : {HANDLE{}, INVALID_HANDLE_VALUE}) {
         BY_HANDLE_FILE_INFORMATION info{};
-        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr) || ::FlushFileBuffers(none) || ::GetLastError() != 6 || ::GetFileInformationByHandle(none, &info));
-        EXPECT_TRUE(::GetFinalPathNameByHandleA(none, buffer, 8, 0) == 0 && ::GetFileSize(none, nullptr) == INVALID_FILE_SIZE && ::GetLastError() == 6);
+        EXPECT_FALSE(::ReadFile(none, buffer, 1, &read, nullptr) || ::WriteFile(none, "x", 1, &written, nullptr) ||
+                     ::FlushFileBuffers(none) || ::GetLastError() != 6 || ::GetFileInformationByHandle(none, &info));
+        EXPECT_TRUE(::GetFinalPathNameByHandleA(none, buffer, 8, 0) == 0 &&
+                    ::GetFileSize(none, nullptr) == INVALID_FILE_SIZE && ::GetLastError() == 6);
     }
-    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA(zvx::test::ScratchPath("missing.bin").c_str()) || ::DeleteFileA(nullptr) || ::MoveFileExA(nullptr, created.c_str(), MOVEFILE_WRITE_THROUGH) ||
+    EXPECT_FALSE(::CloseHandle(nullptr) || ::DeleteFileA(zvx::test::ScratchPath("missing.bin").c_str()) ||
+                 ::DeleteFileA(nullptr) || ::MoveFileExA(nullptr, created.c_str(), MOVEFILE_WRITE_THROUGH) ||
                  ::ReplaceFileA(nullptr, held.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) ||
-                 ::CreateFileA(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE);
+                 ::CreateFileA(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr) !=
+                     INVALID_HANDLE_VALUE);
     for (const std::string& name : {held, created}) std::filesystem::remove(name);
 }
 

@@ -14,10 +14,13 @@ TEST(GdiObjects, ASectionIsHeldByOneDcAndGoesWhenDeletedAndLetGo)
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC first = ::CreateCompatibleDC(nullptr), second = ::CreateCompatibleDC(nullptr);
     HGDIOBJ original = ::SelectObject(first, bitmap);
-    EXPECT_TRUE(original != nullptr && ::SelectObject(second, bitmap) == nullptr && ::SelectObject(first, bitmap) == bitmap);
+    EXPECT_TRUE(original != nullptr && ::SelectObject(second, bitmap) == nullptr &&
+                ::SelectObject(first, bitmap) == bitmap);
     EXPECT_TRUE(::DeleteObject(bitmap) && ::DeleteObject(::GetStockObject(WHITE_BRUSH)));
-    EXPECT_TRUE(::SetPixel(first, 1, 1, RGB(1, 2, 3)) == RGB(1, 2, 3) && static_cast<std::uint32_t*>(bits)[3] == 0x00010203u);
+    EXPECT_TRUE(::SetPixel(first, 1, 1, RGB(1, 2, 3)) == RGB(1, 2, 3) &&
+                static_cast<std::uint32_t*>(bits)[3] == 0x00010203u);
     ::SelectObject(first, original);
-    EXPECT_FALSE(::SelectObject(second, bitmap) || ::DeleteObject(bitmap) || ::CreateCompatibleDC(reinterpret_cast<HDC>(bitmap)));
+    EXPECT_FALSE(::SelectObject(second, bitmap) || ::DeleteObject(bitmap) ||
+                 ::CreateCompatibleDC(reinterpret_cast<HDC>(bitmap)));
     EXPECT_TRUE(::DeleteObject(second) && ::DeleteDC(first));
 }

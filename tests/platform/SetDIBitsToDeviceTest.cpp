@@ -12,7 +12,10 @@ using namespace zvx::test;
 TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
 {
     // A 4 x 3 image whose word in row r, column c is 0xAB0000 followed by r + 1, c + 1.
-    const struct { int bits; bool bottomUp; } sources[] = {{32, false}, {32, true}, {24, true}, {24, false}};
+    const struct {
+        int bits;
+        bool bottomUp;
+    } sources[] = {{32, false}, {32, true}, {24, true}, {24, false}};
     const struct {
         int x, y, w, h;
         bool clipped;  // to the rectangle (1, 1)-(3, 3)
@@ -33,20 +36,27 @@ TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
             const std::size_t size = s.bits / 8, row = s.bottomUp ? 2 - i / 4 : i / 4;
             std::memcpy(image + (row * 4 + i % 4) * size, &word, size);
         }
-        const BITMAPINFO header{{sizeof(BITMAPINFOHEADER), 4, s.bottomUp ? 3 : -3, 1, static_cast<WORD>(s.bits), BI_RGB, 0, 0, 0, 0, 0}, {}};
+        const BITMAPINFO header{
+            {sizeof(BITMAPINFOHEADER), 4, s.bottomUp ? 3 : -3, 1, static_cast<WORD>(s.bits), BI_RGB, 0, 0, 0, 0, 0},
+            {}};
         for (const auto& c : cases) {
             CDibSectionImage canvas;
             HRGN clip = ::CreateRectRgn(1, 1, c.clipped ? 3 : 6, c.clipped ? 3 : 6);
             ::SelectClipRgn(canvas.GetDC(), c.clipped ? clip : nullptr);
             ::DeleteObject(clip);
-            ::SetDIBitsToDevice(canvas.GetDC(), c.x, c.y, static_cast<DWORD>(c.w), static_cast<DWORD>(c.h), 0, 0, 0, static_cast<UINT>(c.h), image, &header, DIB_RGB_COLORS);
+            ::SetDIBitsToDevice(canvas.GetDC(), c.x, c.y, static_cast<DWORD>(c.w), static_cast<DWORD>(c.h), 0, 0, 0,
+                                static_cast<UINT>(c.h), image, &header, DIB_RGB_COLORS);
             std::string picture;
             for (int i = 0; i < 36; ++i) {
                 const Pixel p = canvas.GetPixel(i % 6, i / 6);
-                picture += std::string(i > 0 && i % 6 == 0 ? " " : "") + "0123456789abcdef"[p >> 4 & 15] + "0123456789abcdef"[p & 15];
-                EXPECT_TRUE(p == 0 || p >> 24 == (s.bits == 32 ? 0xABu : 0u)) << "the top byte is part of a 32-bit word";
+                picture += std::string(i > 0 && i % 6 == 0 ? " " : "") + "0123456789abcdef"[p >> 4 & 15] +
+                           "0123456789abcdef"[p & 15];
+                EXPECT_TRUE(p == 0 || p >> 24 == (s.bits == 32 ? 0xABu : 0u))
+                    << "the top byte is part of a 32-bit word";
             }
-            EXPECT_EQ(s.bottomUp && c.bottomUp ? c.bottomUp : c.picture, picture) << s.bits << (s.bottomUp ? " bits bottom-up " : " bits ") << c.x << "," << c.y << " " << c.w << "x" << c.h;
+            EXPECT_EQ(s.bottomUp && c.bottomUp ? c.bottomUp : c.picture, picture)
+                << s.bits << (s.bottomUp ? " bits bottom-up " : " bits ") << c.x << "," << c.y << " " << c.w << "x"
+                << c.h;
         }
     }
 }

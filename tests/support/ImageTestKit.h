@@ -27,29 +27,46 @@ public:
 };
 
 // The other kind on the same route (heap <-> DIB section, plain or general), and T's DIB kind.
-template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
-template <class T> struct OtherOf { using type = std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>; };
-template <class T> struct OtherOf<General<T>> { using type = General<typename OtherOf<T>::type>; };
-template <class T> using Other = typename OtherOf<T>::type;
-template <class T> using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
+template <class T>
+constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
+template <class T>
+struct OtherOf {
+    using type = std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>;
+};
+template <class T>
+struct OtherOf<General<T>> {
+    using type = General<typename OtherOf<T>::type>;
+};
+template <class T>
+using Other = typename OtherOf<T>::type;
+template <class T>
+using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
 using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
 // NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a class
-#define ZVX_IMAGE_TEST_SUITE(name) template <class T> class name : public ::testing::Test {}; TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
+#define ZVX_IMAGE_TEST_SUITE(name)          \
+    template <class T>                      \
+    class name : public ::testing::Test {}; \
+    TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
 
 // A width x height image of class T filled with fill (an empty heap image for a refused size).
 template <class T>
 std::unique_ptr<T> Make(int width, int height, Pixel fill = 0)
 {
     std::unique_ptr<T> image;
-    if constexpr (std::is_constructible_v<T, int, int>) image = std::make_unique<T>(width, height);
-    else image = std::make_unique<T>();
+    if constexpr (std::is_constructible_v<T, int, int>)
+        image = std::make_unique<T>(width, height);
+    else
+        image = std::make_unique<T>();
     if (fill != 0 || image->GetWidth() != width || image->GetHeight() != height) image->Create(width, height, fill);
     return image;
 }
 
 // Unique to (x, y) in small images, with a top byte, so a route shows whether it keeps it.
-inline Pixel Pattern(int x, int y) { return 0xA5000000u | static_cast<Pixel>(x) << 12 | static_cast<Pixel>(y) << 4 | 3u; }
+inline Pixel Pattern(int x, int y)
+{
+    return 0xA5000000u | static_cast<Pixel>(x) << 12 | static_cast<Pixel>(y) << 4 | 3u;
+}
 
 template <class Fn>
 void Paint(IImage& image, Fn&& valueAt)
@@ -79,10 +96,9 @@ inline std::string StateOf(const IImage& image)
 }
 
 // Sizes no image can have: empty, negative (also in pairs), overflowing 32 bits in pixels or bytes.
-inline const std::pair<int, int> kBadSizes[] = {{0, 5},        {5, 0},         {0, 0},         {-1, -1},
-                                               {-2, 3},       {-2, -3},       {INT_MIN, -1},  {1, -1},
-                                               {46341, 46341}, {65536, 65536}, {INT_MAX, INT_MAX}, {0x7FFFFFFF, 2},
-                                               {1 << 30, 1},  {-65536, -65536}};
+inline const std::pair<int, int> kBadSizes[] = {
+    {0, 5},  {5, 0},         {0, 0},         {-1, -1},           {-2, 3},         {-2, -3},     {INT_MIN, -1},
+    {1, -1}, {46341, 46341}, {65536, 65536}, {INT_MAX, INT_MAX}, {0x7FFFFFFF, 2}, {1 << 30, 1}, {-65536, -65536}};
 
 // What (x, y) shows: nothing under the key (top byte ignored), else the word, or its colour if clear.
 inline std::optional<Pixel> Shown(const IImage& image, int x, int y, bool clear)

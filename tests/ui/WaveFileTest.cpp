@@ -18,11 +18,13 @@ TEST(WaveFile, ReadsPcmAndRefusesWhatItCannotPlayOrWouldReadPastItsEnd)
         std::string samples;  // "-": refused
         int channels, rate, bits;
     } cases[] = {
-        {"stereo past another chunk", Riff(Chunk("LIST", "odd") + Format(1, 2, 44100, 16) + Chunk("data", "abcdefgh")), "abcdefgh", 2, 44100, 16},
+        {"stereo past another chunk", Riff(Chunk("LIST", "odd") + Format(1, 2, 44100, 16) + Chunk("data", "abcdefgh")),
+         "abcdefgh", 2, 44100, 16},
         {"odd data and its pad byte", Riff(fmt8 + Chunk("data", "xyz")), "xyz", 1, 8000, 8},
         {"a partial last frame", Riff(Format(1, 2, 22050, 16) + Chunk("data", "1234567")), "1234", 2, 22050, 16},
         // An odd last chunk may lack its pad byte; what follows the image is not read.
-        {"no pad byte at the end", Riff(fmt8 + Chunk("data", "xyz", false)) + '\0' + Chunk("fmt ", ""), "xyz", 1, 8000, 8},
+        {"no pad byte at the end", Riff(fmt8 + Chunk("data", "xyz", false)) + '\0' + Chunk("fmt ", ""), "xyz", 1, 8000,
+         8},
         {"float", Riff(Format(3, 1, 44100, 16) + Chunk("data", "abcd")), "-", 0, 0, 0},
         {"three channels", Riff(Format(1, 3, 44100, 16) + Chunk("data", "abcd")), "-", 0, 0, 0},
         {"24 bits", Riff(Format(1, 1, 44100, 24) + Chunk("data", "abcd")), "-", 0, 0, 0},

@@ -20,7 +20,8 @@ inline std::string Chunk(const char* id, const std::string& body, bool pad = tru
 
 inline std::string Format(std::uint32_t tag, std::uint32_t channels, std::uint32_t rate, std::uint32_t bits)
 {
-    return Chunk("fmt ", Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * channels * bits / 8, 4) + Le(channels * bits / 8, 2) + Le(bits, 2));
+    return Chunk("fmt ", Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * channels * bits / 8, 4) +
+                             Le(channels * bits / 8, 2) + Le(bits, 2));
 }
 
 // The RIFF size is the true one, give or take `off`.
