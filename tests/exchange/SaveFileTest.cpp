@@ -43,6 +43,7 @@ extern "C" int rename(const char* from, const char* to) noexcept { return rename
 namespace {
 
 namespace fs = std::filesystem;
+using zvx::test::ReadWholeFile;
 using Obstacle = std::shared_ptr<void>;
 
 // The folder's names (folders end in '/', links in '@') and each file's first two bytes.
@@ -50,13 +51,10 @@ std::string Contents(const fs::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string bytes =
-            entry.is_regular_file() ? zvx::test::ReadWholeFile(entry.path().string()).substr(0, 2) : "";
-        names.push_back(entry.path().lexically_relative(folder).generic_string() +
-                        (entry.is_symlink()     ? "@"
-                         : entry.is_directory() ? "/"
-                                                : "") +
-                        bytes + " ");
+        const std::string name = entry.path().lexically_relative(folder).generic_string();
+        const char* mark = entry.is_symlink() ? "@" : entry.is_directory() ? "/" : "";
+        const std::string bytes = entry.is_regular_file() ? ReadWholeFile(entry.path().string()).substr(0, 2) : "";
+        names.push_back(name + mark + bytes + " ");
     }
     std::sort(names.begin(), names.end());
     std::string all;
@@ -108,10 +106,7 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
              getrlimit(RLIMIT_FSIZE, old);
              const rlimit limit{64, old->rlim_max};
              setrlimit(RLIMIT_FSIZE, &limit);
-             return Obstacle(old, [](rlimit* r) {
-                 setrlimit(RLIMIT_FSIZE, r);
-                 delete r;
-             });
+             return Obstacle(old, [](rlimit* r) { setrlimit(RLIMIT_FSIZE, r), delete r; });
          },
          ""},
         {"a file of its own mode and owner behind links", "pic.bmp",
@@ -121,8 +116,8 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
              fs::create_symlink("sub/../sub/real.bmp", f / "inner.bmp");
              fs::create_symlink("inner.bmp", f / "pic.bmp");
              chmod((f / "sub/real.bmp").c_str(), 0604);
-             EXPECT_EQ(
-                 0, chown((f / "sub/real.bmp").c_str(), geteuid() == 0 ? 4321 : -1, -1));  // only root gives files away
+             // Only root gives files away.
+             EXPECT_EQ(0, chown((f / "sub/real.bmp").c_str(), geteuid() == 0 ? 4321 : -1, -1));
              return nullptr;
          },
          "inner.bmp@BM pic.bmp@BM sub/ sub/real.bmpBM "},
@@ -140,28 +135,20 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
         const fs::path folder = zvx::test::ScratchPath("save");
         fs::create_directory(folder);
         std::ofstream(folder / "pic.bmp") << "old";
-        if (c.stranger)
-            fs::permissions(folder / "pic.bmp",
-                            fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+        if (c.stranger) fs::permissions(folder / "pic.bmp", fs::perms(0666));
         const std::string initial = Contents(folder);  // read before a file is held unshared
         Obstacle obstacle = c.arrange ? c.arrange(folder) : nullptr;
         const std::string before = obstacle ? initial : Contents(folder);
         const std::string path = (folder / c.name).string();
-#ifndef _WIN32
-        struct stat old {
-        }, now{};
-        const bool existed = stat(path.c_str(), &old) == 0;
-        g_disk.clear();
-#endif
         bool saved = false;
 #ifndef _WIN32
+        struct stat old = {}, now = {};
+        const bool existed = stat(path.c_str(), &old) == 0;
+        g_disk.clear();
         if (c.stranger) {  // in a child that is nobody, in no group
             const pid_t child = fork();
-            if (child == 0)
-                _exit(setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0 &&
-                              image.SaveBmp(path.c_str())
-                          ? 0
-                          : 1);
+            const auto nobody = [] { return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0; };
+            if (child == 0) _exit(nobody() && image.SaveBmp(path.c_str()) ? 0 : 1);
             int status = 1;
             saved = waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
         }
@@ -170,19 +157,15 @@ TEST(SaveFile, ReplacesTheFileWholeOrLeavesTheFolderAsItWas)
         EXPECT_EQ(!c.after.empty(), saved) << c.what;
         obstacle.reset();
         EXPECT_EQ(c.after.empty() ? before : c.after, Contents(folder)) << c.what;
-#ifndef _WIN32  // with the old file's mode and owner: written beside, flushed, moved in, then its folder synced; or in
-                // place, flushed
-        EXPECT_TRUE(c.after.empty() || !existed ||
-                    (stat(path.c_str(), &now) == 0 && now.st_mode == old.st_mode && now.st_uid == old.st_uid &&
-                     (now.st_ino == old.st_ino) == c.inPlace))
-            << c.what;
-        const std::string temporary = g_disk.empty() ? "" : g_disk[0].substr(2),
-                          target = c.after.empty() ? "" : fs::canonical(path).string();
-        const std::vector<std::string> moved{"s " + temporary, "m " + temporary, "to " + target,
-                                             "s " + fs::path(target).parent_path().string()};
-        EXPECT_TRUE(c.after.empty() || c.stranger ||
-                    g_disk == (c.inPlace ? std::vector<std::string>{"s " + temporary, "s " + target} : moved))
-            << c.what;
+#ifndef _WIN32  // the old file's mode and owner; written beside, flushed, moved in, folder synced; or in place, flushed
+        const bool kept = stat(path.c_str(), &now) == 0 && now.st_mode == old.st_mode && now.st_uid == old.st_uid;
+        EXPECT_TRUE(c.after.empty() || !existed || (kept && (now.st_ino == old.st_ino) == c.inPlace)) << c.what;
+        const std::string temp = g_disk.empty() ? "" : g_disk[0].substr(2);
+        const fs::path target = c.after.empty() ? "" : fs::canonical(path);
+        const std::vector<std::string> synced{"s " + temp, "s " + target.string()};
+        const std::vector<std::string> moved{"s " + temp, "m " + temp, "to " + target.string(),
+                                             "s " + target.parent_path().string()};
+        EXPECT_TRUE(c.after.empty() || c.stranger || g_disk == (c.inPlace ? synced : moved)) << c.what;
 #endif
         fs::remove_all(folder);
     }
