@@ -38,8 +38,7 @@ TYPED_TEST(BmpTest, SavedFilesHoldTheLayoutAndLoadBackAsColours)
 {
     for (const auto& [w, h] : {std::pair{3, 2}, std::pair{1, 1}, std::pair{4, 1}, std::pair{5, 3}}) {
         auto image = Make<TypeParam>(w, h);
-        Paint(*image,
-              [](int x, int y) { return 0xAB000000u | Pattern(x, y) << 4 | static_cast<Pixel>(x * 40 + 1) << 16; });
+        Paint(*image, [](int x, int y) { return 0xAB000000u | Pattern(x, y) << 4 | (x * 40u + 1) << 16; });
         const std::string path = ScratchPath("saved.bmp");
         ASSERT_TRUE(image->SaveBmp(path.c_str()));
         EXPECT_EQ(BmpFile(w, h, [&](int x, int y) { return image->GetPixel(x, y); }), ReadWholeFile(path))
@@ -63,18 +62,17 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     gap.insert(54, "gapgap");
     gap[0] = 'X';
     const std::pair<const char*, std::string> good[] = {{"plain", PatternFile()}, {"gap", gap + "trailing"}};
+    auto colours = Make<CMemoryImage>(3, 2);
+    Paint(*colours, PatternColour);
     for (const auto& [what, bytes] : good) {
         const std::string path = ScratchPath("good.bmp");
-        std::ofstream(path, std::ios::binary) << bytes;
         const std::vector<char> exact(bytes.begin(), bytes.end());
+        std::ofstream(path, std::ios::binary) << bytes;
         auto image = Make<TypeParam>(1, 1), fromMemory = Make<TypeParam>(1, 1), sized = Make<TypeParam>(1, 1);
         ASSERT_TRUE(image->LoadBmp(path.c_str()) && fromMemory->LoadFromMemory(bytes.data(), IMAGE_FORMAT_BMPFILE) &&
                     sized->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE))
             << what;
-        EXPECT_EQ(Over(*Make<CMemoryImage>(3, 2),
-                       [](int x, int y, Pixel) { return std::optional<Pixel>(Pattern(x, y) & 0xFFFFFF); }),
-                  PixelsOf(*image))
-            << what;
+        EXPECT_EQ(PixelsOf(*colours), PixelsOf(*image)) << what;
         EXPECT_TRUE(PixelsOf(*image) == PixelsOf(*fromMemory) && PixelsOf(*image) == PixelsOf(*sized)) << what;
         EXPECT_EQ("0 00 0", Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size()))) << what;
     }
@@ -135,10 +133,9 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
         const zvx::BmpDiagnosis why = DiagnoseBmp(name);
         char text[300], cut[8];
         const std::size_t length = Describe(why, text, sizeof text);
-        const std::string expected =
-            why.verdict != BmpVerdict::CannotOpen
-                ? Describe(why.verdict)
-                : "(system error " + std::to_string(why.systemError) + "): " + SystemWords(why.systemError, words);
+        const std::string system = "(system error " + std::to_string(why.systemError) + "): ";
+        const bool opened = why.verdict != BmpVerdict::CannotOpen;
+        const std::string expected = opened ? Describe(why.verdict) : system + SystemWords(why.systemError, words);
         EXPECT_TRUE(std::string(text).find(expected) != std::string::npos && length == std::strlen(text) &&
                     Describe(why, cut, sizeof cut) == length && std::string(text, 7) == cut &&
                     Describe(why, nullptr, 0) == length)
