@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppState.h"
+#include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
 
 namespace {
@@ -68,13 +69,8 @@ TEST_F(WndProcTest, APaintBlendsTheCursorPictureCentredOnTheMouseOnlyRightOfColu
         EXPECT_EQ(0, Send(WM_PAINT));
         for (int i = 0; i < kWidth * kHeight; ++i) {
             const int px = i % kWidth, py = i / kWidth, hx = px - (x - 5), hy = py - 96;
-            Pixel want = g_background.GetColor(px, py), mixed = 0;
-            for (int shift = 0; shift < 24; shift += 8) {  // the channel blend at 0.7, from its definition
-                mixed |=
-                    static_cast<Pixel>(((want >> shift) & 0xFF) * (1.0 - 0.7) + ((0x203040u >> shift) & 0xFF) * 0.7)
-                    << shift;
-            }
-            if (x > 4 && hx >= 1 && hx <= 9 && hy >= 1 && hy <= 7) want = mixed;
+            Pixel want = g_background.GetColor(px, py);
+            if (x > 4 && hx >= 1 && hx <= 9 && hy >= 1 && hy <= 7) want = zvx::test::MixPixel(0x203040, want, 0.7);
             ASSERT_EQ(want, g_backBuffer.GetColor(px, py)) << "mouse x " << x << " at " << px << "," << py;
         }
     }
@@ -87,10 +83,8 @@ TEST_F(WndProcTest, DestroyEndsTheLoopWithZeroAndASessionLeavesNoMemoryBehind)
 {
 #ifndef _WIN32
     // A whole WAVE image with no samples: each click has the sound layer read it, silently.
-    static BYTE silent[] = {'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
-                            ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x40, 0x1F, 0,   0,   0x40, 0x1F,
-                            0,   0,   1,   0,   8,  0, 'd', 'a', 't', 'a',  0,    0,   0,   0};
-    g_sound = silent;
+    static char silent[] = "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0data\0\0\0";
+    g_sound = reinterpret_cast<BYTE*>(silent);
 #endif
     auto session = [] {
         for (const int x : {-30, 3, 100, 230}) {
