@@ -59,51 +59,42 @@ public:
         if (g_depth == 1) g_log += " " + (tag == 's' ? "" : std::string(1, tag) + ".") + name + "(" + args + ")";
         return {};
     }
-// One override: log name(args), call the base; and the three channels' at once.
+// One override: log name(args), call the base; and two or three of one signature.
 #define ZVX_LOG(R, F, CV, P, ...) \
     R F P CV override { return Enter(#F, Args(__VA_ARGS__)), T::F(__VA_ARGS__); }
-#define ZVX_LOG0(R, F, CV) ZVX_LOG(R, F, CV, (), )
-#define ZVX_LOG_RGB(R, F, CV, P, ...)      \
-    ZVX_LOG(R, F##Red, CV, P, __VA_ARGS__) \
-    ZVX_LOG(R, F##Green, CV, P, __VA_ARGS__) ZVX_LOG(R, F##Blue, CV, P, __VA_ARGS__)
+#define ZVX_LOG2(R, F, G, CV, P, ...) ZVX_LOG(R, F, CV, P, __VA_ARGS__) ZVX_LOG(R, G, CV, P, __VA_ARGS__)
+#define ZVX_LOG3(R, F, G, H, CV, P, ...) ZVX_LOG2(R, F, G, CV, P, __VA_ARGS__) ZVX_LOG(R, H, CV, P, __VA_ARGS__)
+#define ZVX_LOG_RGB(R, F, CV, P, ...) ZVX_LOG3(R, F##Red, F##Green, F##Blue, CV, P, __VA_ARGS__)
     ZVX_LOG(bool, CreateFromBitmap, , (HBITMAP b), b);
     ZVX_LOG(bool, LoadFromMemory, , (const void* d, int f), d, f);
     ZVX_LOG(bool, CopyFrom, , (const IImage* s), s);
     ZVX_LOG(bool, CopyFrom, , (const IPixelBuffer* s), s);
     ZVX_LOG(bool, Create, , (int w, int h, Pixel f), w, h, f);
-    ZVX_LOG(bool, LoadBmp, , (const char* n), n);
-    ZVX_LOG(bool, SaveBmp, , (const char* n), n);
-    ZVX_LOG0(int, GetWidth, const);
-    ZVX_LOG0(int, GetHeight, const);
-    ZVX_LOG(Pixel, GetColor, const, (int x, int y), x, y);
+    ZVX_LOG2(bool, LoadBmp, SaveBmp, , (const char* n), n);
+    ZVX_LOG2(int, GetWidth, GetHeight, const, (), );
+    ZVX_LOG2(Pixel, GetColor, GetPixel, const, (int x, int y), x, y);
     ZVX_LOG(COLORREF, GetColorRef, const, (int x, int y), x, y);
-    ZVX_LOG(Pixel, GetPixel, const, (int x, int y), x, y);
     ZVX_LOG(bool, IsKeyColor, const, (int x, int y), x, y);
     ZVX_LOG_RGB(BYTE, Get, const, (int x, int y), x, y);
     ZVX_LOG_RGB(bool, Set, , (int x, int y, int v), x, y, v);
     ZVX_LOG_RGB(bool, Add, , (int x, int y, int d), x, y, d);
     ZVX_LOG_RGB(bool, Scale, , (int x, int y, double f), x, y, f);
     ZVX_LOG(bool, SetRows24, , (int x, int y, int w, int h, const BYTE* r), x, y, w, h, r);
-    ZVX_LOG(bool, SetColor, , (int x, int y, Pixel c), x, y, c);
-    ZVX_LOG(bool, SetPixel, , (int x, int y, Pixel v), x, y, v);
-    ZVX_LOG0(ColorKey, GetColorKey, const);
+    ZVX_LOG2(bool, SetColor, SetPixel, , (int x, int y, Pixel v), x, y, v);
+    ZVX_LOG(ColorKey, GetColorKey, const, (), );
     ZVX_LOG(bool, SetColorKey, , (ColorKey k), k);
-    ZVX_LOG(bool, BltTo, , (IImage * d, int x, int y, int w, int h), d, x, y, w, h);
+    ZVX_LOG2(bool, BltTo, TileTo, , (IImage * d, int x, int y, int w, int h), d, x, y, w, h);
     ZVX_LOG(bool, BltTo, , (IDibImage * d, int x, int y), d, x, y);
     ZVX_LOG(bool, BltTo, , (IGdiImage * d, int x, int y), d, x, y);
     ZVX_LOG(bool, BltTo, , (IPixelBuffer * d, int x, int y), d, x, y);
     ZVX_LOG(bool, BltTo, , (IImage * d, int x, int y), d, x, y);
-    ZVX_LOG(bool, Draw, , (HDC dc, int x, int y, int w, int h), dc, x, y, w, h);
+    ZVX_LOG2(bool, Draw, DrawTiled, , (HDC dc, int x, int y, int w, int h), dc, x, y, w, h);
     ZVX_LOG(bool, Draw, , (HDC dc, int x, int y), dc, x, y);
-    ZVX_LOG(bool, TileTo, , (IImage * d, int x, int y, int w, int h), d, x, y, w, h);
-    ZVX_LOG(bool, DrawTiled, , (HDC dc, int x, int y, int w, int h), dc, x, y, w, h);
     ZVX_LOG(bool, DrawBlend, , (HDC dc, int x, int y, double a), dc, x, y, a);
     ZVX_LOG(bool, BlendTo, , (IImage * d, int x, int y, double a), d, x, y, a);
-    ZVX_LOG(bool, DrawLine, , (int x0, int y0, int x1, int y1, Pixel c), x0, y0, x1, y1, c);
-    ZVX_LOG(bool, DrawRect, , (int x0, int y0, int x1, int y1, Pixel c), x0, y0, x1, y1, c);
-    ZVX_LOG(bool, FillRect, , (int x0, int y0, int x1, int y1, Pixel c), x0, y0, x1, y1, c);
+    ZVX_LOG3(bool, DrawLine, DrawRect, FillRect, , (int x0, int y0, int x1, int y1, Pixel c), x0, y0, x1, y1, c);
     ZVX_LOG(IImage*, CreateSubImage, , (int x, int y, int w, int h), x, y, w, h);
-    ZVX_LOG0(BITMAPINFO*, GetBitmapInfo, );
+    ZVX_LOG(BITMAPINFO*, GetBitmapInfo, , (), );
     ZVX_LOG(Pixel*, GetScanLine, , (int y), y);
     ZVX_LOG(bool, ImportRows24, , (const BYTE* r, int f), r, f);
     const Pixel* GetScanLine(int y) const override { return Enter("GetScanLineConst", Args(y)), T::GetScanLine(y); }
@@ -113,9 +104,8 @@ class DibRecorder : public Recorder<CDibSectionImage> {
     using T = CDibSectionImage;
 
 public:
-    ZVX_LOG0(HBITMAP, GetBitmap, );
-    ZVX_LOG0(HDC, GetDC, );
-    ZVX_LOG0(HDC, GetMemoryDC, );
+    ZVX_LOG(HBITMAP, GetBitmap, , (), );
+    ZVX_LOG2(HDC, GetDC, GetMemoryDC, , (), );
 };
 template <class T>
 using RecorderOf = std::conditional_t<kIsDib<T>, DibRecorder, Recorder<T>>;
