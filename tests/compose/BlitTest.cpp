@@ -18,11 +18,6 @@ struct Route {
     bool operator[](char trait) const { return std::strchr(traits, trait) != nullptr; }
 };
 
-template <class I>
-I* As(IImage* d)
-{
-    return dynamic_cast<I*>(d);
-}
 HDC DcOf(IImage* d) { return d != nullptr ? As<IGdiImage>(d)->GetDC() : HDC{}; }
 
 // GDI carries no top byte: with a key, colours, and the canvas's own pixel under the key colour.

@@ -14,11 +14,6 @@ struct At {
     std::string file;
     const BYTE* rows() const { return reinterpret_cast<const BYTE*>(file.data()) + 54; }
 };
-template <class I>
-I* As(IImage* image)
-{
-    return dynamic_cast<I*>(image);
-}
 const struct {
     const char* name;
     bool (*op)(IImage& s, IImage& d, const At& a);

@@ -30,15 +30,11 @@ public:
 template <class T>
 constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
 template <class T>
-struct OtherOf {
-    using type = std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>;
-};
+auto OtherOf(T*) -> std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>;
 template <class T>
-struct OtherOf<General<T>> {
-    using type = General<typename OtherOf<T>::type>;
-};
+auto OtherOf(General<T>*) -> General<decltype(OtherOf(static_cast<T*>(nullptr)))>;
 template <class T>
-using Other = typename OtherOf<T>::type;
+using Other = decltype(OtherOf(static_cast<T*>(nullptr)));
 template <class T>
 using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
@@ -48,6 +44,13 @@ using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CM
     template <class T>                      \
     class name : public ::testing::Test {}; \
     TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
+
+// The image as another of its interfaces.
+template <class I>
+I* As(IImage* image)
+{
+    return dynamic_cast<I*>(image);
+}
 
 // A width x height image of class T filled with fill (an empty heap image for a refused size).
 template <class T>
