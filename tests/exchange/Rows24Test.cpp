@@ -33,15 +33,9 @@ using namespace zvx::test;
 // A w x h block padded with 0xEE (a read of padding shows): (x, y) is blue x, green y, red 0x80 + x + y.
 std::vector<BYTE> Block(int w, int h)
 {
-    const int stride = (w * 3 + 3) / 4 * 4;
-    std::vector<BYTE> rows(static_cast<std::size_t>(stride) * h, 0xEE);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            BYTE* p = &rows[static_cast<std::size_t>(h - 1 - y) * stride + 3 * static_cast<std::size_t>(x)];
-            p[0] = static_cast<BYTE>(x), p[1] = static_cast<BYTE>(y), p[2] = static_cast<BYTE>(0x80 + x + y);
-        }
-    }
-    return rows;
+    const std::string file = BmpFile(
+        w, h, [](int x, int y) { return (0x80u + x + y) << 16 | y << 8 | x; }, {}, '\xEE');
+    return std::vector<BYTE>(file.begin() + 54, file.end());
 }
 
 ZVX_IMAGE_TEST_SUITE(Rows24Test);

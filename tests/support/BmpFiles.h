@@ -12,15 +12,16 @@
 namespace zvx::test {
 
 // A w x h 24-bit file as SaveBmp writes it (bottom row first, BGR, zero-padded rows), with
-// fields (offset, 32-bit value) replaced.
+// fields (offset, 32-bit value) replaced, or rows padded with another byte.
 using Fields = std::vector<std::pair<std::size_t, std::uint32_t>>;
 constexpr std::uint32_t U32(long long v) { return static_cast<std::uint32_t>(v); }
 
 template <class At>
-std::string BmpFile(int w, int h, At&& colour, const Fields& fields = {})
+std::string BmpFile(int w, int h, At&& colour, const Fields& fields = {}, char padding = 0)
 {
     const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4;
-    std::string s(54 + stride * static_cast<std::size_t>(h), '\0');
+    std::string s(54, '\0');
+    s.resize(54 + stride * static_cast<std::size_t>(h), padding);
     Fields all = {{0, 0x4D42}, {2, U32(s.size())}, {10, 54}, {14, 40}, {18, U32(w)}, {22, U32(h)}, {26, 1 | 24 << 16}};
     all.insert(all.end(), fields.begin(), fields.end());
     for (const auto& [at, value] : all) {
