@@ -1,7 +1,5 @@
 // WndProc, and through it ClickEffect, driven with messages and no window (the USER calls do
 // nothing): what is left to see is the state, the background and the frame in the back buffer.
-#include <gtest/gtest.h>
-
 #include "app/AppState.h"
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"

@@ -3,16 +3,9 @@
 // alone, and no thread, no operation succeeding or refused, may leave a heap block or GDI object.
 #include <algorithm>
 #include <atomic>
-#include <fstream>
-#include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include <gtest/gtest.h>
-
-#include "image/DibSectionImage.h"
-#include "image/MemoryImage.h"
+#include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
 #include "support/TestData.h"
 
