@@ -65,31 +65,30 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     auto colours = Make<CMemoryImage>(3, 2);
     Paint(*colours, PatternColour);
     for (const auto& [what, bytes] : good) {
+        SCOPED_TRACE(what);
         const std::string path = ScratchPath("good.bmp");
         const std::vector<char> exact(bytes.begin(), bytes.end());
         std::ofstream(path, std::ios::binary) << bytes;
         auto image = Make<TypeParam>(1, 1), fromMemory = Make<TypeParam>(1, 1), sized = Make<TypeParam>(1, 1);
         ASSERT_TRUE(image->LoadBmp(path.c_str()) && fromMemory->LoadFromMemory(bytes.data(), IMAGE_FORMAT_BMPFILE) &&
-                    sized->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE))
-            << what;
-        EXPECT_EQ(PixelsOf(*colours), PixelsOf(*image)) << what;
-        EXPECT_TRUE(PixelsOf(*image) == PixelsOf(*fromMemory) && PixelsOf(*image) == PixelsOf(*sized)) << what;
-        EXPECT_EQ("0 00 0", Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size()))) << what;
+                    sized->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE));
+        EXPECT_EQ(PixelsOf(*colours), PixelsOf(*image));
+        EXPECT_TRUE(PixelsOf(*image) == PixelsOf(*fromMemory) && PixelsOf(*image) == PixelsOf(*sized));
+        EXPECT_EQ("0 00 0", Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size())));
     }
 
     auto image = Make<TypeParam>(3, 3, 0x00ABCDEF);
     image->SetColorKey(0x00ABCDEF);
     const std::string before = StateOf(*image);
     for (const auto& [what, bytes, verdict] : BrokenBmps()) {
+        SCOPED_TRACE(what);
         const std::string path = ScratchPath("broken.bmp");
         std::ofstream(path, std::ios::binary) << bytes;
         const std::vector<char> exact(bytes.begin(), bytes.end());
         EXPECT_FALSE(image->LoadBmp(path.c_str()) ||
-                     image->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE))
-            << what;
+                     image->LoadFromMemory(exact.data(), exact.size(), IMAGE_FORMAT_BMPFILE));
         EXPECT_EQ(Said({verdict, 0}) + Said({verdict, 0}),
-                  Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size())))
-            << what;
+                  Said(DiagnoseBmp(path.c_str())) + Said(DiagnoseBmp(exact.data(), exact.size())));
     }
     const std::string bytes = PatternFile();
     for (const int tag : {0, 1, IMAGE_FORMAT_ROWS24, 383, 385, -1, INT_MIN})

@@ -48,22 +48,21 @@ std::vector<Pixel> Reads(const I& i, int x, int y)
 TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItApart)
 {
     for (const auto& w : kWrites) {
+        SCOPED_TRACE(w.what);
         auto image = Make<TypeParam>(4, 3, 0xAB000077);  // the key's colour, with a top byte
         image->SetColorKey(0x77);
         image->SetPixel(1, 2, w.start);
         const std::string before = StateOf(*image);
         for (const auto& [x, y] : kOutside) {
-            EXPECT_FALSE(w.write(*image, x, y)) << w.what << " at " << x << "," << y;
+            EXPECT_FALSE(w.write(*image, x, y)) << x << "," << y;
             EXPECT_EQ(std::vector<Pixel>(7, 0), Reads(*image, x, y));
         }
-        EXPECT_EQ(before, StateOf(*image)) << w.what;
-        EXPECT_TRUE(w.write(*image, 1, 2)) << w.what;
-        const Pixel p = w.after;
-        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF),
-                                      p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
-                  Reads(*image, 1, 2))
-            << w.what;
-        EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0xAB000077u) << w.what;
+        EXPECT_EQ(before, StateOf(*image));
+        EXPECT_TRUE(w.write(*image, 1, 2));
+        const Pixel p = w.after, ref = (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
+        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, ref, p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
+                  Reads(*image, 1, 2));
+        EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0xAB000077u);
     }
 }
 
