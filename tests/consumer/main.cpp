@@ -1,10 +1,8 @@
-// A client of the installed library, built the way users build it (CMake package or pkg-config,
-// only the install's include/ on the path, beside decoy/, whose image/ and platform/ headers
-// must never be reached). Beyond a few pixels it checks what a shared build can get wrong:
-// virtual tables and RTTI across the library's boundary, the library choosing its fast paths by
-// the dynamic type of images the client made, and the headers and library leaving a program's own
-// names alone: with ZVX_NO_GLOBAL_NAMES its Pixel and ColorKey, and without Windows its
-// Win32-like names, macros before the headers included. Exits non-zero, saying what went wrong.
+// A client of the installed library, built as users build it (only the install's include/ on the
+// path, beside decoy/, whose headers must never be reached). It checks what a shared build can get
+// wrong: virtual tables and RTTI across the library's boundary, fast paths chosen by the dynamic
+// type of the client's images, and a program's own names left alone (with ZVX_NO_GLOBAL_NAMES its
+// Pixel and ColorKey, without Windows its Win32-like names and macros). Exits non-zero, saying why.
 #define ZVX_NO_GLOBAL_NAMES
 #include <cstdio>
 #include <typeinfo>

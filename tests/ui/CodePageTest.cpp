@@ -32,13 +32,11 @@ TEST(CodePage932, ConvertsAsWindowsDoes)
         {texts::kErrorCaption, -1, 0, std::u16string(u"エラー") + u'\0'},
         {texts::kClassFailed, -1, 0, std::u16string(u"ウィンドウクラスを登録できませんでした。") + u'\0'},
         {"\x5C\x7E", 2, 0, u"\\~"},
-        {"\x85\x40", 2, 0, u"\u30FB"},  // an unassigned pair
-        {"a\x81", 2, 0, u"a\u30FB"},    // a lead byte at the end
-        {"\x81\x20"
-         "b",
-         3, 0, u"\u30FBb"},  // the byte after a lead byte goes with it
-        {"\xEA\xA4\xB1\xDF\xA0\x80\xFD\xFF", 8, 0,
-         u"\u7199\uFF71\uFF9F\uF8F0\u0080\uF8F1\uF8F3"},                              // single bytes above 0x7F
+        {"\x85\x40", 2, 0, u"\u30FB"},       // an unassigned pair
+        {"a\x81", 2, 0, u"a\u30FB"},         // a lead byte at the end
+        {"\x81\x20\x62", 3, 0, u"\u30FBb"},  // the byte after a lead byte goes with it
+        // Single bytes above 0x7F.
+        {"\xEA\xA4\xB1\xDF\xA0\x80\xFD\xFF", 8, 0, u"\u7199\uFF71\uFF9F\uF8F0\u0080\uF8F1\uF8F3"},
         {std::string("\x81\0c", 3), 3, 0, std::u16string(u"\u30FB") + u'\0' + u"c"},  // a lead byte before a null
         {"abc", 0, 0, u"<failed>"},
         {"abc", 3, -1, u"<failed>"},                 // nothing to convert, no room
