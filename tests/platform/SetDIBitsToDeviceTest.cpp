@@ -36,10 +36,11 @@ TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
             const std::size_t size = s.bits / 8, row = s.bottomUp ? 2 - i / 4 : i / 4;
             std::memcpy(image + (row * 4 + i % 4) * size, &word, size);
         }
-        const BITMAPINFO header{
-            {sizeof(BITMAPINFOHEADER), 4, s.bottomUp ? 3 : -3, 1, static_cast<WORD>(s.bits), BI_RGB, 0, 0, 0, 0, 0},
-            {}};
+        const WORD bits = static_cast<WORD>(s.bits);
+        const BITMAPINFO header{{sizeof(BITMAPINFOHEADER), 4, s.bottomUp ? 3 : -3, 1, bits, BI_RGB, 0, 0, 0, 0, 0}, {}};
         for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << s.bits << (s.bottomUp ? " bits bottom-up " : " bits ") << c.x << ","
+                                              << c.y << " " << c.w << "x" << c.h);
             CDibSectionImage canvas;
             HRGN clip = ::CreateRectRgn(1, 1, c.clipped ? 3 : 6, c.clipped ? 3 : 6);
             ::SelectClipRgn(canvas.GetDC(), c.clipped ? clip : nullptr);
@@ -49,14 +50,12 @@ TEST(SetDIBitsToDevice, PutsTheTopLeftBlockWholeWordsAndClipped)
             std::string picture;
             for (int i = 0; i < 36; ++i) {
                 const Pixel p = canvas.GetPixel(i % 6, i / 6);
-                picture += std::string(i > 0 && i % 6 == 0 ? " " : "") + "0123456789abcdef"[p >> 4 & 15] +
-                           "0123456789abcdef"[p & 15];
+                const char* hex = "0123456789abcdef";
+                picture += std::string(i > 0 && i % 6 == 0 ? " " : "") + hex[p >> 4 & 15] + hex[p & 15];
                 EXPECT_TRUE(p == 0 || p >> 24 == (s.bits == 32 ? 0xABu : 0u))
                     << "the top byte is part of a 32-bit word";
             }
-            EXPECT_EQ(s.bottomUp && c.bottomUp ? c.bottomUp : c.picture, picture)
-                << s.bits << (s.bottomUp ? " bits bottom-up " : " bits ") << c.x << "," << c.y << " " << c.w << "x"
-                << c.h;
+            EXPECT_EQ(s.bottomUp && c.bottomUp ? c.bottomUp : c.picture, picture);
         }
     }
 }
