@@ -126,16 +126,6 @@ std::vector<Pixel> Over(const IImage& dest, At&& at)
     return out;
 }
 
-// src's top-left w x h part blitted at (x, y): the source pixel over each destination pixel.
-inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, const IImage& dest, long long x,
-                                  long long y, bool clear)
-{
-    return Over(dest, [&](long long dx, long long dy, Pixel) -> std::optional<Pixel> {
-        if (dx < x || dy < y || dx - x >= w || dy - y >= h) return std::nullopt;
-        return Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), clear);
-    });
-}
-
 // One blended channel, trunc(d x (1 - alpha) + s x alpha) capped at 255, and a pixel's three.
 inline Pixel Mix(Pixel s, Pixel d, double alpha)
 {
@@ -148,14 +138,20 @@ inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
            Mix(s & 0xFF, d & 0xFF, alpha);
 }
 
-// What blending src at (x, y) leaves on dest: each channel under a shown source pixel mixed.
-inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
+// src's top-left w x h part blitted at (x, y) (the source pixel over each destination pixel), or
+// blended with alpha (each channel under a shown source pixel mixed).
+inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, const IImage& dest, long long x,
+                                  long long y, bool clear, double alpha = 1.0)
 {
     return Over(dest, [&](long long dx, long long dy, Pixel d) -> std::optional<Pixel> {
-        if (dx - x < 0 || dy - y < 0 || dx - x >= src.GetWidth() || dy - y >= src.GetHeight()) return std::nullopt;
-        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), false);
-        return s ? std::optional<Pixel>(MixPixel(*s, d, alpha)) : std::nullopt;
+        if (dx < x || dy < y || dx - x >= w || dy - y >= h) return std::nullopt;
+        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), clear);
+        return s && alpha < 1.0 ? MixPixel(*s, d, alpha) : s;
     });
+}
+inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
+{
+    return Blitted(src, src.GetWidth(), src.GetHeight(), dest, x, y, false, alpha);
 }
 
 // Runs body under each row-kernel variant this run may use, then goes back to the best.
