@@ -1,14 +1,77 @@
-// The posix sound layer's reading of in-memory WAVE images (on Windows, winmm reads them).
-#ifndef _WIN32
+// RIFF WAVE images built in memory, a chunk at a time: the posix sound layer's reading of them (on
+// Windows, winmm reads them), and the sample's click sound, kept only when the whole file holds the
+// whole image its header describes (that it plays whole, before the click returns, the
+// whole-program test hears).
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
 #include <gtest/gtest.h>
 
-#include "WaveImages.h"
+#include "app/AppState.h"
+#include "app/ClickSound.h"
+#include "support/TestData.h"
+#ifndef _WIN32
 #include "platform/posix/sound/WaveFile.h"
+#endif
 
 namespace {
 
-using namespace zvx::test::wave;
+// `value` as `bytes` little-endian bytes.
+std::string Le(std::uint32_t value, int bytes)
+{
+    return bytes == 0 ? std::string() : static_cast<char>(value & 0xFF) + Le(value >> 8, bytes - 1);
+}
 
+// Padded to an even length unless told not to.
+std::string Chunk(const char* id, const std::string& body, bool pad = true)
+{
+    return id + Le(static_cast<std::uint32_t>(body.size()), 4) + body + std::string(pad ? body.size() % 2 : 0, '\0');
+}
+
+std::string Format(std::uint32_t tag, std::uint32_t channels, std::uint32_t rate, std::uint32_t bits)
+{
+    return Chunk("fmt ", Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * channels * bits / 8, 4) +
+                             Le(channels * bits / 8, 2) + Le(bits, 2));
+}
+
+// The RIFF size is the true one, give or take `off`.
+std::string Riff(const std::string& chunks, int off = 0)
+{
+    return "RIFF" + Le(static_cast<std::uint32_t>(4 + static_cast<int>(chunks.size()) + off), 4) + "WAVE" + chunks;
+}
+
+TEST(ClickSound, IsKeptByteForByteOnlyWhenTheWholeImageIsThere)
+{
+    const std::string body(36, '\x01');  // 48 bytes in all
+    const struct {
+        std::string bytes;  // "-": no file
+        bool kept;
+    } cases[] = {
+        {Riff(body), true},
+        {Riff(body) + "1234567", true},  // bytes after the image do no harm
+        {"-", false},
+        {"", false},
+        {"RIFF", false},
+        {Riff(body, 1), false},
+        {Riff(body, -41), false},  // a RIFF size of 0xFFFFFFFF
+        {Riff(body).replace(8, 4, "AVI "), false},
+        {"X" + Riff(body).substr(1), false},
+    };
+    for (const auto& c : cases) {
+        const std::string path = zvx::test::ScratchPath("sound.wav");
+        if (c.bytes != "-") std::ofstream(path, std::ios::binary) << c.bytes;
+        BYTE* sound = LoadClickSound(path.c_str());
+        EXPECT_EQ(c.kept, sound != nullptr) << c.bytes.size() << " bytes";
+        EXPECT_TRUE(sound == nullptr || std::memcmp(sound, c.bytes.data(), c.bytes.size()) == 0);
+        std::free(sound);
+        std::remove(path.c_str());
+    }
+}
+
+#ifndef _WIN32
 TEST(WaveFile, ReadsPcmAndRefusesWhatItCannotPlayOrWouldReadPastItsEnd)
 {
     const std::string fmt8 = Format(1, 1, 8000, 8), stereo = Format(1, 2, 44100, 16), eight = Chunk("data", "abcdefgh");
@@ -50,6 +113,6 @@ TEST(WaveFile, ReadsPcmAndRefusesWhatItCannotPlayOrWouldReadPastItsEnd)
         EXPECT_EQ(c.bits, sound.bitsPerSample);
     }
 }
+#endif
 
 }  // namespace
-#endif
