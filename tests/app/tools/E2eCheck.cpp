@@ -42,7 +42,8 @@ int main(int argc, char** argv)
     if (command != "frame" || argc < 7 || (argc - 7) % 3 != 0 || !g_background.LoadBmp(argv[5]) ||
         !g_hand.LoadBmp(argv[6])) {
         return Fail(
-            "usage: frame OUT.rgb WIDTH HEIGHT BACKGROUND.bmp CURSOR.bmp [mouse|click X Y]... | sound PLAYED.raw SOUND.wav");
+            "usage: frame OUT.rgb WIDTH HEIGHT BACKGROUND.bmp CURSOR.bmp [mouse|click X Y]... | "
+            "sound PLAYED.raw SOUND.wav");
     }
     g_hand.SetColorKey(0xFFFFFF);
     g_handHalfWidth = g_hand.GetWidth() / 2, g_handHalfHeight = g_hand.GetHeight() / 2;
