@@ -72,24 +72,21 @@ TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBey
     auto image = Make<TypeParam>(4, 3);
     Paint(*image, Pattern);
     image->SetColorKey(Pattern(0, 0) & 0xFFFFFF);
-    const std::pair<int, int> made[][2] = {
-        {{0, 0}, {4, 3}},      {{1, 2}, {2, 1}}, {{3, 1}, {2, 3}}, {{3, 0}, {2, 1}}, {{INT_MAX - 1, INT_MAX}, {3, 2}},
-        {{INT_MAX, 2}, {2, 2}}};
-    for (const auto& entry : made) {
-        const std::pair<int, int> at = entry[0], size = entry[1];  // C++17 lambdas cannot capture bindings
-        SCOPED_TRACE(::testing::Message() << at.first << "," << at.second << " " << size.first << "x" << size.second);
-        std::unique_ptr<IImage> sub(image->CreateSubImage(at.first, at.second, size.first, size.second));
+    const struct {
+        int x, y, w, h;
+    } made[] = {{0, 0, 4, 3},      {1, 2, 2, 1}, {3, 1, 2, 3}, {3, 0, 2, 1}, {INT_MAX - 1, INT_MAX, 3, 2},
+                {INT_MAX, 2, 2, 2}};
+    for (const auto& m : made) {
+        SCOPED_TRACE(::testing::Message() << m.x << "," << m.y << " " << m.w << "x" << m.h);
+        std::unique_ptr<IImage> sub(image->CreateSubImage(m.x, m.y, m.w, m.h));
         ASSERT_NE(nullptr, dynamic_cast<CMemoryImage*>(sub.get()));
         EXPECT_EQ(COLORKEY_NONE, sub->GetColorKey());
-        EXPECT_EQ(size, std::make_pair(sub->GetWidth(), sub->GetHeight()));
-        EXPECT_EQ(Over(*sub,
-                       [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
-                           const long long x = at.first + i, y = at.second + j;
-                           return x <= INT_MAX && y <= INT_MAX
-                                      ? image->GetColor(static_cast<int>(x), static_cast<int>(y))
-                                      : 0;
-                       }),
-                  PixelsOf(*sub));
+        EXPECT_EQ(std::make_pair(m.w, m.h), std::make_pair(sub->GetWidth(), sub->GetHeight()));
+        const auto colour = [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
+            const long long x = m.x + i, y = m.y + j;
+            return x <= INT_MAX && y <= INT_MAX ? image->GetColor(static_cast<int>(x), static_cast<int>(y)) : 0;
+        };
+        EXPECT_EQ(Over(*sub, colour), PixelsOf(*sub));
     }
     const std::string before = StateOf(*image);
     for (const int at : {-1, INT_MIN}) {
