@@ -51,10 +51,9 @@ std::string Contents(const fs::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string name = entry.path().lexically_relative(folder).generic_string();
         const char* mark = entry.is_symlink() ? "@" : entry.is_directory() ? "/" : "";
         const std::string bytes = entry.is_regular_file() ? ReadWholeFile(entry.path().string()).substr(0, 2) : "";
-        names.push_back(name + mark + bytes + " ");
+        names.push_back(entry.path().lexically_relative(folder).generic_string() + mark + bytes + " ");
     }
     std::sort(names.begin(), names.end());
     std::string all;

@@ -14,7 +14,7 @@ namespace zvx::test {
 // A w x h 24-bit file as SaveBmp writes it (bottom row first, BGR, zero-padded rows), with
 // fields (offset, 32-bit value) replaced, or rows padded with another byte.
 using Fields = std::vector<std::pair<std::size_t, std::uint32_t>>;
-constexpr std::uint32_t U32(long long v) { return static_cast<std::uint32_t>(v); }
+constexpr std::uint32_t U32(std::uint64_t v) { return static_cast<std::uint32_t>(v); }
 
 template <class At>
 std::string BmpFile(int w, int h, At&& colour, const Fields& fields = {}, char padding = 0)

@@ -39,11 +39,12 @@ template <class T>
 using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
 using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
-// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a class
+// NOLINTBEGIN(bugprone-macro-parentheses): the argument names a class
 #define ZVX_IMAGE_TEST_SUITE(name)          \
     template <class T>                      \
     class name : public ::testing::Test {}; \
     TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
+// NOLINTEND(bugprone-macro-parentheses)
 
 // The image as another of its interfaces.
 template <class I>
