@@ -152,7 +152,7 @@ TYPED_TEST(BmpTest, LoadingTakesWhatTheFieldsSayAndRefusesTheRestLeavingTheImage
     const std::string empty = ScratchPath("empty.bmp");
     EXPECT_FALSE(image->SaveBmp(nullptr) || image->SaveBmp("") || image->SaveBmp(nowhere.c_str()));
     EXPECT_FALSE(CMemoryImage(0, 0).SaveBmp(empty.c_str()));
-    EXPECT_FALSE(FileExists(nowhere) || FileExists(empty));
+    EXPECT_FALSE(std::filesystem::exists(nowhere) || std::filesystem::exists(empty));
 }
 
 }  // namespace

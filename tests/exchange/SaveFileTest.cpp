@@ -1,11 +1,11 @@
 // SaveBmp replaces a file whole (links, mode and owner kept; natively flushed before it is moved in, the
 // folder synced after), writes a file of several names or one it may write but not replace into the file
 // itself, flushed, or, failing, leaves the folder as it was.
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <set>
 
 #ifndef _WIN32
 #include <csignal>
@@ -49,13 +49,12 @@ using Obstacle = std::shared_ptr<void>;
 // The folder's names (folders end in '/', links in '@') and each file's first two bytes.
 std::string Contents(const fs::path& folder)
 {
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         const char* mark = entry.is_symlink() ? "@" : entry.is_directory() ? "/" : "";
         const std::string bytes = entry.is_regular_file() ? ReadWholeFile(entry.path().string()).substr(0, 2) : "";
-        names.push_back(entry.path().lexically_relative(folder).generic_string() + mark + bytes + " ");
+        names.insert(entry.path().lexically_relative(folder).generic_string() + mark + bytes + " ");
     }
-    std::sort(names.begin(), names.end());
     std::string all;
     for (const std::string& n : names) all += n;
     return all;

@@ -32,6 +32,4 @@ inline std::string ReadWholeFile(const std::string& path)
     return bytes.str();
 }
 
-inline bool FileExists(const std::string& path) { return static_cast<bool>(std::ifstream(path, std::ios::binary)); }
-
 }  // namespace zvx::test
