@@ -64,7 +64,7 @@ TEST_F(WndProcTest, AClickTintsItsBoxAccumulatingSparingPureBlueAndAnswersAsDefW
 TEST_F(WndProcTest, APaintBlendsTheCursorPictureCentredOnTheMouseOnlyRightOfColumnFour)
 {
     for (int i = 0; i < kWidth * kHeight; ++i)
-        g_background.SetColor(i % kWidth, i / kWidth, static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF);
+        g_background.SetColor(i % kWidth, i / kWidth, i * 2654435761u & 0xFFFFFF);
     for (const int x : {-1, 0, 4, 5, 120}) {
         EXPECT_EQ(0, x >= 0 ? Send(WM_MOUSEMOVE, x, 100) : 0);  // -1: the mouse never moved
         EXPECT_EQ(0, Send(WM_PAINT));

@@ -106,10 +106,7 @@ TYPED_TEST(BlitTest, EveryRoutePlacesClipsAndKeysAsTheOracleSays)
     }
 }
 
-Pixel Colourful(int x, int y)
-{
-    return 0x7F000000u + static_cast<Pixel>(x) * 0x2F1D07u + static_cast<Pixel>(y) * 0x0B3B65u;
-}
+Pixel Colourful(int x, int y) { return 0x7F000000u + x * 0x2F1D07u + y * 0x0B3B65u; }
 
 ZVX_IMAGE_TEST_SUITE(BlendTest);
 

@@ -67,10 +67,7 @@ std::unique_ptr<T> Make(int width, int height, Pixel fill = 0)
 }
 
 // Unique to (x, y) in small images, with a top byte, so a route shows whether it keeps it.
-inline Pixel Pattern(int x, int y)
-{
-    return 0xA5000000u | static_cast<Pixel>(x) << 12 | static_cast<Pixel>(y) << 4 | 3u;
-}
+inline Pixel Pattern(int x, int y) { return 0xA5000000u | x << 12 | y << 4 | 3u; }
 
 template <class Fn>
 void Paint(IImage& image, Fn&& valueAt)

@@ -24,8 +24,7 @@ std::vector<Pixel> Workload(int who, std::atomic<int>* arrived = nullptr)
     constexpr int kSide = 1024;
     CMemoryImage over(kSide, kSide), under(kSide, kSide);
     std::vector<Pixel> base(std::size_t{kSide} * kSide), blends;  // the destination; every 16th row of each blend
-    for (int p = 0; p < kSide * kSide; ++p)
-        over.GetScanLine(0)[p] = static_cast<Pixel>(p * (2654435761u + who)), base[p] = p * 40503u;
+    for (int p = 0; p < kSide * kSide; ++p) over.GetScanLine(0)[p] = p * (2654435761u + who), base[p] = p * 40503u;
     bool blended = true;
     for (int i = 1; i <= 4; ++i) {
         if (arrived != nullptr) {
