@@ -136,9 +136,8 @@ TYPED_TEST(BlendTest, ChannelsMixOrTheBlitTakesOverOrTheOpacityIsRefused)
                     Paint(target, [](int x, int y) { return Colourful(y + 9, x); });
                     const bool overlaps = x > -3 && y > -2 && x < 4 && y < 3;
                     const bool result = alpha >= 1.0 && !onDc ? overlaps : alpha > 0.0;
-                    const auto expected = !(alpha > 0.0) ? PixelsOf(target)
-                                          : alpha >= 1.0 ? Blitted(*src, 3, 2, target, x, y, keyed == onDc)
-                                                         : Blended(*src, target, x, y, alpha);
+                    const auto expected =
+                        alpha > 0.0 ? Blitted(*src, 3, 2, target, x, y, keyed == onDc, alpha) : PixelsOf(target);
                     EXPECT_EQ(result, onDc ? src->DrawBlend(canvas->GetDC(), x, y, alpha)
                                            : src->BlendTo(dest.get(), x, y, alpha));
                     EXPECT_EQ(expected, PixelsOf(target));

@@ -137,7 +137,7 @@ inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
 }
 
 // src's top-left w x h part blitted at (x, y) (the source pixel over each destination pixel), or
-// blended with alpha (each channel under a shown source pixel mixed).
+// blended at alpha below 1 (each channel under a shown source pixel mixed).
 inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, const IImage& dest, long long x,
                                   long long y, bool clear, double alpha = 1.0)
 {
@@ -146,10 +146,6 @@ inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, c
         const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), clear);
         return s && alpha < 1.0 ? MixPixel(*s, d, alpha) : s;
     });
-}
-inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
-{
-    return Blitted(src, src.GetWidth(), src.GetHeight(), dest, x, y, false, alpha);
 }
 
 // Runs body under each row-kernel variant this run may use, then goes back to the best.
