@@ -87,6 +87,7 @@ TEST(DistinctImages, FourThreadsGetWhatOneThreadGets)
     EXPECT_EQ(before, zvx::test::LiveGdiObjects()) << "GDI objects left behind by one workload";
     std::atomic<int> arrived{0};
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int i = 0; i < kThreads; ++i) threads.emplace_back([&, i] { together[i] = Workload(i, &arrived); });
     for (std::thread& thread : threads) thread.join();
     for (int i = 0; i < kThreads; ++i) EXPECT_TRUE(alone[i] == together[i]) << "thread " << i << " drew other pixels";
