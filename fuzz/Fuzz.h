@@ -14,7 +14,7 @@
 #define ZVX_FUZZ_TARGET(name) extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 #define ZVX_FUZZ_FAIL(what) std::abort()
 #endif
-#define ZVX_REQUIRE(condition) \
-    do {                       \
+#define ZVX_REQUIRE(condition)                       \
+    do {                                             \
         if (!(condition)) ZVX_FUZZ_FAIL(#condition); \
     } while (false)

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# The sample program as a user meets it: on a virtual display of its own (Xvfb) with openbox, in
-# a folder of the default files, some broken, driven with xdotool, its window read back with
-# ImageMagick and its message boxes with tesseract. zorvexa_e2e_check works out the frames and
-# checks the recorded sound (SDL's disk audio natively, an ALSA file device under Wine).
-# The arguments (usage below) name the scenarios' group (window or boxes, from the table at the
-# end, on one display), and the emulator that runs the programs (Wine), if any. Every wait polls
-# for its condition with a generous deadline. Exits 77 (skipped) when a tool is missing.
+# The sample program as a user meets it: on a virtual display of its own (Xvfb) with openbox, in a
+# folder of the default files, some broken, driven with xdotool, its window read back with
+# ImageMagick and its boxes with tesseract. zorvexa_e2e_check works out the frames and checks the
+# recorded sound (SDL's disk audio natively, an ALSA file device under Wine). GROUP picks the
+# scenarios of the table at the end; EMULATOR runs the programs (Wine), if any. Every wait polls
+# with a generous deadline. Exits 77 (skipped) when a tool is missing.
 set -uo pipefail
 
 [[ $# -ge 5 ]] || { echo "usage: e2e.sh GROUP PROGRAM ASSET-TOOL CHECK-TOOL WORK-DIR ['EMULATOR|ARG...']" >&2; exit 2; }
@@ -84,11 +83,11 @@ frame() {
     fail "frame $1 is not as expected (see $work/shot-$1.png, expected-$1.png)"
 }
 
-# The window: its client area one pixel smaller than the picture each way, the first frame. Its
-# Motif hints offer moving and closing only (functions 0x24; border, title, menu 0x1a); a
-# maximise request changes nothing (once the later request, keep above, shows, the first was
-# dealt with). The cursor picture only right of column 4; then a click in the grey tablet by
-# its blue inlay tints, and plays the sound; closed through the window manager, exit code 0.
+# The window: its client area one pixel smaller than the picture each way, the first frame; Motif
+# hints for moving and closing only (functions 0x24; border, title, menu 0x1a); a maximise request
+# changes nothing (once the later keep-above request shows, the first was dealt with); the cursor
+# picture only right of column 4; a click in the grey tablet tints, and plays the sound; closed
+# through the window manager, exit code 0.
 session() {
     start
     wait_until 180 found Zorvexa || fail "no window titled Zorvexa appeared"
@@ -156,9 +155,8 @@ break_file() {
     esac
 }
 
-# Which broken file makes which box, and which sound file is kept, are the unit tables' business;
-# here one box of each kind. "sdl": where GTK cannot open the display, SDL's box stands in (its
-# fonts have no Japanese: nothing to read).
+# One box of each kind (which broken file makes which box is the unit tables' business). "sdl":
+# where GTK cannot open the display, SDL's box stands in (its fonts have no Japanese to read).
 # group   scenario          files broken                       then
 table='
 window  session           -                                  session

@@ -15,51 +15,52 @@ TYPED_TEST(CopyTest, CopiesTakeSizeKeyAndColoursOrWordsAndRefusalsChangeNothing)
     Paint(*src, Pattern);
     src->SetColorKey(0x00FF00);
     auto colours = Make<CMemoryImage>(3, 2);
-    Paint(*colours, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; });
+    Paint(*colours, PatternColour);
     colours->SetColorKey(0x00FF00);
     const std::string words = StateOf(*src);
-    const IImage* nothing = nullptr;
-    const IPixelBuffer* noRows = nullptr;
     CMemoryImage empty(0, 0);
+    const IImage *nothing = nullptr, *image = src.get(), *emptyImage = &empty;
+    const IPixelBuffer *noRows = nullptr, *rows = src.get(), *emptyRows = &empty;
     auto dib = Make<CDibSectionImage>(3, 2);  // its colours, and the key the image keeps
-    Paint(*dib, [](int x, int y) { return Pattern(x, y) & 0xFFFFFF; });
+    Paint(*dib, PatternColour);
     dib->SetColorKey(4);
     const HBITMAP stale = CDibSectionImage().GetBitmap(), pen = reinterpret_cast<HBITMAP>(::CreatePen(PS_SOLID, 1, 0));
-    const std::string file = PatternFile();  // dib's colours
+    const std::string file = PatternFile(), dibState = StateOf(*dib);  // dib's colours
+    const bool dibSelf = kIsDib<TypeParam>;  // the two classes answer a copy of themselves differently
     const struct {
         const char* what;
         std::function<bool(TypeParam&)> copy;
         bool result;
         std::string after;  // empty: the image as it was, not even re-created
     } cases[] = {
-        {"image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(src.get())); }, true, StateOf(*colours)},
-        {"rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(src.get())); }, true, words},
-        {"a file", [&](TypeParam& d) { return d.LoadFromMemory(file.data(), IMAGE_FORMAT_BMPFILE); }, true, StateOf(*dib)},
-        {"null image", [&](TypeParam& d) { return d.CopyFrom(nothing); }, false, ""},
-        {"null rows", [&](TypeParam& d) { return d.CopyFrom(noRows); }, false, ""},
-        {"empty image", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&empty)); }, false, ""},
-        {"empty rows", [&](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&empty)); }, false, ""},
-        // The two classes answer a copy of themselves differently.
-        {"itself", [](TypeParam& d) { return d.CopyFrom(static_cast<const IImage*>(&d)); }, kIsDib<TypeParam>, ""},
-        {"its rows", [](TypeParam& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&d)); }, kIsDib<TypeParam>, ""},
-        {"a DIB section's bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(dib->GetBitmap()); }, true, StateOf(*dib)},
-        {"no bitmap", [](TypeParam& d) { return d.CreateFromBitmap(nullptr); }, false, ""},
-        {"a deleted bitmap", [&](TypeParam& d) { return d.CreateFromBitmap(stale); }, false, ""},
-        {"a DC", [&](TypeParam& d) { return d.CreateFromBitmap(reinterpret_cast<HBITMAP>(dib->GetDC())); }, false, ""},
-        {"a pen", [&](TypeParam& d) { return d.CreateFromBitmap(pen); }, false, ""},
+        {"image", [&](auto& d) { return d.CopyFrom(image); }, true, StateOf(*colours)},
+        {"rows", [&](auto& d) { return d.CopyFrom(rows); }, true, words},
+        {"a file", [&](auto& d) { return d.LoadFromMemory(file.data(), IMAGE_FORMAT_BMPFILE); }, true, dibState},
+        {"null image", [&](auto& d) { return d.CopyFrom(nothing); }, false, ""},
+        {"null rows", [&](auto& d) { return d.CopyFrom(noRows); }, false, ""},
+        {"empty image", [&](auto& d) { return d.CopyFrom(emptyImage); }, false, ""},
+        {"empty rows", [&](auto& d) { return d.CopyFrom(emptyRows); }, false, ""},
+        {"itself", [](auto& d) { return d.CopyFrom(static_cast<const IImage*>(&d)); }, dibSelf, ""},
+        {"its rows", [](auto& d) { return d.CopyFrom(static_cast<const IPixelBuffer*>(&d)); }, dibSelf, ""},
+        {"a DIB section's bitmap", [&](auto& d) { return d.CreateFromBitmap(dib->GetBitmap()); }, true, dibState},
+        {"no bitmap", [](auto& d) { return d.CreateFromBitmap(nullptr); }, false, ""},
+        {"a deleted bitmap", [&](auto& d) { return d.CreateFromBitmap(stale); }, false, ""},
+        {"a DC", [&](auto& d) { return d.CreateFromBitmap(reinterpret_cast<HBITMAP>(dib->GetDC())); }, false, ""},
+        {"a pen", [&](auto& d) { return d.CreateFromBitmap(pen); }, false, ""},
     };
     for (const auto& c : cases) {
         auto dest = Make<TypeParam>(3, 2, 0x55);  // the sources' size: the storage may be kept
         dest->SetColorKey(4);
-        if constexpr (kIsDib<TypeParam>) CMemoryImage(1, 1).DrawTiled(dest->GetDC(), 0, 0, 1, 1);  // leaves a clip region
+        // On a DIB section, leaves a clip region.
+        if constexpr (kIsDib<TypeParam>) CMemoryImage(1, 1).DrawTiled(dest->GetDC(), 0, 0, 1, 1);
         const std::string before = StateOf(*dest);
-        const Pixel* rows = dest->GetScanLine(0);
+        const Pixel* storage = dest->GetScanLine(0);
         EXPECT_EQ(c.result, c.copy(*dest)) << c.what;
         EXPECT_EQ(c.after.empty() ? before : c.after, StateOf(*dest)) << c.what;
-        EXPECT_TRUE(!c.after.empty() || rows == dest->GetScanLine(0)) << c.what;
+        EXPECT_TRUE(!c.after.empty() || storage == dest->GetScanLine(0)) << c.what;
         if constexpr (kIsDib<TypeParam>) {  // a re-created image draws on a fresh DC, without that clip
-            EXPECT_TRUE(c.after.empty() || (Make<CDibSectionImage>(3, 2, 0xFFFFFF)->BltTo(static_cast<IDibImage*>(dest.get()), 0, 0) &&
-                                            dest->GetPixel(2, 1) == 0xFFFFFF)) << c.what;
+            const bool drawn = Make<CDibSectionImage>(3, 2, 0xFFFFFF)->BltTo(static_cast<IDibImage*>(dest.get()), 0, 0);
+            EXPECT_TRUE(c.after.empty() || (drawn && dest->GetPixel(2, 1) == 0xFFFFFF)) << c.what;
         }
     }
     EXPECT_EQ(words, StateOf(*src)) << "the source is left alone";
@@ -71,20 +72,21 @@ TYPED_TEST(CopyTest, SubImageIsAKeylessHeapImageOfTheRectanglesColoursAndZeroBey
     auto image = Make<TypeParam>(4, 3);
     Paint(*image, Pattern);
     image->SetColorKey(Pattern(0, 0) & 0xFFFFFF);
-    const std::pair<int, int> made[][2] = {{{0, 0}, {4, 3}}, {{1, 2}, {2, 1}}, {{3, 1}, {2, 3}}, {{3, 0}, {2, 1}},
-                                           {{INT_MAX - 1, INT_MAX}, {3, 2}}, {{INT_MAX, 2}, {2, 2}}};
-    for (const auto& entry : made) {
-        const std::pair<int, int> at = entry[0], size = entry[1];  // C++17 lambdas cannot capture bindings
-        SCOPED_TRACE(::testing::Message() << at.first << "," << at.second << " " << size.first << "x" << size.second);
-        std::unique_ptr<IImage> sub(image->CreateSubImage(at.first, at.second, size.first, size.second));
+    const struct {
+        int x, y, w, h;
+    } made[] = {{0, 0, 4, 3},      {1, 2, 2, 1}, {3, 1, 2, 3}, {3, 0, 2, 1}, {INT_MAX - 1, INT_MAX, 3, 2},
+                {INT_MAX, 2, 2, 2}};
+    for (const auto& m : made) {
+        SCOPED_TRACE(::testing::Message() << m.x << "," << m.y << " " << m.w << "x" << m.h);
+        std::unique_ptr<IImage> sub(image->CreateSubImage(m.x, m.y, m.w, m.h));
         ASSERT_NE(nullptr, dynamic_cast<CMemoryImage*>(sub.get()));
         EXPECT_EQ(COLORKEY_NONE, sub->GetColorKey());
-        EXPECT_EQ(size, std::make_pair(sub->GetWidth(), sub->GetHeight()));
-        EXPECT_EQ(Over(*sub, [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
-                      const long long x = at.first + i, y = at.second + j;
-                      return x <= INT_MAX && y <= INT_MAX ? image->GetColor(static_cast<int>(x), static_cast<int>(y)) : 0;
-                  }),
-                  PixelsOf(*sub));
+        EXPECT_EQ(std::make_pair(m.w, m.h), std::make_pair(sub->GetWidth(), sub->GetHeight()));
+        const auto colour = [&](long long i, long long j, Pixel) -> std::optional<Pixel> {
+            const long long x = m.x + i, y = m.y + j;
+            return x <= INT_MAX && y <= INT_MAX ? image->GetColor(static_cast<int>(x), static_cast<int>(y)) : 0;
+        };
+        EXPECT_EQ(Over(*sub, colour), PixelsOf(*sub));
     }
     const std::string before = StateOf(*image);
     for (const int at : {-1, INT_MIN}) {

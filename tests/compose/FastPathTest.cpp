@@ -9,36 +9,47 @@ namespace {
 using namespace zvx::test;
 
 // s onto d at (x, y); w x h is the part, the sub-image and the 24-bit file's size.
-using Op = bool (*)(IImage& s, IImage& d, int x, int y, int w, int h, const std::string& file);
-const Op kOps[] = {
+struct At {
+    IImage &s, &d;
+    int x, y, w, h;
+    const std::string& file;
+    const BYTE* rows() const { return reinterpret_cast<const BYTE*>(file.data()) + 54; }
+};
+const struct {
+    const char* name;
+    bool (*op)(const At& a);
+} kOps[] = {
     // An odd width blends at 0.7 twice in a row (here and in the self-blend): then through the kept table.
-    [](IImage& s, IImage& d, int x, int y, int w, int, const std::string&) { return s.BlendTo(&d, x, y, w % 2 ? 0.7 : (w * 37 % 999 + 1) / 1000.0); },
-    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(&d, x, y); },
-    [](IImage& s, IImage& d, int x, int y, int w, int h, const std::string&) { return s.BltTo(&d, x, y, w, h); },
-    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IPixelBuffer*>(&d), x, y); },
-    [](IImage& s, IImage& d, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IDibImage*>(&d), x, y); },
-    [](IImage& s, IImage& d, int, int, int, int, const std::string&) { return d.CopyFrom(static_cast<const IImage*>(&s)); },
-    [](IImage& s, IImage& d, int, int, int, int, const std::string&) {
-        return dynamic_cast<IPixelBuffer&>(d).CopyFrom(dynamic_cast<const IPixelBuffer*>(&s));
-    },
-    [](IImage& s, IImage& d, int x, int y, int w, int h, const std::string&) {
-        std::unique_ptr<IImage> sub(s.CreateSubImage(std::abs(x), std::abs(y), w, h));
-        return sub != nullptr && d.CopyFrom(static_cast<const IImage*>(sub.get()));
-    },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string& f) { return d.SetRows24(x, y, w, h, reinterpret_cast<const BYTE*>(f.data()) + 54); },
-    [](IImage&, IImage& d, int, int, int, int, const std::string& f) { return d.LoadFromMemory(f.data(), IMAGE_FORMAT_BMPFILE); },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) { return d.DrawLine(x, y, x + w * (y % 3), y + h - 1, 0xFF123456); },
-    [](IImage& s, IImage&, int x, int y, int, int, const std::string&) { return s.BltTo(&s, x % 5, y % 4); },
-    [](IImage& s, IImage&, int x, int y, int w, int h, const std::string&) { return s.BltTo(&s, x % 5, y % 4, w, h); },
-    [](IImage& s, IImage&, int x, int y, int, int, const std::string&) { return s.BltTo(dynamic_cast<IPixelBuffer*>(&s), x % 5, y % 4); },
-    [](IImage& s, IImage&, int x, int y, int w, int, const std::string&) { return s.BlendTo(&s, x % 5, y % 4, w % 2 ? 0.7 : w / 50.0); },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) { return d.FillRect(x, y, y % 2 ? x - w : x + w, x % 2 ? y - h : y + h, 0xFF123456); },
-    [](IImage&, IImage& d, int x, int y, int w, int h, const std::string&) {  // whole rows; on a DIB section, a clip region in its DC
-        HRGN clip = ::CreateRectRgn(x, y - h, x + w, y + 2 * h);
-        if (auto* gdi = dynamic_cast<IGdiImage*>(&d); gdi != nullptr && y % 2 != 0) ::SelectClipRgn(gdi->GetDC(), clip);
-        ::DeleteObject(clip);
-        return d.FillRect(x % 2 - 1, y - h, d.GetWidth() + x % 3 - 1, y + h, 0x89ABCD);
-    },
+    {"BlendTo", [](auto& a) { return a.s.BlendTo(&a.d, a.x, a.y, a.w % 2 ? 0.7 : (a.w * 37 % 999 + 1) / 1e3); }},
+    {"BltTo", [](auto& a) { return a.s.BltTo(&a.d, a.x, a.y); }},
+    {"BltTo sized", [](auto& a) { return a.s.BltTo(&a.d, a.x, a.y, a.w, a.h); }},
+    {"BltTo(IPixelBuffer)", [](auto& a) { return a.s.BltTo(As<IPixelBuffer>(&a.d), a.x, a.y); }},
+    {"BltTo(IDibImage)", [](auto& a) { return a.s.BltTo(As<IDibImage>(&a.d), a.x, a.y); }},
+    {"CopyFrom(IImage)", [](auto& a) { return a.d.CopyFrom(static_cast<const IImage*>(&a.s)); }},
+    {"CopyFrom(IPixelBuffer)", [](auto& a) { return As<IPixelBuffer>(&a.d)->CopyFrom(As<IPixelBuffer>(&a.s)); }},
+    {"CreateSubImage",
+     [](auto& a) {
+         std::unique_ptr<IImage> sub(a.s.CreateSubImage(std::abs(a.x), std::abs(a.y), a.w, a.h));
+         return sub != nullptr && a.d.CopyFrom(static_cast<const IImage*>(sub.get()));
+     }},
+    {"SetRows24", [](auto& a) { return a.d.SetRows24(a.x, a.y, a.w, a.h, a.rows()); }},
+    {"LoadFromMemory", [](auto& a) { return a.d.LoadFromMemory(a.file.data(), IMAGE_FORMAT_BMPFILE); }},
+    {"DrawLine", [](auto& a) { return a.d.DrawLine(a.x, a.y, a.x + a.w * (a.y % 3), a.y + a.h - 1, 0xFF123456); }},
+    {"BltTo itself", [](auto& a) { return a.s.BltTo(&a.s, a.x % 5, a.y % 4); }},
+    {"BltTo itself sized", [](auto& a) { return a.s.BltTo(&a.s, a.x % 5, a.y % 4, a.w, a.h); }},
+    {"BltTo(IPixelBuffer) itself", [](auto& a) { return a.s.BltTo(As<IPixelBuffer>(&a.s), a.x % 5, a.y % 4); }},
+    {"BlendTo itself", [](auto& a) { return a.s.BlendTo(&a.s, a.x % 5, a.y % 4, a.w % 2 ? 0.7 : a.w / 50.0); }},
+    {"FillRect",
+     [](auto& a) {
+         return a.d.FillRect(a.x, a.y, a.y % 2 ? a.x - a.w : a.x + a.w, a.x % 2 ? a.y - a.h : a.y + a.h, 0xFF123456);
+     }},
+    {"FillRect whole rows",
+     [](auto& a) {  // on a DIB section, a clip region in its DC
+         HRGN clip = ::CreateRectRgn(a.x, a.y - a.h, a.x + a.w, a.y + 2 * a.h);
+         if (auto* gdi = As<IGdiImage>(&a.d); gdi != nullptr && a.y % 2 != 0) ::SelectClipRgn(gdi->GetDC(), clip);
+         ::DeleteObject(clip);
+         return a.d.FillRect(a.x % 2 - 1, a.y - a.h, a.d.GetWidth() + a.x % 3 - 1, a.y + a.h, 0x89ABCD);
+     }},
 };
 
 template <class T>
@@ -61,11 +72,11 @@ TYPED_TEST(FastPathTest, EveryOperationGivesWhatTheGeneralPathGives)
             const bool keyed = round % 2 == 1;
             const Pixel key = keyed ? random() & 0xFFFFFF : 0;
             std::vector<Pixel> words(sw * sh + dw * dh);
-            for (Pixel& p : words) p = keyed && random() % 3 == 0 ? key | (random() % 2) << 31 : static_cast<Pixel>(random());
+            for (Pixel& p : words)
+                p = keyed && random() % 3 == 0 ? key | (random() % 2) << 31 : static_cast<Pixel>(random());
             const std::string file = BmpFile(w, h, [&](int, int) { return random(); });
-            for (std::size_t n = 0; n < std::size(kOps); ++n) {
-                SCOPED_TRACE(::testing::Message() << "operation " << n << ", round " << round);
-                const Op op = kOps[n];
+            for (const auto& [name, op] : kOps) {
+                SCOPED_TRACE(::testing::Message() << name << ", round " << round);
                 // One declaration each: clang refuses one auto deducing two types.
                 auto src = Make<TypeParam>(sw, sh);
                 auto gsrc = Make<General<TypeParam>>(sw, sh);
@@ -77,7 +88,7 @@ TYPED_TEST(FastPathTest, EveryOperationGivesWhatTheGeneralPathGives)
                 }
                 Paint(*dest, [&](int i, int j) { return words[sw * sh + j * dw + i]; });
                 Paint(*gdest, [&](int i, int j) { return words[sw * sh + j * dw + i]; });
-                ASSERT_EQ(op(*gsrc, *gdest, x, y, w, h, file), op(*src, *dest, x, y, w, h, file));
+                ASSERT_EQ(op({*gsrc, *gdest, x, y, w, h, file}), op({*src, *dest, x, y, w, h, file}));
                 ASSERT_EQ(StateOf(*gdest), StateOf(*dest));
                 ASSERT_EQ(StateOf(*gsrc), StateOf(*src));
             }

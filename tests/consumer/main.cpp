@@ -1,15 +1,15 @@
-// A client of the installed library, built the way users build it (CMake package or pkg-config,
-// only the install's include/ on the path, beside decoy/, whose image/ and platform/ headers
-// must never be reached). Beyond a few pixels it checks what a shared build can get wrong:
-// virtual tables and RTTI across the library's boundary, the library choosing its fast paths by
-// the dynamic type of images the client made, and the headers and library leaving a program's own
-// names alone: with ZVX_NO_GLOBAL_NAMES its Pixel and ColorKey, and without Windows its
-// Win32-like names, macros before the headers included. Exits non-zero, saying what went wrong.
+// A client of the installed library, built as users build it (only the install's include/ on the
+// path, beside decoy/, whose headers must never be reached). It checks what a shared build can get
+// wrong: virtual tables and RTTI across the library's boundary, fast paths chosen by the dynamic
+// type of the client's images, and a program's own names left alone (with ZVX_NO_GLOBAL_NAMES its
+// Pixel and ColorKey, without Windows its Win32-like names and macros). Exits non-zero, saying why.
 #define ZVX_NO_GLOBAL_NAMES
 #include <cstdio>
 #include <typeinfo>
 
-struct Pixel { int x, y; };
+struct Pixel {
+    int x, y;
+};
 enum ColorKey { CK_RED, CK_NONE };
 #ifndef _WIN32
 typedef const char* COLORREF;
@@ -24,9 +24,16 @@ typedef const char* COLORREF;
 // The program's own names (on Windows <windows.h> owns them): each would clash with a macro,
 // type or function the library declared or exported.
 enum class Level { INFO, WARNING, ERROR };
-struct POINT { Level x, y; };
-struct RECT { POINT from, to; };
-typedef long DWORD; typedef double LONG; typedef char WORD; struct HANDLE;
+struct POINT {
+    Level x, y;
+};
+struct RECT {
+    POINT from, to;
+};
+typedef long DWORD;
+typedef double LONG;
+typedef char WORD;
+struct HANDLE;
 #define TRUE 2
 #define FALSE (-2)
 int lineToCalls = 0;
@@ -80,8 +87,9 @@ int main()
     Check(source.Draw(dib.GetDC(), 10, 20) && dib.GetColor(14, 23) == 0x00ABCDEF && dib.GetColor(10, 20) == 0x00102030,
           "Draw did not reach the DIB section");
     // The library's functions outside the classes, and a member outside any virtual table.
-    Check(zvx::DiagnoseBmp("none.bmp").verdict == zvx::BmpVerdict::CannotOpen && *zvx::Describe(zvx::BmpVerdict::Ok) != '\0' &&
-              !source.LoadFromMemory("BM", 2, zvx::IMAGE_FORMAT_BMPFILE), "DiagnoseBmp, Describe or the sized LoadFromMemory");
+    Check(zvx::DiagnoseBmp("none.bmp").verdict == zvx::BmpVerdict::CannotOpen &&
+              *zvx::Describe(zvx::BmpVerdict::Ok) != '\0' && !source.LoadFromMemory("BM", 2, zvx::IMAGE_FORMAT_BMPFILE),
+          "DiagnoseBmp, Describe or the sized LoadFromMemory");
 #ifndef _WIN32
     // The library draws lines with its own LineTo, never the program's.
     Check(dib.DrawLine(0, 0, 3, 0, 0x123456) && dib.GetColor(1, 0) == 0x123456 && lineToCalls == 0 &&
@@ -91,7 +99,8 @@ int main()
     // The program's own names beside the library's.
     const Pixel own{1, 2};
     const ColorKey key = CK_NONE;
-    Check(own.y == 2 && key == CK_NONE && source.GetColorKey() == zvx::COLORKEY_NONE && source.GetColorRef(4, 3) == 0xEFCDAB,
+    Check(own.y == 2 && key == CK_NONE && source.GetColorKey() == zvx::COLORKEY_NONE &&
+              source.GetColorRef(4, 3) == 0xEFCDAB,
           "the program's own Pixel or ColorKey");
 #ifndef _WIN32
     const COLORREF said = "own";

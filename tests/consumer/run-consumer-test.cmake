@@ -1,14 +1,12 @@
 # The consumer test (ConsumerTests.cmake; tests/package runs it on the unpacked packages, given as
 # ZVX_PREFIX). 1. Installs this build into a scratch prefix; builds the README's first program with
-# the README's FetchContent project, from a git repository of this source tree as it stands (a
-# file:// URL for the repository's), with SDL2, GTK, X11 and GoogleTest out of reach and the other
-# kind of library, checks that the subproject built nothing but the library, and installs that
-# library beside the first. 2. Natively: a SONAME, no zvx:: internal or free (Win32) function
-# exported. 3. Builds the README's first program with the README's find_package project, and
-# tests/consumer with find_package, by default (shared) and with COMPONENTS static, and main.cpp
-# with the flags of pkg-config zorvexa (not for a Windows DLL, whose users choose how to link the
-# compiler's runtime) and zorvexa-static. Runs each once it uses the kind it was built for; the
-# README's program where its pictures are missing (it must say why) and where they are.
+# its FetchContent project, from a git repository of this tree as it stands, with SDL2, GTK, X11
+# and GoogleTest out of reach and the other kind of library; checks the subproject built only the
+# library, and installs it beside the first. 2. Natively: a SONAME, no zvx:: internal or free
+# (Win32) function exported. 3. Builds the README's program with its find_package project,
+# tests/consumer with find_package (shared, and COMPONENTS static), and main.cpp with pkg-config's
+# zorvexa (not for a Windows DLL, whose users choose how to link the compiler's runtime) and
+# zorvexa-static flags. Runs each once it uses the kind it was built for.
 cmake_minimum_required(VERSION 3.22)
 set(work "${ZVX_WORK_DIR}")
 set(prefix "${work}/prefix")

@@ -44,10 +44,10 @@ const Line kLines[] = {
     {0, 0, 4, 1, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}, false},
     {0, 0, 1, 4, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 4}}, false},
     {2, 4, 3, 0, {{2, 4}, {3, 3}, {3, 2}, {3, 1}, {3, 0}}, false},
-    {0, 3, 3, 0, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}, false},  // slope -1: one pixel per column
-    {0, 0, 49, 1, Run(0, 49, 0, 0), false},                 // 49 x (1/49) falls just short of 1
-    {0, 49, 1, 0, Run(1, 1, 0, 49), false},  // measured from (1, 0): (0, 49) is never set
-    {-1, 0, 0, 5, Run(0, 0, 1, 5), false},   // -0.8 truncates to column 0
+    {0, 3, 3, 0, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}, false},        // slope -1: one pixel per column
+    {0, 0, 49, 1, Run(0, 49, 0, 0), false},                       // 49 x (1/49) falls just short of 1
+    {0, 49, 1, 0, Run(1, 1, 0, 49), false},                       // measured from (1, 0): (0, 49) is never set
+    {-1, 0, 0, 5, Run(0, 0, 1, 5), false},                        // -0.8 truncates to column 0
     {46, 0, 54, 4, {{46, 0}, {47, 0}, {48, 1}, {49, 1}}, false},  // cut at the right edge
     {48, 0, 52, 8, {{48, 0}, {48, 1}, {49, 2}, {49, 3}}, false},  // one pixel per row, out at the right
     {0, 0, 3, 0, Run(0, 3, 0, 0), true},
@@ -115,24 +115,23 @@ struct Shape {
     int x0, y0, x1, y1;
     bool result;
     const char* heap;
-    const char* dib;
+    const char* dib;  // when it differs
 };
 
 const Shape kShapes[] = {
     {&IImage::DrawRect, 1, 1, 4, 3, true, "...... .####. .#..#. .####. ......", "...... .####. .#..#. .####. ......"},
     {&IImage::DrawRect, 1, 1, 1, 1, false, "...... ...... ...... ...... ......", "...... ...... ...... ...... ......"},
     {&IImage::DrawRect, 1, 1, 1, 4, true, "...... .#.... .#.... .#.... .#....", "...... .#.... .#.... .#.... .#...."},
-    {&IImage::DrawRect, INT_MIN, INT_MIN, INT_MAX, INT_MAX, true, "...... ...... ...... ...... ......",
-     "...... ...... ...... ...... ......"},
+    {&IImage::DrawRect, INT_MIN, INT_MIN, INT_MAX, INT_MAX, true, "...... ...... ...... ...... ......", nullptr},
     {&IImage::FillRect, 0, 0, 3, 2, true, "####.. ####.. ####.. ...... ......", "###... ###... ###... ...... ......"},
     {&IImage::FillRect, 3, 2, 0, 0, true, "####.. ####.. ####.. ...... ......", ".###.. .###.. .###.. ...... ......"},
     {&IImage::FillRect, 0, 2, 5, 2, true, "...... ...... ###### ...... ......", "...... ...... #####. ...... ......"},
     {&IImage::FillRect, 3, 3, 3, 3, false, "...... ...... ...... ...... ......", "...... ...... ...... ...... ......"},
     {&IImage::FillRect, 1, 3, 2, 9, true, "...... ...... ...... .##... .##...", "...... ...... ...... .#.... .#...."},
     {&IImage::FillRect, 0, 5, 3, 8, true, "...... ...... ...... ...... ......", "...... ...... ...... ...... ......"},
-    {&IImage::FillRect, INT_MIN, 0, INT_MAX, 1, true, "###### ###### ...... ...... ......",
-     "###### ###### ...... ...... ......"},
-    {&IImage::FillRect, 2, INT_MAX, 4, INT_MIN, true, "..###. ..###. ..###. ..###. ..###.", "..##.. ..##.. ..##.. ..##.. ..##.."},
+    {&IImage::FillRect, INT_MIN, 0, INT_MAX, 1, true, "###### ###### ...... ...... ......", nullptr},
+    {&IImage::FillRect, 2, INT_MAX, 4, INT_MIN, true, "..###. ..###. ..###. ..###. ..###.",
+     "..##.. ..##.. ..##.. ..##.. ..##.."},
 };
 
 TYPED_TEST(LineTest, OutlinesAndFillsAreTheirLines)
@@ -142,10 +141,12 @@ TYPED_TEST(LineTest, OutlinesAndFillsAreTheirLines)
         EXPECT_EQ(s.result, ((*image).*s.draw)(s.x0, s.y0, s.x1, s.y1, 0xFF000000u | kInk));
         std::string picture;
         for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 6; ++x) picture += image->GetPixel(x, y) == kInk ? '#' : image->GetPixel(x, y) == 0 ? '.' : '?';
+            for (int x = 0; x < 6; ++x)
+                picture += "#.?"[image->GetPixel(x, y) == kInk ? 0 : image->GetPixel(x, y) == 0 ? 1 : 2];
             picture += y < 4 ? " " : "";
         }
-        EXPECT_EQ(kIsDib<TypeParam> ? s.dib : s.heap, picture) << s.x0 << "," << s.y0 << " - " << s.x1 << "," << s.y1;
+        EXPECT_EQ(kIsDib<TypeParam> && s.dib ? s.dib : s.heap, picture)
+            << s.x0 << "," << s.y0 << " - " << s.x1 << "," << s.y1;
     }
 }
 

@@ -12,21 +12,32 @@ struct Rect {
     bool accepted;
 };
 
-const Rect kRects[] = {
-    {1, 1, 6, 3, true},   {-2, -1, 8, 5, true}, {0, 0, 2, 1, true},  {5, 4, 100, 100, true}, {-10, 0, 10, 4, true},
-    {-11, 0, 10, 4, false}, {0, -4, 3, 3, false}, {0, 0, 0, 4, false}, {0, 0, 4, -1, false},
-    {0, 0, INT_MAX, INT_MAX, true}, {INT_MIN / 2 + 1, INT_MIN / 2 + 3, INT_MAX, INT_MAX, true},
-    {-INT_MAX, 2, INT_MAX, INT_MAX, true},  // ends exactly at 0
-    {INT_MAX, INT_MAX, INT_MAX, INT_MAX, true}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX, false}};
+const Rect kRects[] = {{1, 1, 6, 3, true},
+                       {-2, -1, 8, 5, true},
+                       {0, 0, 2, 1, true},
+                       {5, 4, 100, 100, true},
+                       {-10, 0, 10, 4, true},
+                       {-11, 0, 10, 4, false},
+                       {0, -4, 3, 3, false},
+                       {0, 0, 0, 4, false},
+                       {0, 0, 4, -1, false},
+                       {0, 0, INT_MAX, INT_MAX, true},
+                       {INT_MIN / 2 + 1, INT_MIN / 2 + 3, INT_MAX, INT_MAX, true},
+                       {-INT_MAX, 2, INT_MAX, INT_MAX, true},  // ends exactly at 0
+                       {INT_MAX, INT_MAX, INT_MAX, INT_MAX, true},
+                       {INT_MIN, INT_MIN, INT_MAX, INT_MAX, false}};
 
+const RECT kAll = {0, 0, 9, 7};  // the destinations' whole area
 long long Mod(long long a, long long b) { return (a % b + b) % b; }
 
-// The pixel of the tiling over (dx, dy) within the box: the image's pixel under it, if any.
-std::optional<Pixel> Tile(const IImage& image, const Rect& r, const RECT& box, long long dx, long long dy, bool clear)
+// dest under the tiling, within the box: the image's pixel over each destination pixel, if any.
+std::vector<Pixel> Tiled(const IImage& dest, const IImage& image, const Rect& r, const RECT& box, bool clear)
 {
-    if (dx < box.left || dx >= box.right || dy < box.top || dy >= box.bottom) return std::nullopt;
-    if (dx < r.x || dy < r.y || dx >= 1LL * r.x + r.w || dy >= 1LL * r.y + r.h) return std::nullopt;
-    return Shown(image, static_cast<int>(Mod(dx - r.x, 3)), static_cast<int>(Mod(dy - r.y, 2)), clear);
+    return Over(dest, [&](long long dx, long long dy, Pixel) -> std::optional<Pixel> {
+        if (dx < box.left || dx >= box.right || dy < box.top || dy >= box.bottom) return std::nullopt;
+        if (dx < r.x || dy < r.y || dx >= 1LL * r.x + r.w || dy >= 1LL * r.y + r.h) return std::nullopt;
+        return Shown(image, static_cast<int>(Mod(dx - r.x, 3)), static_cast<int>(Mod(dy - r.y, 2)), clear);
+    });
 }
 
 TYPED_TEST(TileTest, CopiesCoverTheRectangleAndNothingElse)
@@ -39,12 +50,12 @@ TYPED_TEST(TileTest, CopiesCoverTheRectangleAndNothingElse)
         image->SetPixel(1, 1, 0xFF000000u | 0x123456);
         image->SetColorKey(keyed ? 0x123456 : COLORKEY_NONE);
         for (const Rect& r : kRects) {
-            for (const RECT clip : {RECT{0, 0, 9, 7}, RECT{2, 1, 7, 5}}) {
+            for (const RECT clip : {kAll, RECT{2, 1, 7, 5}}) {
                 SCOPED_TRACE(::testing::Message() << r.x << "," << r.y << " " << r.w << "x" << r.h << " clip "
                                                   << clip.right << (keyed ? " keyed" : ""));
                 // TileTo blits each copy's part: colours without a key, words with one.
                 Paint(*dest, [](int, int) { return 0x77u; });
-                const auto tiled = Over(*dest, [&](int dx, int dy, Pixel) { return Tile(*image, r, {0, 0, 9, 7}, dx, dy, !keyed); });
+                const auto tiled = Tiled(*dest, *image, r, kAll, !keyed);
                 EXPECT_EQ(r.accepted, image->TileTo(dest.get(), r.x, r.y, r.w, r.h));
                 EXPECT_EQ(r.accepted ? tiled : std::vector<Pixel>(63, 0x77), PixelsOf(*dest));
 
@@ -54,13 +65,13 @@ TYPED_TEST(TileTest, CopiesCoverTheRectangleAndNothingElse)
                 HRGN region = ::CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
                 ::SelectClipRgn(canvas->GetDC(), region);
                 ::DeleteObject(region);
-                const RECT box = kIsDib<TypeParam> ? clip : RECT{0, 0, 9, 7};
-                const auto drawn = Over(*canvas, [&](int dx, int dy, Pixel) { return Tile(*image, r, box, dx, dy, keyed); });
+                const auto drawn = Tiled(*canvas, *image, r, kIsDib<TypeParam> ? clip : kAll, keyed);
                 EXPECT_EQ(r.accepted, image->DrawTiled(canvas->GetDC(), r.x, r.y, r.w, r.h));
                 EXPECT_EQ(r.accepted ? drawn : std::vector<Pixel>(63, 0x77), PixelsOf(*canvas));
             }
         }
-        EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4) && image->DrawTiled(nullptr, 0, 0, 8, 4)) << "nothing to draw on";
+        // Nothing to draw on.
+        EXPECT_TRUE(image->TileTo(nullptr, 0, 0, 8, 4) && image->DrawTiled(nullptr, 0, 0, 8, 4));
     }
     CMemoryImage empty(0, 0);  // no pixels: no step forward, so refused instead of looping
     EXPECT_FALSE(empty.TileTo(dest.get(), 0, 0, 4, 4));

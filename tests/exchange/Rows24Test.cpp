@@ -33,15 +33,9 @@ using namespace zvx::test;
 // A w x h block padded with 0xEE (a read of padding shows): (x, y) is blue x, green y, red 0x80 + x + y.
 std::vector<BYTE> Block(int w, int h)
 {
-    const int stride = (w * 3 + 3) / 4 * 4;
-    std::vector<BYTE> rows(static_cast<std::size_t>(stride) * h, 0xEE);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            BYTE* p = &rows[static_cast<std::size_t>(h - 1 - y) * stride + 3 * static_cast<std::size_t>(x)];
-            p[0] = static_cast<BYTE>(x), p[1] = static_cast<BYTE>(y), p[2] = static_cast<BYTE>(0x80 + x + y);
-        }
-    }
-    return rows;
+    const std::string file = BmpFile(
+        w, h, [](int x, int y) { return (0x80u + x + y) << 16 | y << 8 | x; }, {}, '\xEE');
+    return std::vector<BYTE>(file.begin() + 54, file.end());
 }
 
 ZVX_IMAGE_TEST_SUITE(Rows24Test);
@@ -52,10 +46,11 @@ TYPED_TEST(Rows24Test, BlocksLandClippedWithTheirColoursAndBlocksThatMissAreRefu
         int x, y, w, h;
         bool written;
     };
-    std::vector<Case> cases = {{-2, -1, 4, 3, true}, {8, 7, 3, 2, true}, {1, 2, 3, 2, true}, {-2, 8, 13, 3, true},
-                               {10, 0, 4, 3, false}, {-4, 0, 4, 3, false}, {0, 10, 4, 3, false}, {0, -3, 4, 3, false},
-                               {INT_MIN, 0, 4, 3, false}, {INT_MAX, 0, 2, 2, false}, {0, INT_MAX, 2, 2, false},
-                               {INT_MIN + 1, INT_MIN + 1, 2, 2, false}};
+    std::vector<Case> cases = {
+        {-2, -1, 4, 3, true},      {8, 7, 3, 2, true},        {1, 2, 3, 2, true},
+        {-2, 8, 13, 3, true},      {10, 0, 4, 3, false},      {-4, 0, 4, 3, false},
+        {0, 10, 4, 3, false},      {0, -3, 4, 3, false},      {INT_MIN, 0, 4, 3, false},
+        {INT_MAX, 0, 2, 2, false}, {0, INT_MAX, 2, 2, false}, {INT_MIN + 1, INT_MIN + 1, 2, 2, false}};
     // Sizes with no pixels, or more than an int counts, are refused before a byte is read.
     for (const auto& [w, h] : kBadSizes) {
         if (w < 1 || h < 1 || 1LL * w * h > INT_MAX) cases.push_back({0, 0, w, h, false});
@@ -76,8 +71,9 @@ TYPED_TEST(Rows24Test, BlocksLandClippedWithTheirColoursAndBlocksThatMissAreRefu
     EXPECT_FALSE(image->SetRows24(0, 0, 2, 2, nullptr));
     // One row two gigabytes long: only the part over the image is read and written.
     EXPECT_TRUE(image->SetRows24(0, 0, INT_MAX / 3, 1, Block(10, 1).data()));
-    EXPECT_EQ(Over(*image, [](int x, int y, Pixel p) { return std::optional<Pixel>(y > 0 ? p : 0x800000u + x * 0x10001u); }),
-              PixelsOf(*image));
+    EXPECT_EQ(
+        Over(*image, [](int x, int y, Pixel p) { return std::optional<Pixel>(y > 0 ? p : 0x800000u + x * 0x10001u); }),
+        PixelsOf(*image));
 }
 
 // A .bmp file written into the image's pixels (rows from its byte 0, where a freed block's links go) and
@@ -98,9 +94,11 @@ TYPED_TEST(Rows24Test, RowsInTheImagesOwnPixelsAreReadAsFromACopyOrRefused)
             const std::vector<BYTE> copy(pixels, pixels + sizeof(Pixel) * 64);
             CMemoryImage twin(8, 8);
             const std::string before = StateOf(*image);
-            ASSERT_TRUE(size > 0 ? twin.LoadFromMemory(copy.data(), IMAGE_FORMAT_BMPFILE) : twin.SetRows24(0, 0, 8, 8, copy.data()));
+            ASSERT_TRUE(size > 0 ? twin.LoadFromMemory(copy.data(), IMAGE_FORMAT_BMPFILE)
+                                 : twin.SetRows24(0, 0, 8, 8, copy.data()));
             g_noArrays = refused;
-            const bool result = size > 0 ? image->LoadFromMemory(pixels, IMAGE_FORMAT_BMPFILE) : image->SetRows24(0, 0, 8, 8, pixels);
+            const bool result =
+                size > 0 ? image->LoadFromMemory(pixels, IMAGE_FORMAT_BMPFILE) : image->SetRows24(0, 0, 8, 8, pixels);
             g_noArrays = false;
             EXPECT_EQ(!refused, result);
             EXPECT_EQ(refused ? before : StateOf(twin), StateOf(*image));

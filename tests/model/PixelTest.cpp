@@ -34,32 +34,35 @@ const struct {
     {"ScaleRed NaN", [](IImage& i, int x, int y) { return i.ScaleRed(x, y, std::nan("")); }, 0x00640000, 0},
 };
 
-const std::pair<int, int> kOutside[] = {{-1, 0}, {4, 0}, {0, 3}, {0, -1}, {INT_MIN, INT_MIN}, {INT_MAX, 0}, {5, INT_MAX}};
+const std::pair<int, int> kOutside[] = {{-1, 0},      {4, 0},      {0, 3}, {0, -1}, {INT_MIN, INT_MIN},
+                                        {INT_MAX, 0}, {5, INT_MAX}};
 
 // The word, its colour, COLORREF, channels and whether it is the key; 0 outside.
 template <class I>
 std::vector<Pixel> Reads(const I& i, int x, int y)
 {
-    return {i.GetPixel(x, y), i.GetColor(x, y), i.GetColorRef(x, y), i.GetRed(x, y), i.GetGreen(x, y), i.GetBlue(x, y), i.IsKeyColor(x, y)};
+    return {i.GetPixel(x, y), i.GetColor(x, y), i.GetColorRef(x, y), i.GetRed(x, y),
+            i.GetGreen(x, y), i.GetBlue(x, y),  i.IsKeyColor(x, y)};
 }
 
 TYPED_TEST(PixelTest, WritesChangeOnePixelInsideAndNothingOutsideAndReadsTakeItApart)
 {
     for (const auto& w : kWrites) {
+        SCOPED_TRACE(w.what);
         auto image = Make<TypeParam>(4, 3, 0xAB000077);  // the key's colour, with a top byte
         image->SetColorKey(0x77);
         image->SetPixel(1, 2, w.start);
         const std::string before = StateOf(*image);
         for (const auto& [x, y] : kOutside) {
-            EXPECT_FALSE(w.write(*image, x, y)) << w.what << " at " << x << "," << y;
+            EXPECT_FALSE(w.write(*image, x, y)) << x << "," << y;
             EXPECT_EQ(std::vector<Pixel>(7, 0), Reads(*image, x, y));
         }
-        EXPECT_EQ(before, StateOf(*image)) << w.what;
-        EXPECT_TRUE(w.write(*image, 1, 2)) << w.what;
-        const Pixel p = w.after;
-        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF), p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
-                  Reads(*image, 1, 2)) << w.what;
-        EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0xAB000077u) << w.what;
+        EXPECT_EQ(before, StateOf(*image));
+        EXPECT_TRUE(w.write(*image, 1, 2));
+        const Pixel p = w.after, ref = (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
+        EXPECT_EQ((std::vector<Pixel>{p, p & 0xFFFFFF, ref, p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF, 0}),
+                  Reads(*image, 1, 2));
+        EXPECT_TRUE(image->IsKeyColor(0, 2) && image->GetPixel(0, 2) == 0xAB000077u);
     }
 }
 
@@ -86,6 +89,5 @@ TYPED_TEST(PixelTest, CreateRefusesBadSizesAndMakesRowsOfTheSizeItIsGiven)
     ASSERT_TRUE(image->Create(3, 2, 0xFF00FFFF));
     EXPECT_EQ(std::vector<Pixel>(6, 0xFF00FFFF), PixelsOf(*image));
 }
-
 
 }  // namespace

@@ -44,22 +44,27 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
             std::vector<BYTE> exact(3 * n);
             for (BYTE& b : exact) b = static_cast<BYTE>(random());
             std::vector<Pixel> row(n + 17, 0xEEEEEEEE), expected = row;
-            for (std::size_t i = 0; i < n; ++i) expected[n % 16 + i] = exact[3 * i] | exact[3 * i + 1] << 8 | exact[3 * i + 2] << 16;
+            for (std::size_t i = 0; i < n; ++i)
+                expected[n % 16 + i] = exact[3 * i] | exact[3 * i + 1] << 8 | exact[3 * i + 2] << 16;
             RowKernels().bgr24ToWords(exact.data(), row.data() + n % 16, n, n % 2 == 1);
             ASSERT_EQ(expected, row) << n << " 24-bit pixels";
         }
-        RowKernels().copyBytes(reinterpret_cast<const BYTE*>(from.data()), reinterpret_cast<BYTE*>(to.data() + 1), from.size() * sizeof(Pixel), true);
+        RowKernels().copyBytes(reinterpret_cast<const BYTE*>(from.data()), reinterpret_cast<BYTE*>(to.data() + 1),
+                               from.size() * sizeof(Pixel), true);
         ASSERT_EQ(0, std::memcmp(from.data(), to.data() + 1, from.size() * sizeof(Pixel)));
         RowKernels().copyColors(from.data(), to.data() + 1, from.size(), true);
         for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
         RowKernels().bgr24ToWords(bytes.data(), to.data(), from.size(), true);
-        for (const std::size_t i : probes) ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
+        for (const std::size_t i : probes)
+            ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
         RowKernels().fill(to.data() + 1, from.size(), 0xFFC0FFEE);
         for (const std::size_t i : probes) ASSERT_EQ(0xFFC0FFEEu, to[i + 1]) << i;
     });
-    std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(), RowSimdName(ProcessorRowSimd()));
+    std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(),
+                RowSimdName(ProcessorRowSimd()));
     std::vector<Pixel> rows{1, 2, 3, 4, 5, 6};  // 2 x 3 read bottom-up onto themselves top-down: as from a copy
-    ASSERT_TRUE(Transfer(DibRows(rows.data(), 2, 3, 32, true), PackedRows(rows.data(), 2, 3), Place(2, 3, 0, 0, Bounds(2, 3)), RowOp::Words()));
+    ASSERT_TRUE(Transfer(DibRows(rows.data(), 2, 3, 32, true), PackedRows(rows.data(), 2, 3),
+                         Place(2, 3, 0, 0, Bounds(2, 3)), RowOp::Words()));
     EXPECT_EQ((std::vector<Pixel>{5, 6, 3, 4, 1, 2}), rows);
 }
 
@@ -73,7 +78,8 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
 #else
     const bool slow = RUNNING_ON_VALGRIND;
 #endif
-    std::vector<std::pair<double, bool>> alphas = {{0.1 + 0.2, true}, {1.0 / 3.0, true}, {1e-9, true}, {std::nextafter(1.0, 0.0), true}, {0.5 + 1e-16, true}};
+    std::vector<std::pair<double, bool>> alphas = {
+        {0.1 + 0.2, true}, {1.0 / 3.0, true}, {1e-9, true}, {std::nextafter(1.0, 0.0), true}, {0.5 + 1e-16, true}};
     for (int n = 1; n <= 999; ++n) {
         if (n % 10 == 0 || !slow) alphas.push_back({n / 1000.0, n % 10 == 0});
     }
@@ -88,22 +94,28 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
         for (Pixel i = 0; i < 65536; ++i) channel[i] = Mix(i >> 8, i & 0xFF, alpha);
         for (Pixel i = 0; i < 65536; ++i) {
             const Pixel s = source[i], d = dest[i];
-            expected[i] = channel[(s >> 8 & 0xFF00) | (d >> 16 & 0xFF)] << 16 | channel[(s & 0xFF00) | (d >> 8 & 0xFF)] << 8 |
-                          channel[(s << 8 & 0xFF00) | (d & 0xFF)];
+            expected[i] = channel[(s >> 8 & 0xFF00) | (d >> 16 & 0xFF)] << 16 |
+                          channel[(s & 0xFF00) | (d >> 8 & 0xFF)] << 8 | channel[(s << 8 & 0xFF00) | (d & 0xFF)];
         }
         const auto check = [&, alpha = alpha] {
             BuildBlendTable(alpha, *table);
             for (const bool byTable : {false, true}) {
                 blended = dest;
-                if (byTable) RowKernels().blendByTable(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);
-                else RowKernels().blend(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
+                if (byTable)
+                    RowKernels().blendByTable(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);
+                else
+                    RowKernels().blend(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
                 if (blended == expected) continue;
-                const std::size_t i = static_cast<std::size_t>(std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
-                FAIL() << "alpha " << alpha << (byTable ? " (table): " : ": ") << std::hex << source[i] << " over " << dest[i] << " gives " << blended[i];
+                const std::size_t i = static_cast<std::size_t>(
+                    std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
+                FAIL() << "alpha " << alpha << (byTable ? " (table): " : ": ") << std::hex << source[i] << " over "
+                       << dest[i] << " gives " << blended[i];
             }
         };
-        if (everyVariant) ForEachRowSimd(check);
-        else check();
+        if (everyVariant)
+            ForEachRowSimd(check);
+        else
+            check();
         if (HasFailure()) return;
     }
 }

@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
 # Checks what scripts/package made in DIR as a user meets it: lintian finds no error in the Debian
-# packages; apt-get's simulation can install them; the sample depends on SDL2 and the development
-# files on the library of their version; the shared library keeps the ABI of
-# tests/package/data/libzorvexa_image.abi (abidiff; an added function is compatible, and printed);
-# unpacked, they pass the consumer test (tests/consumer); the packaged asset tool writes the
-# sample's files; the copyright file names every file of the HTML reference that carries a notice
-# of its own, and every library Doxygen bundles in its jquery.js; the Windows .zip holds headers,
-# both libraries, licence and programs, and the DLL needs no compiler runtime DLL beside it.
-#
-#   tests/package/check-packages.sh DIR
+# packages, apt-get's simulation installs them; the sample depends on SDL2 and the development files
+# on the library of their version; the shared library keeps the ABI of data/libzorvexa_image.abi
+# (abidiff; an addition is compatible, and printed); unpacked, they pass the consumer test, and the
+# asset tool writes the sample's files; the copyright file names every file of the HTML reference
+# with a notice of its own and every library in its jquery.js; the Windows .zip holds headers, both
+# libraries, licence and programs, and the DLL needs no compiler runtime DLL. Usage: check-packages.sh DIR
 set -euo pipefail
 
 dir=$(cd "${1:?usage: check-packages.sh DIR}" && pwd)

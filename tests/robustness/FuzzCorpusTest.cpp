@@ -30,7 +30,10 @@ void Replay(int (*entry)(const std::uint8_t*, std::size_t), std::initializer_lis
 
 const std::string kCorpus = ZVX_FUZZ_CORPUS_DIR, kSuite = zvx::test::DataPath("bmpsuite/");
 
-TEST(FuzzCorpus, LoadBmp) { Replay(FuzzLoadBmp, {kCorpus + "/fuzz_load_bmp", kSuite + "g", kSuite + "q", kSuite + "b", kSuite + "x"}, 100); }
+TEST(FuzzCorpus, LoadBmp)
+{
+    Replay(FuzzLoadBmp, {kCorpus + "/fuzz_load_bmp", kSuite + "g", kSuite + "q", kSuite + "b", kSuite + "x"}, 100);
+}
 #ifdef ZVX_FUZZ_WAVE  // the WAVE reader is the Linux sound layer's, built with the sample; Windows plays sounds itself
 TEST(FuzzCorpus, Wave) { Replay(FuzzWave, {kCorpus + "/fuzz_wave"}, 10); }
 #endif

@@ -27,29 +27,47 @@ public:
 };
 
 // The other kind on the same route (heap <-> DIB section, plain or general), and T's DIB kind.
-template <class T> constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
-template <class T> struct OtherOf { using type = std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>; };
-template <class T> struct OtherOf<General<T>> { using type = General<typename OtherOf<T>::type>; };
-template <class T> using Other = typename OtherOf<T>::type;
-template <class T> using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
+template <class T>
+constexpr bool kIsDib = std::is_base_of_v<CDibSectionImage, T>;
+template <class T>
+auto OtherOf(T*) -> std::conditional_t<kIsDib<T>, CMemoryImage, CDibSectionImage>;
+template <class T>
+auto OtherOf(General<T>*) -> General<decltype(OtherOf(static_cast<T*>(nullptr)))>;
+template <class T>
+using Other = decltype(OtherOf(static_cast<T*>(nullptr)));
+template <class T>
+using DibOf = std::conditional_t<kIsDib<T>, T, Other<T>>;
 
 using ImageClasses = ::testing::Types<CMemoryImage, CDibSectionImage, General<CMemoryImage>, General<CDibSectionImage>>;
-// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a class
-#define ZVX_IMAGE_TEST_SUITE(name) template <class T> class name : public ::testing::Test {}; TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
+// NOLINTBEGIN(bugprone-macro-parentheses): the argument names a class
+#define ZVX_IMAGE_TEST_SUITE(name)          \
+    template <class T>                      \
+    class name : public ::testing::Test {}; \
+    TYPED_TEST_SUITE(name, ::zvx::test::ImageClasses)
+// NOLINTEND(bugprone-macro-parentheses)
+
+// The image as another of its interfaces.
+template <class I>
+I* As(IImage* image)
+{
+    return dynamic_cast<I*>(image);
+}
 
 // A width x height image of class T filled with fill (an empty heap image for a refused size).
 template <class T>
 std::unique_ptr<T> Make(int width, int height, Pixel fill = 0)
 {
     std::unique_ptr<T> image;
-    if constexpr (std::is_constructible_v<T, int, int>) image = std::make_unique<T>(width, height);
-    else image = std::make_unique<T>();
+    if constexpr (std::is_constructible_v<T, int, int>)
+        image = std::make_unique<T>(width, height);
+    else
+        image = std::make_unique<T>();
     if (fill != 0 || image->GetWidth() != width || image->GetHeight() != height) image->Create(width, height, fill);
     return image;
 }
 
 // Unique to (x, y) in small images, with a top byte, so a route shows whether it keeps it.
-inline Pixel Pattern(int x, int y) { return 0xA5000000u | static_cast<Pixel>(x) << 12 | static_cast<Pixel>(y) << 4 | 3u; }
+inline Pixel Pattern(int x, int y) { return 0xA5000000u | x << 12 | y << 4 | 3u; }
 
 template <class Fn>
 void Paint(IImage& image, Fn&& valueAt)
@@ -79,10 +97,9 @@ inline std::string StateOf(const IImage& image)
 }
 
 // Sizes no image can have: empty, negative (also in pairs), overflowing 32 bits in pixels or bytes.
-inline const std::pair<int, int> kBadSizes[] = {{0, 5},        {5, 0},         {0, 0},         {-1, -1},
-                                               {-2, 3},       {-2, -3},       {INT_MIN, -1},  {1, -1},
-                                               {46341, 46341}, {65536, 65536}, {INT_MAX, INT_MAX}, {0x7FFFFFFF, 2},
-                                               {1 << 30, 1},  {-65536, -65536}};
+inline const std::pair<int, int> kBadSizes[] = {
+    {0, 5},  {5, 0},         {0, 0},         {-1, -1},           {-2, 3},         {-2, -3},     {INT_MIN, -1},
+    {1, -1}, {46341, 46341}, {65536, 65536}, {INT_MAX, INT_MAX}, {0x7FFFFFFF, 2}, {1 << 30, 1}, {-65536, -65536}};
 
 // What (x, y) shows: nothing under the key (top byte ignored), else the word, or its colour if clear.
 inline std::optional<Pixel> Shown(const IImage& image, int x, int y, bool clear)
@@ -107,16 +124,6 @@ std::vector<Pixel> Over(const IImage& dest, At&& at)
     return out;
 }
 
-// src's top-left w x h part blitted at (x, y): the source pixel over each destination pixel.
-inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, const IImage& dest, long long x,
-                                  long long y, bool clear)
-{
-    return Over(dest, [&](long long dx, long long dy, Pixel) -> std::optional<Pixel> {
-        if (dx < x || dy < y || dx - x >= w || dy - y >= h) return std::nullopt;
-        return Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), clear);
-    });
-}
-
 // One blended channel, trunc(d x (1 - alpha) + s x alpha) capped at 255, and a pixel's three.
 inline Pixel Mix(Pixel s, Pixel d, double alpha)
 {
@@ -129,13 +136,15 @@ inline Pixel MixPixel(Pixel s, Pixel d, double alpha)
            Mix(s & 0xFF, d & 0xFF, alpha);
 }
 
-// What blending src at (x, y) leaves on dest: each channel under a shown source pixel mixed.
-inline std::vector<Pixel> Blended(const IImage& src, const IImage& dest, long long x, long long y, double alpha)
+// src's top-left w x h part blitted at (x, y) (the source pixel over each destination pixel), or
+// blended at alpha below 1 (each channel under a shown source pixel mixed).
+inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, const IImage& dest, long long x,
+                                  long long y, bool clear, double alpha = 1.0)
 {
     return Over(dest, [&](long long dx, long long dy, Pixel d) -> std::optional<Pixel> {
-        if (dx - x < 0 || dy - y < 0 || dx - x >= src.GetWidth() || dy - y >= src.GetHeight()) return std::nullopt;
-        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), false);
-        return s ? std::optional<Pixel>(MixPixel(*s, d, alpha)) : std::nullopt;
+        if (dx < x || dy < y || dx - x >= w || dy - y >= h) return std::nullopt;
+        const std::optional<Pixel> s = Shown(src, static_cast<int>(dx - x), static_cast<int>(dy - y), clear);
+        return s && alpha < 1.0 ? MixPixel(*s, d, alpha) : s;
     });
 }
 

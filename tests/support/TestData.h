@@ -18,7 +18,8 @@ inline std::string DataPath(const std::string& relative) { return std::string(ZV
 inline std::string ScratchPath(const std::string& stem)
 {
     static std::atomic<int> counter{0};
-    const std::string name = "zvx_scratch_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++) + "_" + stem;
+    const std::string name =
+        "zvx_scratch_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++) + "_" + stem;
     return (std::filesystem::temp_directory_path() / name).string();
 }
 
@@ -30,7 +31,5 @@ inline std::string ReadWholeFile(const std::string& path)
     if (in) bytes << in.rdbuf();
     return bytes.str();
 }
-
-inline bool FileExists(const std::string& path) { return static_cast<bool>(std::ifstream(path, std::ios::binary)); }
 
 }  // namespace zvx::test

@@ -35,11 +35,15 @@ int main(int argc, char** argv)
     if (command == "sound" && argc == 4) {
         const std::string recording = ReadAll(argv[2]), wave = ReadAll(argv[3]);
         const std::size_t at = wave.size() <= 44 ? std::string::npos : recording.find(wave.substr(44));
-        if (at == std::string::npos) return Fail("the sound was not played (" + std::to_string(recording.size()) + " bytes recorded)");
+        if (at == std::string::npos)
+            return Fail("the sound was not played (" + std::to_string(recording.size()) + " bytes recorded)");
         return recording.find_first_not_of('\0') < at ? Fail("something else was played first") : 0;  // 16-bit silence
     }
-    if (command != "frame" || argc < 7 || (argc - 7) % 3 != 0 || !g_background.LoadBmp(argv[5]) || !g_hand.LoadBmp(argv[6])) {
-        return Fail("usage: frame OUT.rgb WIDTH HEIGHT BACKGROUND.bmp CURSOR.bmp [mouse|click X Y]... | sound PLAYED.raw SOUND.wav");
+    if (command != "frame" || argc < 7 || (argc - 7) % 3 != 0 || !g_background.LoadBmp(argv[5]) ||
+        !g_hand.LoadBmp(argv[6])) {
+        return Fail(
+            "usage: frame OUT.rgb WIDTH HEIGHT BACKGROUND.bmp CURSOR.bmp [mouse|click X Y]... | "
+            "sound PLAYED.raw SOUND.wav");
     }
     g_hand.SetColorKey(0xFFFFFF);
     g_handHalfWidth = g_hand.GetWidth() / 2, g_handHalfHeight = g_hand.GetHeight() / 2;
