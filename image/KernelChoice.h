@@ -48,7 +48,7 @@ class LearnedWay {
 public:
     static constexpr int kSamples = 4;
 
-    constexpr explicit LearnedWay(const char* name) : name_(name) {}
+    explicit LearnedWay(const char* name) : name_(name) {}
     LearnedWay(const LearnedWay&) = delete;
     LearnedWay& operator=(const LearnedWay&) = delete;
 
