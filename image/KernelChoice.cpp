@@ -71,20 +71,21 @@ struct TableChoice {
 // What the tries work on: source and target words and 24-bit rows.
 struct Scratch {
     static constexpr Pixel kKey = 0x00FF00FFu;
-    std::unique_ptr<Pixel[]> from{new (std::nothrow) Pixel[2048]};
-    std::unique_ptr<Pixel[]> to{new (std::nothrow) Pixel[2048]};
-    std::unique_ptr<BYTE[]> bytes{new (std::nothrow) BYTE[3 * 2048]};
+    static constexpr std::size_t kPixels = 2048;
+    std::unique_ptr<Pixel[]> from{new (std::nothrow) Pixel[kPixels]};
+    std::unique_ptr<Pixel[]> to{new (std::nothrow) Pixel[kPixels]};
+    std::unique_ptr<BYTE[]> bytes{new (std::nothrow) BYTE[3 * kPixels]};
 
     bool IsWhole() const { return from != nullptr && to != nullptr && bytes != nullptr; }
 
     // Words in both, some of the source's showing the key the keyed copy is given.
     void Fill()
     {
-        for (std::size_t i = 0; i < 2048; ++i) {
+        for (std::size_t i = 0; i < kPixels; ++i) {
             from[i] = i % 7 == 3 ? kKey : static_cast<Pixel>(i * 2654435761u);
             to[i] = static_cast<Pixel>(i * 40503u + 77u);
         }
-        std::memset(bytes.get(), 0x5A, 3 * 2048);
+        std::memset(bytes.get(), 0x5A, 3 * kPixels);
     }
 };
 
@@ -205,7 +206,7 @@ Choice MeasureKernels()
     Measured* measured = choice.measured;
 
     k.copyBytes = Measure(measured[kCopy], kCopy, &RowKernelSet::copyBytes, [&](auto kernel) {
-        for (int row = 0; row < 2; ++row) kernel(fromBytes + 1024 * row, toBytes + 4096 * row, 1024, false);
+        for (std::size_t row = 0; row < 2; ++row) kernel(fromBytes + 1024 * row, toBytes + 4096 * row, 1024, false);
     });
     k.copyColors = Measure(measured[kColors], kColors, &RowKernelSet::copyColors,
                            [&](auto kernel) { kernel(from, to, kTryPixels[kColors], false); });

@@ -159,7 +159,7 @@ ZVX_AVX512 inline __m512i Joined(__m512i blue, __m512i green, __m512i red)
 ZVX_AVX512 inline __m512i Channel(__m512i s, __m512i d, int bits, int k, int at, const Weights& alpha,
                                   const Weights& beta)
 {
-    const __m512i mask = _mm512_set1_epi64(static_cast<long long>(std::uint64_t{0xFF} << bits));
+    const __m512i mask = _mm512_set1_epi64(0xFFLL << bits);
     return Truncated(Product(d, mask, beta, k), Product(s, mask, alpha, k), at);
 }
 
