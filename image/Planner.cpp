@@ -119,10 +119,10 @@ bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, 
     const bool mayStream = op.mayStream && (op.kind == RowOp::Kind::Words || op.kind == RowOp::Kind::Colors ||
                                             op.kind == RowOp::Kind::Bgr24ToWords);
     const std::size_t bytes = targetRow * static_cast<std::size_t>(area.height);
+    const bool large = mayStream && !ordered && bytes > kStreamingBytes;
     const LargeWork work = op.kind == RowOp::Kind::Words    ? LargeWork::Copies
                            : op.kind == RowOp::Kind::Colors ? LargeWork::ColourCopies
-                                                            : LargeWork::Rows24;
-    const bool large = mayStream && !ordered && bytes > kStreamingBytes;
+                                                            : LargeWork::Rows24;  // the third that may stream
     const WayCall learned(Learned(work), large, static_cast<double>(bytes));
     const bool streaming = large && learned.Way() == 0;
     // Rows that lie back to back in both are one run.
