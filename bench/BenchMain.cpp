@@ -131,7 +131,7 @@ void PrintFairness(const Collector& alone, const Collector& among)
 {
     int unfair = 0;
     for (const CaseInfo& c : Cases()) {
-        for (const Who who : {Who::Sdl2, Who::Pixman, Who::Stb, Who::Floor}) {
+        for (const Who who : {Who::Sdl2, Who::Pixman, Who::Stb}) {
             const double first = alone.Seconds(c.name, who);
             const double second = among.Seconds(c.name, who);
             if (first <= 0 || second <= 0 || (second <= 1.05 * first && first <= 1.05 * second)) continue;

@@ -30,6 +30,12 @@ std::uint64_t Ticks()
 
 double Seconds() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
+// The smallest size in bytes the large work of a kind is learned for.
+std::size_t LargeSizeFrom(LargeWork work)
+{
+    return work == LargeWork::Fills ? kLargeFillPixels * sizeof(Pixel) : kStreamingBytes;
+}
+
 // The operations measured, in the order DescribeChosenKernels lists them.
 enum Operation { kCopy, kColors, kKeyedCopy, kBlend, kTableBlend, kRows24, kFill, kOperations };
 constexpr const char* kOperationNames[kOperations] = {"copy",        "colours", "keyed copy", "blend",
@@ -68,25 +74,36 @@ struct TableChoice {
     double formulaPerPixel = 0;  // the chosen formula's, measured beside
 };
 
-// What the tries work on: source and target words and 24-bit rows.
+// What the tries work on: source and target words and 24-bit rows, each starting a cache line
+// (as a DIB section's rows do) and half a page from the others (so that no store looks, by its
+// address's low bits, like a later load of the next pixels), so that the times do not depend on
+// where the heap put them.
 struct Scratch {
     static constexpr Pixel kKey = 0x00FF00FFu;
     static constexpr std::size_t kPixels = 2048;
-    std::unique_ptr<Pixel[]> from{new (std::nothrow) Pixel[kPixels]};
-    std::unique_ptr<Pixel[]> to{new (std::nothrow) Pixel[kPixels]};
-    std::unique_ptr<BYTE[]> bytes{new (std::nothrow) BYTE[3 * kPixels]};
+    static constexpr std::size_t kLine = 64;
+    static constexpr std::size_t kApart = 4 * kPixels + 2048;  // from one buffer to the next
+    std::unique_ptr<std::uint8_t[]> memory{new (std::nothrow) std::uint8_t[3 * kApart + kLine]};
+    Pixel* from = nullptr;
+    Pixel* to = nullptr;
+    BYTE* bytes = nullptr;
 
-    bool IsWhole() const { return from != nullptr && to != nullptr && bytes != nullptr; }
-
-    // Words in both, some of the source's showing the key the keyed copy is given.
-    void Fill()
+    Scratch()
     {
+        if (memory == nullptr) return;
+        auto* line = reinterpret_cast<std::uint8_t*>((reinterpret_cast<std::uintptr_t>(memory.get()) + kLine - 1) /
+                                                     kLine * kLine);
+        from = reinterpret_cast<Pixel*>(line);
+        to = reinterpret_cast<Pixel*>(line + kApart);
+        bytes = line + 2 * kApart;
         for (std::size_t i = 0; i < kPixels; ++i) {
+            // Some of the source's pixels show the key the keyed copy is given.
             from[i] = i % 7 == 3 ? kKey : static_cast<Pixel>(i * 2654435761u);
             to[i] = static_cast<Pixel>(i * 40503u + 77u);
         }
-        std::memset(bytes.get(), 0x5A, 3 * kPixels);
+        std::memset(bytes, 0x5A, 3 * kPixels);
     }
+    bool IsWhole() const { return memory != nullptr; }
 };
 
 // The fastest of kTries tries of each kernel whose index `take` allows, in turns, into best.
@@ -121,45 +138,60 @@ bool Confirmed(const Kernel* kernels, std::size_t count, int repeats, Call call,
     return again;
 }
 
-// The kernels of `field` that the variants this run may use hold, narrowest first, each once (a
-// variant without its own holds a narrower one's), timed: the widest variant's unless another is
-// clearly faster. call(kernel) runs one try.
+// An operation's kernels, those of `field` that the variants this run may use hold, narrowest
+// first, each once (a variant without its own holds a narrower one's), timed at construction;
+// call(kernel) runs one try. Chosen() then gives the widest variant's unless another was clearly
+// faster and is again when timed afresh: later, after the other operations, so that a passing
+// state of the processor (a burst of work beside it, wide units still waking) cannot make the
+// choice on its own.
 template <class Kernel, class Call>
-Kernel Measure(Measured& measured, Operation operation, Kernel RowKernelSet::*field, Call call)
-{
-    Kernel kernels[kVariants] = {};
-    RowSimd owners[kVariants] = {};
-    std::size_t count = 0;
-    for (const RowSimd simd : kRowSimdVariants) {
-        if (simd > BestRowSimd()) break;
-        const Kernel kernel = RowKernelsOf(simd).*field;
-        bool seen = kernel == nullptr;
-        for (std::size_t k = 0; k < count; ++k) seen = seen || kernels[k] == kernel;
-        if (seen) continue;
-        kernels[count] = kernel;
-        owners[count] = simd;
-        ++count;
+class Candidates {
+public:
+    Candidates(Operation operation, Kernel RowKernelSet::*field, Call call) : operation_(operation), call_(call)
+    {
+        for (const RowSimd simd : kRowSimdVariants) {
+            if (simd > BestRowSimd()) break;
+            const Kernel kernel = RowKernelsOf(simd).*field;
+            bool seen = kernel == nullptr;
+            for (std::size_t k = 0; k < count_; ++k) seen = seen || kernels_[k] == kernel;
+            if (seen) continue;
+            kernels_[count_] = kernel;
+            owners_[count_] = simd;
+            ++count_;
+        }
+        for (std::size_t k = 0; k < count_; ++k) {
+            call_(kernels_[k]);  // untimed: code and data into the caches
+            best_[k] = 1e300;
+        }
+        Tries(
+            kernels_, count_, kTryRepeats[operation_], call_, [](std::size_t) { return true; }, best_);
     }
-    double best[kVariants];
-    for (std::size_t k = 0; k < count; ++k) {
-        call(kernels[k]);  // untimed: code and data into the caches
-        best[k] = 1e300;
+
+    Kernel Chosen(Measured& measured)
+    {
+        const std::size_t widest = count_ - 1;
+        std::size_t pick = widest;
+        for (std::size_t k = 0; k < count_; ++k) {
+            if (best_[k] < best_[pick]) pick = k;
+        }
+        const int repeats = kTryRepeats[operation_];
+        if (!Confirmed(kernels_, count_, repeats, call_, pick, widest, best_)) pick = widest;
+        for (std::size_t k = 0; k < count_; ++k) {
+            measured.perPixel[static_cast<int>(owners_[k])] =
+                best_[k] / static_cast<double>(kTryPixels[operation_] * repeats);
+        }
+        measured.chosen = owners_[pick];
+        return kernels_[pick];
     }
-    const int repeats = kTryRepeats[operation];
-    Tries(
-        kernels, count, repeats, call, [](std::size_t) { return true; }, best);
-    const std::size_t widest = count - 1;
-    std::size_t pick = widest;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (best[k] < best[pick]) pick = k;
-    }
-    if (!Confirmed(kernels, count, repeats, call, pick, widest, best)) pick = widest;
-    for (std::size_t k = 0; k < count; ++k) {
-        measured.perPixel[static_cast<int>(owners[k])] = best[k] / static_cast<double>(kTryPixels[operation] * repeats);
-    }
-    measured.chosen = owners[pick];
-    return kernels[pick];
-}
+
+private:
+    Operation operation_;
+    Call call_;
+    Kernel kernels_[kVariants] = {};
+    RowSimd owners_[kVariants] = {};
+    std::size_t count_ = 0;
+    double best_[kVariants] = {};
+};
 
 const Choice& TheChoice();
 const TableChoice& TheTableChoice();
@@ -171,7 +203,8 @@ void ChosenFill(Pixel* to, std::size_t count, Pixel value)
         choice.smallFill(to, count, value);
         return;
     }
-    const WayCall call(Learned(LargeWork::Fills), true, static_cast<double>(count) * sizeof(Pixel));
+    const std::size_t bytes = count * sizeof(Pixel);
+    const WayCall call(Learned(LargeWork::Fills, bytes), true, static_cast<double>(bytes));
     (call.Way() == 0 ? choice.vectorFill : choice.stringFill)(to, count, value);
 }
 
@@ -196,28 +229,44 @@ Choice MeasureKernels()
         choice.stringFill = kRowKernelsSse2.fill;
     }
 #endif
-    Scratch scratch;
+    const Scratch scratch;
     if (!scratch.IsWhole()) return choice;  // no memory to measure in: the widest variant's
-    scratch.Fill();
-    Pixel* from = scratch.from.get();
-    Pixel* to = scratch.to.get();
+    const Pixel* from = scratch.from;
+    Pixel* to = scratch.to;
+    // A processor may run its first wide vector work at a fraction of its speed while it wakes
+    // the units up (tens of microseconds), which would make the widest kernels look slow: the
+    // widest blend runs first until its time stops improving.
+    const auto blend = k.blend;
+    double fastest = 1e300;
+    for (int run = 0, steady = 0; run < 400 && steady < 8; ++run) {
+        const std::uint64_t start = Ticks();
+        blend(from, to, kTryPixels[kBlend], 0.7, COLORKEY_NONE);
+        const auto ticks = static_cast<double>(Ticks() - start);
+        steady = ticks < 0.98 * fastest ? 0 : steady + 1;
+        fastest = std::min(fastest, ticks);
+    }
     const auto* fromBytes = reinterpret_cast<const std::uint8_t*>(from);
     auto* toBytes = reinterpret_cast<std::uint8_t*>(to);
     Measured* measured = choice.measured;
 
-    k.copyBytes = Measure(measured[kCopy], kCopy, &RowKernelSet::copyBytes, [&](auto kernel) {
+    Candidates copies(kCopy, &RowKernelSet::copyBytes, [&](auto kernel) {
         for (std::size_t row = 0; row < 2; ++row) kernel(fromBytes + 1024 * row, toBytes + 4096 * row, 1024, false);
     });
-    k.copyColors = Measure(measured[kColors], kColors, &RowKernelSet::copyColors,
-                           [&](auto kernel) { kernel(from, to, kTryPixels[kColors], false); });
-    k.copyUnlessKey = Measure(measured[kKeyedCopy], kKeyedCopy, &RowKernelSet::copyUnlessKey,
-                              [&](auto kernel) { kernel(from, to, kTryPixels[kKeyedCopy], Scratch::kKey); });
-    k.blend = Measure(measured[kBlend], kBlend, &RowKernelSet::blend,
+    Candidates colors(kColors, &RowKernelSet::copyColors,
+                      [&](auto kernel) { kernel(from, to, kTryPixels[kColors], false); });
+    Candidates keyed(kKeyedCopy, &RowKernelSet::copyUnlessKey,
+                     [&](auto kernel) { kernel(from, to, kTryPixels[kKeyedCopy], Scratch::kKey); });
+    Candidates blends(kBlend, &RowKernelSet::blend,
                       [&](auto kernel) { kernel(from, to, kTryPixels[kBlend], 0.7, COLORKEY_NONE); });
-    k.bgr24ToWords = Measure(measured[kRows24], kRows24, &RowKernelSet::bgr24ToWords,
-                             [&](auto kernel) { kernel(scratch.bytes.get(), to, kTryPixels[kRows24], false); });
-    choice.smallFill = Measure(measured[kFill], kFill, &RowKernelSet::fill,
-                               [&](auto kernel) { kernel(to, kTryPixels[kFill], 0x00336699u); });
+    Candidates rows24(kRows24, &RowKernelSet::bgr24ToWords,
+                      [&](auto kernel) { kernel(scratch.bytes, to, kTryPixels[kRows24], false); });
+    Candidates fills(kFill, &RowKernelSet::fill, [&](auto kernel) { kernel(to, kTryPixels[kFill], 0x00336699u); });
+    k.copyBytes = copies.Chosen(measured[kCopy]);
+    k.copyColors = colors.Chosen(measured[kColors]);
+    k.copyUnlessKey = keyed.Chosen(measured[kKeyedCopy]);
+    k.blend = blends.Chosen(measured[kBlend]);
+    k.bgr24ToWords = rows24.Chosen(measured[kRows24]);
+    choice.smallFill = fills.Chosen(measured[kFill]);
     // The times in nanoseconds, by the ticks the whole measuring took: only for reading.
     choice.microseconds = (Seconds() - startSeconds) * 1e6;
     const double nanosecondsPerTick = choice.microseconds * 1e3 / static_cast<double>(Ticks() - startTicks);
@@ -233,17 +282,17 @@ TableChoice MeasureTables()
 {
     TableChoice choice;
     choice.kernel = RowKernelsOf(BestRowSimd()).blendByTable;
-    Scratch scratch;
+    const Scratch scratch;
     const std::unique_ptr<BlendTable> table(new (std::nothrow) BlendTable);
     if (!scratch.IsWhole() || table == nullptr) return choice;  // no memory: the formula
-    scratch.Fill();
     const double startSeconds = Seconds();
     const std::uint64_t startTicks = Ticks();
-    Pixel* from = scratch.from.get();
-    Pixel* to = scratch.to.get();
+    const Pixel* from = scratch.from;
+    Pixel* to = scratch.to;
     std::memset(table->result, 0x33, sizeof table->result);
-    choice.kernel = Measure(choice.measured, kTableBlend, &RowKernelSet::blendByTable,
-                            [&](auto kernel) { kernel(from, to, kTryPixels[kTableBlend], *table, COLORKEY_NONE); });
+    Candidates tables(kTableBlend, &RowKernelSet::blendByTable,
+                      [&](auto kernel) { kernel(from, to, kTryPixels[kTableBlend], *table, COLORKEY_NONE); });
+    choice.kernel = tables.Chosen(choice.measured);
     // Then the chosen table kernel (0) against the chosen formula (1): whether looking up is
     // clearly faster.
     const int ways[2] = {0, 1};
@@ -325,20 +374,31 @@ std::string DescribeChosenKernels()
 
 std::string DescribeLearnedWays()
 {
+    constexpr const char* kWorks[kLargeWorks] = {"copies", "colour copies", "24-bit rows", "fills"};
     std::string text;
-    char part[96];
+    char part[160];
     for (int work = 0; work < kLargeWorks; ++work) {
-        const LearnedWay& way = Learned(static_cast<LargeWork>(work));
-        const int kept = way.Kept();
         const bool fills = static_cast<LargeWork>(work) == LargeWork::Fills;
-        std::snprintf(part, sizeof part, "%s%s %s", work == 0 ? "" : ", ", way.Name(),
-                      kept < 0    ? "not yet"
-                      : fills     ? (kept == 0 ? "vector stores" : "string store")
-                      : kept == 0 ? "streamed"
-                                  : "through the cache");
-        text += part;
+        for (int size = 0; size < kLargeSizes; ++size) {
+            const std::size_t bytes = LargeSizeFrom(static_cast<LargeWork>(work)) << size;
+            const LearnedWay& way = Learned(static_cast<LargeWork>(work), bytes);
+            if (!way.Used()) continue;
+            const int kept = way.Kept();
+            char sizes[64];
+            if (size + 1 == kLargeSizes) {
+                std::snprintf(sizes, sizeof sizes, "%zu MiB and more", bytes >> 20);
+            } else {
+                std::snprintf(sizes, sizeof sizes, "%zu to %zu MiB", bytes >> 20, bytes >> 19);
+            }
+            std::snprintf(part, sizeof part, "%s%s of %s: %s", text.empty() ? "" : ", ", kWorks[work], sizes,
+                          kept < 0    ? "not yet learned"
+                          : fills     ? (kept == 0 ? "vector stores" : "string store")
+                          : kept == 0 ? "streamed"
+                                      : "through the cache");
+            text += part;
+        }
     }
-    return text;
+    return text.empty() ? "nothing yet" : text;
 }
 
 int LearnedWay::Pick(bool& timed)
@@ -349,6 +409,7 @@ int LearnedWay::Pick(bool& timed)
     const std::lock_guard<std::mutex> hold(lock_);
     if (Kept() >= 0) return Kept();
     timed = true;
+    used_.store(true, std::memory_order_relaxed);
     // The default's calls first, then the other's: a call right after one of the other way can
     // find the caches as that way left them (a streamed block is no longer cached), which the
     // later calls of a run of the same way do not.
@@ -379,11 +440,12 @@ WayCall::~WayCall()
     if (timed_) learned_->Learn(way_, Seconds() - start_, bytes_);
 }
 
-LearnedWay& Learned(LargeWork work)
+LearnedWay& Learned(LargeWork work, std::size_t bytes)
 {
-    static LearnedWay ways[kLargeWorks] = {LearnedWay("copies"), LearnedWay("colour copies"), LearnedWay("24-bit rows"),
-                                           LearnedWay("fills")};
-    return ways[static_cast<int>(work)];
+    static LearnedWay ways[kLargeWorks][kLargeSizes];
+    int size = 0;
+    for (std::size_t from = LargeSizeFrom(work) * 2; size + 1 < kLargeSizes && bytes >= from; from *= 2) ++size;
+    return ways[static_cast<int>(work)][size];
 }
 
 }  // namespace zvx

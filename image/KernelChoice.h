@@ -48,7 +48,7 @@ class LearnedWay {
 public:
     static constexpr int kSamples = 4;
 
-    explicit LearnedWay(const char* name) : name_(name) {}
+    LearnedWay() = default;
     LearnedWay(const LearnedWay&) = delete;
     LearnedWay& operator=(const LearnedWay&) = delete;
 
@@ -58,11 +58,12 @@ public:
     void Learn(int way, double seconds, double bytes);
     // The kept way, or -1 while learning.
     int Kept() const { return kept_.load(std::memory_order_relaxed); }
-    const char* Name() const { return name_; }
+    // Whether any call has asked for a way.
+    bool Used() const { return used_.load(std::memory_order_relaxed); }
 
 private:
-    const char* name_;
     std::atomic<int> kept_{-1};
+    std::atomic<bool> used_{false};
     std::mutex lock_;
     unsigned calls_ = 0;
     int samples_[2] = {};
@@ -91,10 +92,13 @@ private:
 // The large work learned: transfers writing more than kStreamingBytes, by their row operation, go
 // around the cache (way 0, as the processors this was first tuned on do best) or through it (way 1,
 // best where the last-level cache holds the block); fills of kLargeFillPixels or more store
-// vectors (way 0) or use the processor's string store (way 1).
+// vectors (way 0) or use the processor's string store (way 1). Each is learned apart for each
+// size class (from the smallest size on, each twice the one before, the last open): whether a
+// block fits the cache depends on its size.
 enum class LargeWork { Copies, ColourCopies, Rows24, Fills };
 constexpr int kLargeWorks = 4;
-LearnedWay& Learned(LargeWork work);
+constexpr int kLargeSizes = 6;
 constexpr std::size_t kLargeFillPixels = std::size_t{1} << 18;
+LearnedWay& Learned(LargeWork work, std::size_t bytes);
 
 }  // namespace zvx

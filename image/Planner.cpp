@@ -123,7 +123,7 @@ bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, 
     const LargeWork work = op.kind == RowOp::Kind::Words    ? LargeWork::Copies
                            : op.kind == RowOp::Kind::Colors ? LargeWork::ColourCopies
                                                             : LargeWork::Rows24;  // the third that may stream
-    const WayCall learned(Learned(work), large, static_cast<double>(bytes));
+    const WayCall learned(Learned(work, bytes), large, static_cast<double>(bytes));
     const bool streaming = large && learned.Way() == 0;
     // Rows that lie back to back in both are one run.
     const bool oneRun = !ordered && sourceStep == static_cast<std::ptrdiff_t>(sourceRow) &&

@@ -122,7 +122,7 @@ TEST(RowKernels, LearnedWaysKeepTheDefaultUnlessClearlyFaster)
 {
     const struct { double way0, way1; int kept; } rows[] = {{1.0, 0.95, 0}, {1.0, 0.85, 1}, {0.5, 1.0, 0}};
     for (const auto& row : rows) {
-        LearnedWay way("test");
+        LearnedWay way;
         bool timed = false;
         for (int call = 0; call < 2 * LearnedWay::kSamples; ++call) {
             ASSERT_EQ(-1, way.Kept());
