@@ -410,9 +410,9 @@ int LearnedWay::Pick(bool& timed)
     if (Kept() >= 0) return Kept();
     timed = true;
     used_.store(true, std::memory_order_relaxed);
-    // The default's calls first, then the other's: a call right after one of the other way can
-    // find the caches as that way left them (a streamed block is no longer cached), which the
-    // later calls of a run of the same way do not.
+    // The default's calls first, then the other's, in runs: a call right after one of the other
+    // way finds the caches as that way left them (a streamed block is no longer cached), and the
+    // last-level cache takes a few calls to hold a block again.
     return static_cast<int>(calls_++ / kSamples % 2);
 }
 

@@ -46,7 +46,7 @@ std::string DescribeLearnedWays();
 // used and nothing is timed. Safe to use from several threads at once.
 class LearnedWay {
 public:
-    static constexpr int kSamples = 4;
+    static constexpr int kSamples = 8;
 
     LearnedWay() = default;
     LearnedWay(const LearnedWay&) = delete;
