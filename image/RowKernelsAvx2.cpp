@@ -55,9 +55,12 @@ ZVX_AVX2 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pix
 
 // The blend by the formula, eight pixels a time, with its roundings exactly (the AVX-512 kernel
 // explains the steps): each pixel's word is unpacked beside the high word of 2^52, so masks pick
-// each channel out as 2^52 + c x 2^8j, and one fused multiply-add per channel gives the product
-// c x weight, exact before its one rounding; the sum is one rounded addition; rounding it toward
-// zero and adding 2^52, 2^44 or 2^36 (exact) puts the truncation at bit 0, 8 or 16 of its lane.
+// each channel out as 2^52 + c x 2^8j, and one fused multiply-add per channel with the weight
+// prescaled by 2^-8j gives the product c x weight, exact before its one rounding; the sum is one
+// rounded addition; rounding it toward zero and adding 2^52, 2^44 or 2^36 (exact) puts the
+// truncation at bit 0, 8 or 16 of its lane. The prescaled weights are exact powers of two apart;
+// only for alpha below 2^-1000 do they lose bits, and there beta rounds to 1, so every channel's
+// result is d whatever the source's tiny term.
 struct Weights {
     __m256d w[3];       // the weight prescaled for fields at bits 0, 8 and 16
     __m256d offset[3];  // -2^52 x each

@@ -102,41 +102,61 @@ ZVX_AVX512 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, P
 
 // The blend by the formula, with its roundings exactly (the proof over all 65,536 channel pairs
 // in the tests holds every variant to them):
-// - In: a pixel pair's word sits in a 64-bit lane, each channel picked out by a mask into the
-//   low bits of the double 2^52 = 0x4330...; lane k holds pixels 2k (bits 0-23) and 2k + 1
-//   (bits 32-55). The bits at 8 x j give the double 2^52 + c x 2^8j, so with the weight w
-//   prescaled, fma(2^52 + c x 2^8j, w x 2^-8j, -2^52 x w x 2^-8j) is c x w computed exactly and
-//   rounded once: the product the formula rounds, no fused sum. (Red of the odd pixels, at bit 48,
-//   would reach the exponent and is shifted down first.) The prescaled weights are exact powers
-//   of two apart; only for alpha below 2^-980 do they lose bits, and there beta rounds to 1, so
-//   every channel's result is d whatever the source's tiny term.
+// - In: one byte permutation takes channel c of eight pixels into the low byte of eight 64-bit
+//   lanes and the high bytes of 2^52 (0x4330...) from a constant beside: the doubles 2^52 + c.
+//   fma(2^52 + c, w, -2^52 x w) is c x w computed exactly and rounded once, the product the
+//   formula rounds, with nothing of the sum fused into it.
 // - The sum of the two products is one rounded addition.
 // - Out: the sum, below 255 + 2^-45 (see the SSE2 kernel), added to 2^52, 2^44 or 2^36 rounding
 //   toward zero puts its integer part, the truncation, at bits 0, 8 or 16 of the lane; a select
-//   by masks joins the three channels, a shift the odd pixel's word.
+//   by masks joins the three channels, a permutation of 32-bit words the sixteen pixels.
 struct Weights {
-    __m512d w[5];       // the weight prescaled for fields at bits 0, 8, 16, 32, 40
-    __m512d offset[5];  // -2^52 x each
+    __m512d w;
+    __m512d offset;  // -2^52 x w
 };
 
 ZVX_AVX512 inline Weights WeightsOf(double weight)
 {
-    Weights weights{};
-    const int bits[5] = {0, 8, 16, 32, 40};
-    for (int k = 0; k < 5; ++k) {
-        const double scaled = weight / static_cast<double>(std::uint64_t{1} << bits[k]);
-        weights.w[k] = _mm512_set1_pd(scaled);
-        weights.offset[k] = _mm512_set1_pd(-scaled * 4503599627370496.0);
-    }
-    return weights;
+    return {_mm512_set1_pd(weight), _mm512_set1_pd(-weight * 4503599627370496.0)};
 }
 
-// The product of field k (masked out of pair) with its weight.
-ZVX_AVX512 inline __m512d Product(__m512i pair, __m512i mask, const Weights& weight, int k)
+// The permutations: for channel c and pixels 8h to 8h + 7, lane k takes byte 4 (8h + k) + c of
+// the pixels, then five zero bytes and 0x30, 0x43 from the constant (its bytes 64, 65 and 66).
+struct Picks {
+    __m512i pick[3][2];
+};
+
+ZVX_AVX512 inline Picks PicksOf()
 {
-    const __m512i exponent = _mm512_set1_epi64(0x4330000000000000LL);
-    const __m512d value = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(pair, mask, exponent, 0xEA));  // a & b | c
-    return _mm512_fmadd_pd(value, weight.w[k], weight.offset[k]);
+    alignas(64) static constexpr auto kPicks = [] {
+        struct Bytes {
+            std::uint8_t b[3][2][64];
+        } bytes{};
+        for (int c = 0; c < 3; ++c) {
+            for (int h = 0; h < 2; ++h) {
+                for (int k = 0; k < 8; ++k) {
+                    std::uint8_t* lane = bytes.b[c][h] + 8 * k;
+                    lane[0] = static_cast<std::uint8_t>(4 * (8 * h + k) + c);
+                    for (int j = 1; j < 6; ++j) lane[j] = 64;
+                    lane[6] = 65;
+                    lane[7] = 66;
+                }
+            }
+        }
+        return bytes;
+    }();
+    Picks picks{};
+    for (int c = 0; c < 3; ++c) {
+        for (int h = 0; h < 2; ++h) picks.pick[c][h] = _mm512_load_si512(kPicks.b[c][h]);
+    }
+    return picks;
+}
+
+ZVX_AVX512 inline __m512d Product(__m512i pixels, __m512i pick, const Weights& weight)
+{
+    const __m512i exponent = _mm512_set1_epi32(0x00433000);  // bytes 0x00, 0x30, 0x43
+    const __m512d value = _mm512_castsi512_pd(_mm512_permutex2var_epi8(pixels, pick, exponent));
+    return _mm512_fmadd_pd(value, weight.w, weight.offset);
 }
 
 // The truncated sum of the two products at bit `at` (0, 8 or 16) of each lane.
@@ -147,60 +167,61 @@ ZVX_AVX512 inline __m512i Truncated(__m512d d, __m512d s, int at)
         _mm512_add_round_pd(_mm512_add_pd(d, s), _mm512_set1_pd(bias), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC));
 }
 
-// blue, green, red at bits 0, 8 and 16 of each lane joined (bits 24-31 stay 0).
-ZVX_AVX512 inline __m512i Joined(__m512i blue, __m512i green, __m512i red)
+// Channel c of pixels 8h to 8h + 7 blended, truncated at bit 8c of each lane.
+ZVX_AVX512 inline __m512i Channel(__m512i s, __m512i d, int c, int h, const Picks& picks, const Weights& alpha,
+                                  const Weights& beta)
+{
+    return Truncated(Product(d, picks.pick[c][h], beta), Product(s, picks.pick[c][h], alpha), 8 * c);
+}
+
+// Pixels 8h to 8h + 7 blended, a word in the low half of each lane (bits 24-31 stay 0).
+ZVX_AVX512 inline __m512i Eight(__m512i s, __m512i d, int h, const Picks& picks, const Weights& alpha,
+                                const Weights& beta)
 {
     const __m512i greenBits = _mm512_set1_epi64(0xFF00);
     const __m512i redBits = _mm512_set1_epi64(0xFF0000);
+    const __m512i blue = Channel(s, d, 0, h, picks, alpha, beta);
+    const __m512i green = Channel(s, d, 1, h, picks, alpha, beta);
+    const __m512i red = Channel(s, d, 2, h, picks, alpha, beta);
     return _mm512_ternarylogic_epi64(redBits, red, _mm512_ternarylogic_epi64(greenBits, green, blue, 0xCA), 0xCA);
 }
 
-// Field `bits` of each lane of s and d (pixel pairs) blended, truncated at bit `at`.
-ZVX_AVX512 inline __m512i Channel(__m512i s, __m512i d, int bits, int k, int at, const Weights& alpha,
-                                  const Weights& beta)
+ZVX_AVX512 inline __m512i BlendSixteen(__m512i s, __m512i d, const Picks& picks, const Weights& alpha,
+                                       const Weights& beta)
 {
-    const __m512i mask = _mm512_set1_epi64(0xFFLL << bits);
-    return Truncated(Product(d, mask, beta, k), Product(s, mask, alpha, k), at);
-}
-
-ZVX_AVX512 inline __m512i BlendSixteen(__m512i s, __m512i d, const Weights& alpha, const Weights& beta)
-{
-    const __m512i s16 = _mm512_srli_epi64(s, 16);
-    const __m512i d16 = _mm512_srli_epi64(d, 16);
-    const __m512i even = Joined(Channel(s, d, 0, 0, 0, alpha, beta), Channel(s, d, 8, 1, 8, alpha, beta),
-                                Channel(s, d, 16, 2, 16, alpha, beta));
-    const __m512i odd = Joined(Channel(s, d, 32, 3, 0, alpha, beta), Channel(s, d, 40, 4, 8, alpha, beta),
-                               Channel(s16, d16, 32, 3, 16, alpha, beta));
-    return _mm512_ternarylogic_epi64(_mm512_set1_epi64(0xFFFFFFFF), even, _mm512_slli_epi64(odd, 32), 0xCA);
+    const __m512i words = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+    return _mm512_permutex2var_epi32(Eight(s, d, 0, picks, alpha, beta), words, Eight(s, d, 1, picks, alpha, beta));
 }
 
 // Where the source's colour equals the key, the target keeps its word (COLORKEY_NONE has a top
 // byte, so no colour equals it): those lanes are not stored.
 ZVX_AVX512 inline void BlendStore(__m512i s, __m512i d, Pixel* to, __mmask16 lanes, __m512i keyWords,
-                                  const Weights& alpha, const Weights& beta)
+                                  const Picks& picks, const Weights& alpha, const Weights& beta)
 {
     const __mmask16 shown = _mm512_mask_cmpneq_epi32_mask(lanes, Colors(s), keyWords);
-    _mm512_mask_storeu_epi32(to, shown, BlendSixteen(s, d, alpha, beta));
+    _mm512_mask_storeu_epi32(to, shown, BlendSixteen(s, d, picks, alpha, beta));
 }
 
 ZVX_AVX512 void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
 {
     const Weights a = WeightsOf(alpha);
     const Weights b = WeightsOf(1.0 - alpha);
+    const Picks picks = PicksOf();
     const __m512i keyWords = _mm512_set1_epi32(static_cast<int>(key));
     std::size_t i = 0;
     if (key == COLORKEY_NONE) {
         for (; i + 16 <= count; i += 16) {
-            _mm512_storeu_si512(to + i, BlendSixteen(_mm512_loadu_si512(from + i), _mm512_loadu_si512(to + i), a, b));
+            const __m512i s = _mm512_loadu_si512(from + i);
+            _mm512_storeu_si512(to + i, BlendSixteen(s, _mm512_loadu_si512(to + i), picks, a, b));
         }
     }
     for (; i + 16 <= count; i += 16) {
-        BlendStore(_mm512_loadu_si512(from + i), _mm512_loadu_si512(to + i), to + i, 0xFFFF, keyWords, a, b);
+        BlendStore(_mm512_loadu_si512(from + i), _mm512_loadu_si512(to + i), to + i, 0xFFFF, keyWords, picks, a, b);
     }
     if (i != count) {
         const __mmask16 rest = FirstPixels(count - i);
         BlendStore(_mm512_maskz_loadu_epi32(rest, from + i), _mm512_maskz_loadu_epi32(rest, to + i), to + i, rest,
-                   keyWords, a, b);
+                   keyWords, picks, a, b);
     }
     _mm256_zeroupper();
 }
