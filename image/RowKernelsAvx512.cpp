@@ -132,12 +132,12 @@ ZVX_AVX512 inline Picks PicksOf()
         struct Bytes {
             std::uint8_t b[3][2][64];
         } bytes{};
-        for (int c = 0; c < 3; ++c) {
-            for (int h = 0; h < 2; ++h) {
-                for (int k = 0; k < 8; ++k) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            for (std::size_t h = 0; h < 2; ++h) {
+                for (std::size_t k = 0; k < 8; ++k) {
                     std::uint8_t* lane = bytes.b[c][h] + 8 * k;
                     lane[0] = static_cast<std::uint8_t>(4 * (8 * h + k) + c);
-                    for (int j = 1; j < 6; ++j) lane[j] = 64;
+                    for (std::size_t j = 1; j < 6; ++j) lane[j] = 64;
                     lane[6] = 65;
                     lane[7] = 66;
                 }
