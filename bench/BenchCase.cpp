@@ -67,9 +67,9 @@ void RegisterRun(const std::string& caseName, Who who, void (*body)(benchmark::S
                  const void* context)
 {
     const std::string name = caseName + "|" + WhoName(who);
-    const bool ours = who == Who::Ours || who == Who::General;
-    Runs().emplace(caseName, benchmark::RegisterBenchmark(name.c_str(), [body, context, ours](benchmark::State& state) {
-                       if (ours && g_peersAlone) {
+    const bool peer = who == Who::Sdl2 || who == Who::Pixman || who == Who::Stb;
+    Runs().emplace(caseName, benchmark::RegisterBenchmark(name.c_str(), [body, context, peer](benchmark::State& state) {
+                       if (!peer && g_peersAlone) {
                            state.SkipWithError("the peers run alone");
                            return;
                        }

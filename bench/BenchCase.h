@@ -34,7 +34,7 @@ void AddCase(const std::string& name, double pixels, double bytes, std::vector<d
 
 void RegisterRun(const std::string& caseName, Who who, void (*body)(benchmark::State&, const void*),
                  const void* context);
-// While alone, only the peers' runs (and the floors) are made; ours are skipped.
+// While alone, only the peers' runs are made; ours and the floors are skipped.
 void RunPeersAlone(bool alone);
 
 // Registers fn(state) as who's run of the case. fn owns its setup: it builds what it needs
