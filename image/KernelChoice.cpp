@@ -345,12 +345,7 @@ std::string Described(const char* name, const char* chosen, const Measured& meas
 
 const RowKernelSet& ChosenRowKernels() { return TheChoice().kernels; }
 
-bool BlendTablesPay()
-{
-    // Measured before any table is built, so that nothing writes a table while it is measured.
-    const bool pays = TheTableChoice().pays;
-    return RowSimdForced() || pays;
-}
+bool BlendTablesPay() { return RowSimdForced() || TheTableChoice().pays; }
 
 std::string DescribeChosenKernels()
 {
