@@ -57,12 +57,24 @@ const char* WhoName(Who who)
     return "?";
 }
 
+namespace {
+bool g_peersAlone = false;
+}  // namespace
+
+void RunPeersAlone(bool alone) { g_peersAlone = alone; }
+
 void RegisterRun(const std::string& caseName, Who who, void (*body)(benchmark::State&, const void*),
                  const void* context)
 {
     const std::string name = caseName + "|" + WhoName(who);
-    Runs().emplace(caseName, benchmark::RegisterBenchmark(
-                                 name.c_str(), [body, context](benchmark::State& state) { body(state, context); }));
+    const bool peer = who == Who::Sdl2 || who == Who::Pixman || who == Who::Stb;
+    Runs().emplace(caseName, benchmark::RegisterBenchmark(name.c_str(), [body, context, peer](benchmark::State& state) {
+                       if (!peer && g_peersAlone) {
+                           state.SkipWithError("the peers run alone");
+                           return;
+                       }
+                       body(state, context);
+                   }));
 }
 
 void AddCase(const std::string& name, double pixels, double bytes, std::vector<double> floorCopies)

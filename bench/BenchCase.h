@@ -34,6 +34,8 @@ void AddCase(const std::string& name, double pixels, double bytes, std::vector<d
 
 void RegisterRun(const std::string& caseName, Who who, void (*body)(benchmark::State&, const void*),
                  const void* context);
+// While alone, only the peers' runs are made; ours and the floors are skipped.
+void RunPeersAlone(bool alone);
 
 // Registers fn(state) as who's run of the case. fn owns its setup: it builds what it needs
 // before the timed loop, so nothing large is held between cases.

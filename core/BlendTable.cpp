@@ -3,6 +3,8 @@
 #include <mutex>
 #include <new>
 
+#include "core/KernelChoice.h"
+
 namespace zvx {
 
 namespace {
@@ -17,7 +19,7 @@ double g_asked = 0;
 
 }  // namespace
 
-KeptBlendTable::KeptBlendTable(double alpha, std::size_t pixels) : holds_(g_keptLock.try_lock())
+KeptBlendTable::KeptBlendTable(double alpha, std::size_t pixels) : holds_(BlendTablesPay() && g_keptLock.try_lock())
 {
     if (holds_) {
         const bool repeated = g_asked == alpha;
@@ -29,8 +31,9 @@ KeptBlendTable::KeptBlendTable(double alpha, std::size_t pixels) : holds_(g_kept
         table_ = &g_kept;
         return;
     }
-    // Another thread blends through the kept table: a large blend builds one of its own.
-    if (pixels < kBlendTablePixels) return;
+    // The formula is faster here, or another thread blends through the kept table: then a large
+    // blend builds one of its own.
+    if (!BlendTablesPay() || pixels < kBlendTablePixels) return;
     own_.reset(new (std::nothrow) BlendTable);
     if (own_ == nullptr) return;
     BuildBlendTable(alpha, *own_);

@@ -9,8 +9,9 @@
 namespace zvx {
 
 // result[s << 8 | d] is trunc(d x (1 - alpha) + s x alpha) for source channel s over destination
-// channel d, computed by the blend's own formula (color::BlendChannel), so a blend through it gives
-// the same words with one load per channel (what that costs and saves: the README's Performance).
+// channel d, computed by the blend's own formula (color::BlendChannel), so a blend through it gives the
+// same words with one load per channel. Whether that is faster than the formula depends on the
+// processor (gathers are fast on some, slow on others): it is measured (core/KernelChoice.h).
 struct BlendTable {
     double alpha = 0;
     // Three bytes past the last result: a vector kernel reads four bytes at each index.
@@ -19,10 +20,11 @@ struct BlendTable {
 // Builds the table with the row kernels in use (defined with their table, core/RowKernels.cpp).
 void BuildBlendTable(double alpha, BlendTable& table);
 
-// The kept table for alpha, built where that pays: for a blend of at least kBlendTablePixels
-// pixels, or when the blend before asked for the same alpha (a program blends at few alphas; a
-// fade, at a new one every time, builds only for large blends). get() is null when blending by the
-// formula is the cheaper way (or no memory is to be had). The process keeps one table, held by one
+// The kept table for alpha, built where that pays: on a processor where looking up is clearly
+// faster than the formula (BlendTablesPay), for a blend of at least kBlendTablePixels pixels, or
+// when the blend before asked for the same alpha (a program blends at few alphas; a fade, at a new
+// one every time, builds only for large blends). get() is null when blending by the formula is
+// the cheaper way (or no memory is to be had). The process keeps one table, held by one
 // blend at a time from construction to destruction; a blend that finds it held by another thread
 // builds one of its own when large, else blends by the formula.
 constexpr std::size_t kBlendTablePixels = 32768;

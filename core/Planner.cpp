@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "core/KernelChoice.h"
 #include "core/RowKernels.h"
 
 namespace zvx {
@@ -62,10 +63,17 @@ bool Transfer(const PixelRows& from, const PixelRows& to, const BlitArea& area, 
         sourceStep = static_cast<std::ptrdiff_t>(sourceRow);
     }
 
-    // Only these kernels can write around the cache.
+    // Only these kernels can write around the cache; whether a large block is better written so
+    // is learned from the first ones (core/KernelChoice.h).
     const bool mayStream = op.mayStream && (op.kind == RowOp::Kind::Words || op.kind == RowOp::Kind::Colors ||
                                             op.kind == RowOp::Kind::Bgr24ToWords);
-    const bool streaming = mayStream && !ordered && targetRow * static_cast<std::size_t>(area.height) > kStreamingBytes;
+    const std::size_t bytes = targetRow * static_cast<std::size_t>(area.height);
+    const bool large = mayStream && !ordered && bytes > kStreamingBytes;
+    const LargeWork work = op.kind == RowOp::Kind::Words    ? LargeWork::Copies
+                           : op.kind == RowOp::Kind::Colors ? LargeWork::ColourCopies
+                                                            : LargeWork::Rows24;  // the third that may stream
+    const WayCall learned(Learned(work, bytes), large, static_cast<double>(bytes));
+    const bool streaming = large && learned.Way() == 0;
     // Rows that lie back to back in both are one run.
     const bool oneRun = !ordered && sourceStep == static_cast<std::ptrdiff_t>(sourceRow) &&
                         targetStep == static_cast<std::ptrdiff_t>(targetRow);

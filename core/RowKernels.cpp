@@ -1,10 +1,12 @@
-// The table of row kernels and the one place that chooses from it: the processor is probed once,
-// each variant's table is filled from its own set and the narrower ones, and every transfer asks
-// for the chosen table.
+// The table of row kernels: the processor is probed once, each variant's table is filled from its
+// own set and the narrower ones, and every transfer asks for the measured choice of kernels
+// (core/KernelChoice.h) or the set a test chose.
 #include "core/RowKernels.h"
 
 #include <atomic>
 #include <cstdlib>
+
+#include "core/KernelChoice.h"
 
 namespace zvx {
 namespace {
@@ -30,9 +32,11 @@ const RowKernelSet& OwnSet(RowSimd simd)
 {
     switch (simd) {
 #if defined(ZVX_X86_ROW_KERNELS)
+    case RowSimd::Avx512: return kRowKernelsAvx512;
     case RowSimd::Avx2: return kRowKernelsAvx2;
     case RowSimd::Sse2: return kRowKernelsSse2;
 #else
+    case RowSimd::Avx512:
     case RowSimd::Avx2:
     case RowSimd::Sse2: {
         static constexpr RowKernelSet kNone{};
@@ -50,7 +54,16 @@ bool Runs(RowSimd simd)
     if (simd == RowSimd::C) return true;
 #if defined(ZVX_X86_ROW_KERNELS)
     __builtin_cpu_init();
-    return simd == RowSimd::Avx2 ? __builtin_cpu_supports("avx2") != 0 : __builtin_cpu_supports("sse2") != 0;
+    switch (simd) {
+    case RowSimd::Avx512:
+        return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0 &&
+               __builtin_cpu_supports("avx512vl") != 0 && __builtin_cpu_supports("avx512dq") != 0 &&
+               __builtin_cpu_supports("avx512vbmi") != 0;
+    case RowSimd::Avx2: return __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("fma") != 0;
+    case RowSimd::Sse2: return __builtin_cpu_supports("sse2") != 0;
+    case RowSimd::C: break;
+    }
+    return true;
 #else
     return false;
 #endif
@@ -76,7 +89,7 @@ struct Table {
             if (Runs(simd)) processor = simd;
         }
         // A run may be held to a narrower variant than the processor's (ZVX_SIMD=sse2, say), so
-        // that what a narrower processor runs can be reproduced on this one.
+        // that what a narrower processor runs, and chooses, can be reproduced on this one.
         best = processor;
         if (const char* asked = std::getenv("ZVX_SIMD")) {
             for (const RowSimd simd : kRowSimdVariants) {
@@ -96,21 +109,23 @@ const Table& TheTable()
     return table;
 }
 
-// -1 while the best variant is used; a test's choice otherwise.
-std::atomic<int> g_chosen{-1};
+// -1 while the measured choice is used; a test's choice otherwise.
+std::atomic<int> g_forced{-1};
 
 }  // namespace
 
+const RowKernelSet& RowKernelsOf(RowSimd simd) { return TheTable().variants[static_cast<int>(simd)]; }
+
 const RowKernelSet& RowKernels()
 {
-    const Table& table = TheTable();
-    const int chosen = g_chosen.load(std::memory_order_relaxed);
-    return table.variants[chosen < 0 ? static_cast<int>(table.best) : chosen];
+    const int forced = g_forced.load(std::memory_order_relaxed);
+    return forced < 0 ? ChosenRowKernels() : TheTable().variants[forced];
 }
 
 const char* RowSimdName(RowSimd simd)
 {
     switch (simd) {
+    case RowSimd::Avx512: return "avx512";
     case RowSimd::Avx2: return "avx2";
     case RowSimd::Sse2: return "sse2";
     case RowSimd::C: break;
@@ -123,16 +138,20 @@ RowSimd BestRowSimd() { return TheTable().best; }
 
 RowSimd CurrentRowSimd()
 {
-    const int chosen = g_chosen.load(std::memory_order_relaxed);
-    return chosen < 0 ? BestRowSimd() : static_cast<RowSimd>(chosen);
+    const int forced = g_forced.load(std::memory_order_relaxed);
+    return forced < 0 ? BestRowSimd() : static_cast<RowSimd>(forced);
 }
+
+bool RowSimdForced() { return g_forced.load(std::memory_order_relaxed) >= 0; }
 
 RowSimd UseRowSimd(RowSimd simd)
 {
     if (simd > BestRowSimd()) simd = BestRowSimd();
-    g_chosen.store(static_cast<int>(simd), std::memory_order_relaxed);
+    g_forced.store(static_cast<int>(simd), std::memory_order_relaxed);
     return simd;
 }
+
+void UseChosenRowKernels() { g_forced.store(-1, std::memory_order_relaxed); }
 
 void BuildBlendTable(double alpha, BlendTable& table) { RowKernels().buildBlendTable(alpha, table); }
 

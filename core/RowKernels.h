@@ -4,12 +4,14 @@
 // that share memory are ordered; a kernel has no overlap test of its own.
 //
 // One table holds them: a set of function pointers per instruction set, each set in a file of its
-// own (RowKernelsC.cpp, RowKernelsSse2.cpp, RowKernelsAvx2.cpp). The plain C++ set is written so
-// that the compiler vectorises it for the baseline of whatever it targets (SSE2 on x86-64, NEON
-// on ARM64). The table is filled once, from the widest set the processor runs, each kernel a set
-// leaves null taken from the next narrower one. The environment variable ZVX_SIMD (c, sse2 or
-// avx2) caps the variant a run uses, so that a run on a narrower processor can be reproduced
-// anywhere.
+// own (RowKernelsC.cpp, RowKernelsSse2.cpp, RowKernelsAvx2.cpp, RowKernelsAvx512.cpp). The plain
+// C++ set is written so that the compiler vectorises it for the baseline of whatever it targets
+// (SSE2 on x86-64, NEON on ARM64). Each variant's set is whole: a kernel it leaves null is taken
+// from the next narrower one. Which variant's kernel an operation uses is measured once a process,
+// at first use (core/KernelChoice.h): the widest the processor runs unless another is clearly
+// faster on it. The environment variable ZVX_SIMD (c, sse2, avx2 or avx512) caps the variants a
+// run may use, so that a run on a narrower processor can be reproduced anywhere; it changes no
+// result.
 //
 // The vector kernels are compiled for their instruction set function by function (target
 // attributes), never with a whole-file -mavx2: an inline function of a shared header compiled
@@ -62,6 +64,7 @@ extern const RowKernelSet kRowKernelsBackwards;
 #define ZVX_X86_ROW_KERNELS 1
 extern const RowKernelSet kRowKernelsSse2;
 extern const RowKernelSet kRowKernelsAvx2;
+extern const RowKernelSet kRowKernelsAvx512;
 #endif
 
 // The plain C++ kernels by name, for the vector kernels' first and last pixels: whatever a vector
@@ -74,12 +77,15 @@ void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTa
 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
 }  // namespace rows
 
-// The kernels this run uses: those of the widest variant it may use, or of the one a test chose.
+// The kernels this run uses: each operation's as measured (core/KernelChoice.h), or the set of
+// the variant a test chose.
 const RowKernelSet& RowKernels();
 
-// Writes of more bytes than this go around the cache with streaming stores (the planner decides,
-// once for a whole transfer): they would only push everything else out of it, and ordinary stores
-// read every target line before writing it (the measurements: the README's Performance).
+// Writes of more bytes than this may go around the cache with streaming stores (the planner
+// decides, once for a whole transfer, as the first such transfers showed faster: see
+// core/KernelChoice.h): where the cache cannot hold them they would only push everything else out
+// of it, and ordinary stores read every target line before writing it; where a large last-level
+// cache holds them, ordinary stores are faster.
 constexpr std::size_t kStreamingBytes = std::size_t{6} << 20;
 
 // How many pixels to write one by one before `to` is aligned to `alignment` bytes (a vector
@@ -92,15 +98,23 @@ inline std::size_t PixelsBeforeAligned(const Pixel* to, std::size_t count, std::
 }
 
 // The instruction sets the kernels come in, narrowest first. Every variant gives the same words.
-enum class RowSimd { C, Sse2, Avx2 };
-constexpr RowSimd kRowSimdVariants[] = {RowSimd::C, RowSimd::Sse2, RowSimd::Avx2};
+// avx512 takes F, BW, VL, DQ and VBMI (Ice Lake, Zen 4 and later); avx2 takes FMA too.
+enum class RowSimd { C, Sse2, Avx2, Avx512 };
+constexpr RowSimd kRowSimdVariants[] = {RowSimd::C, RowSimd::Sse2, RowSimd::Avx2, RowSimd::Avx512};
 const char* RowSimdName(RowSimd simd);
 // The widest variant the processor runs.
 RowSimd ProcessorRowSimd();
 // The widest variant this run may use: the processor's, or a narrower one that ZVX_SIMD names.
 RowSimd BestRowSimd();
-RowSimd CurrentRowSimd();
-// Uses simd from now on, or BestRowSimd() if simd is wider; returns what is used.
+// A variant's whole set (its own kernels, the rest from narrower ones), for the measuring.
+const RowKernelSet& RowKernelsOf(RowSimd simd);
+
+// For the tests: UseRowSimd has every operation use simd's set from now on (BestRowSimd()'s if
+// simd is wider) and returns the variant used; UseChosenRowKernels goes back to the measured
+// choice. CurrentRowSimd is the variant in use, or BestRowSimd() under the measured choice.
 RowSimd UseRowSimd(RowSimd simd);
+void UseChosenRowKernels();
+RowSimd CurrentRowSimd();
+bool RowSimdForced();
 
 }  // namespace zvx

@@ -1,13 +1,14 @@
-// The row kernels in AVX2, for processors that have it: eight pixels a time, and the blend's
-// table looked up eight channels at a time with gathers. Compiled function by function for AVX2
-// (see RowKernels.h); each kernel finishes the pixels its vectors leave with the plain C++
-// kernel's loop. What AVX2 does no faster than SSE2 (a copy of whole words, a fill) is left to
-// the SSE2 set.
+// The row kernels in AVX2 (with FMA, which every processor that has AVX2 has too), for processors
+// that have it: eight pixels a time, and the blend's table looked up eight channels at a time
+// with gathers. Compiled function by function for AVX2 (see RowKernels.h); each kernel clears the
+// upper halves of the vector registers (vzeroupper, written out) and finishes the pixels its
+// vectors leave with the plain C++ kernel's loop. What AVX2 does no faster than SSE2 (a copy of
+// whole words) is left to the SSE2 set.
 #include "core/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <immintrin.h>
-#define ZVX_AVX2 __attribute__((target("avx2")))
+#define ZVX_AVX2 __attribute__((target("avx2,fma")))
 
 namespace zvx {
 namespace {
@@ -31,6 +32,7 @@ ZVX_AVX2 void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool s
     rows::CopyColors(from, to, i, false);
     for (; i + 8 <= count; i += 8) Store(to + i, Colors(Load(from + i)), streaming);
     if (streaming) _mm_sfence();  // streaming stores are weakly ordered: done before the caller goes on
+    _mm256_zeroupper();
     rows::CopyColors(from + i, to + i, count - i, false);
 }
 
@@ -47,56 +49,70 @@ ZVX_AVX2 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pix
         if (!_mm256_testz_si256(keep, keep)) words = _mm256_blendv_epi8(s, Load(to + i), keep);
         Store(to + i, words, false);
     }
+    _mm256_zeroupper();
     rows::CopyUnlessKey(from + i, to + i, count - i, key);
 }
 
-// The blend by the formula, four pixels a time, with the roundings of the plain formula (see
-// the SSE2 kernel). Byte k of each 128-bit half (k = 0, 4, 8, 12 plus the channel) goes into the
-// low byte of a 64-bit lane whose high bytes 0x4330 make it the double 2^52 + byte: the channels
-// of four pixels, exactly, after subtracting 2^52.
-ZVX_AVX2 inline __m256d Channels(__m256i fourPixelsTwice, __m256i select)
+// The blend by the formula, eight pixels a time, with its roundings exactly (the AVX-512 kernel
+// explains the steps): each pixel's word is unpacked beside the high word of 2^52, so masks pick
+// each channel out as 2^52 + c x 2^8j, and one fused multiply-add per channel with the weight
+// prescaled by 2^-8j gives the product c x weight, exact before its one rounding; the sum is one
+// rounded addition; rounding it toward zero and adding 2^52, 2^44 or 2^36 (exact) puts the
+// truncation at bit 0, 8 or 16 of its lane. The prescaled weights are exact powers of two apart;
+// only for alpha below 2^-1000 do they lose bits, and there beta rounds to 1, so every channel's
+// result is d whatever the source's tiny term.
+struct Weights {
+    __m256d w[3];       // the weight prescaled for fields at bits 0, 8 and 16
+    __m256d offset[3];  // -2^52 x each
+};
+
+ZVX_AVX2 inline Weights WeightsOf(double weight)
 {
-    const __m256i bias = _mm256_set1_epi64x(0x4330000000000000LL);
-    return _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(_mm256_shuffle_epi8(fourPixelsTwice, select), bias)),
-                         _mm256_castsi256_pd(bias));
+    Weights weights{};
+    for (int k = 0; k < 3; ++k) {
+        const double scaled = weight / static_cast<double>(1 << (8 * k));
+        weights.w[k] = _mm256_set1_pd(scaled);
+        weights.offset[k] = _mm256_set1_pd(-scaled * 4503599627370496.0);
+    }
+    return weights;
 }
 
-ZVX_AVX2 inline __m256i ChannelSelect(int channel)
+// Channel k of four unpacked pixels blended, truncated and moved to bits 8k of each lane.
+ZVX_AVX2 inline __m256d Channel(__m256i s, __m256i d, int k, const Weights& alpha, const Weights& beta)
 {
-    const char c = static_cast<char>(channel);
-    const char z = -1;  // a zero byte
-    return _mm256_setr_epi8(c, z, z, z, z, z, z, z, static_cast<char>(c + 4), z, z, z, z, z, z, z,
-                            static_cast<char>(c + 8), z, z, z, z, z, z, z, static_cast<char>(c + 12), z, z, z, z, z, z,
-                            z);
+    const __m256i mask = _mm256_set1_epi64x(static_cast<long long>(0xFFFFFFFF00000000ULL | 0xFFULL << (8 * k)));
+    const __m256d source = _mm256_fmadd_pd(_mm256_castsi256_pd(_mm256_and_si256(s, mask)), alpha.w[k], alpha.offset[k]);
+    const __m256d dest = _mm256_fmadd_pd(_mm256_castsi256_pd(_mm256_and_si256(d, mask)), beta.w[k], beta.offset[k]);
+    const __m256d truncated = _mm256_round_pd(_mm256_add_pd(dest, source), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+    return _mm256_add_pd(truncated, _mm256_set1_pd(static_cast<double>(std::uint64_t{1} << (52 - 8 * k))));
 }
 
-ZVX_AVX2 inline __m128i BlendPlane(__m256i s, __m256i d, __m256i select, __m256d alpha, __m256d beta)
+// Four unpacked pixels blended; the low 32 bits of each lane are the word.
+ZVX_AVX2 inline __m256 Blended(__m256i s, __m256i d, const Weights& alpha, const Weights& beta)
 {
-    return _mm256_cvttpd_epi32(
-        _mm256_add_pd(_mm256_mul_pd(Channels(d, select), beta), _mm256_mul_pd(Channels(s, select), alpha)));
+    return _mm256_castpd_ps(_mm256_or_pd(Channel(s, d, 0, alpha, beta),
+                                         _mm256_or_pd(Channel(s, d, 1, alpha, beta), Channel(s, d, 2, alpha, beta))));
 }
 
 ZVX_AVX2 void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
 {
-    const __m256d a = _mm256_set1_pd(alpha);
-    const __m256d b = _mm256_set1_pd(1.0 - alpha);
-    const __m256i blue = ChannelSelect(0);
-    const __m256i green = ChannelSelect(1);
-    const __m256i red = ChannelSelect(2);
-    const __m128i keyWords = _mm_set1_epi32(static_cast<int>(key));
+    const Weights a = WeightsOf(alpha);
+    const Weights b = WeightsOf(1.0 - alpha);
+    const __m256i high = _mm256_set1_epi32(0x43300000);
+    const __m256i keyWords = _mm256_set1_epi32(static_cast<int>(key));
     std::size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const __m128i s4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
-        const __m128i d4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
-        const __m256i s = _mm256_broadcastsi128_si256(s4);
-        const __m256i d = _mm256_broadcastsi128_si256(d4);
-        const __m128i blended =
-            _mm_or_si128(BlendPlane(s, d, blue, a, b), _mm_or_si128(_mm_slli_epi32(BlendPlane(s, d, green, a, b), 8),
-                                                                    _mm_slli_epi32(BlendPlane(s, d, red, a, b), 16)));
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = Load(from + i);
+        const __m256i d = Load(to + i);
+        // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the shuffle takes words 0 and 2 of each half of each.
+        const __m256 low = Blended(_mm256_unpacklo_epi32(s, high), _mm256_unpacklo_epi32(d, high), a, b);
+        const __m256 upper = Blended(_mm256_unpackhi_epi32(s, high), _mm256_unpackhi_epi32(d, high), a, b);
+        const __m256i blended = _mm256_castps_si256(_mm256_shuffle_ps(low, upper, 0x88));
         // COLORKEY_NONE has a top byte, so no colour equals it.
-        const __m128i keep = _mm_cmpeq_epi32(_mm_and_si128(s4, _mm_set1_epi32(0x00FFFFFF)), keyWords);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_blendv_epi8(blended, d4, keep));
+        const __m256i keep = _mm256_cmpeq_epi32(Colors(s), keyWords);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), _mm256_blendv_epi8(blended, d, keep));
     }
+    _mm256_zeroupper();
     rows::Blend(from + i, to + i, count - i, alpha, key);
 }
 
@@ -134,6 +150,7 @@ ZVX_AVX2 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, cons
         if (keyed) blended = _mm256_blendv_epi8(blended, d, _mm256_cmpeq_epi32(Colors(s), keyWords));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), blended);
     }
+    _mm256_zeroupper();
     rows::BlendByTable(from + i, to + i, count - i, table, key);
 }
 
@@ -158,6 +175,7 @@ ZVX_AVX2 void BuildTable(double alpha, BlendTable& table)
         }
     }
     table.alpha = alpha;
+    _mm256_zeroupper();
 }
 
 ZVX_AVX2 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming)
@@ -176,13 +194,29 @@ ZVX_AVX2 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool 
         Store(to + i, _mm256_shuffle_epi8(bytes, spread), streaming);
     }
     if (streaming) _mm_sfence();
+    _mm256_zeroupper();
     rows::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
+}
+
+// Aligned stores of whole cache lines (the SSE2 set's fill uses the string store instead).
+ZVX_AVX2 void Fill(Pixel* to, std::size_t count, Pixel value)
+{
+    const __m256i words = _mm256_set1_epi32(static_cast<int>(value));
+    std::size_t i = PixelsBeforeAligned(to, count, 32);
+    for (std::size_t k = 0; k < i; ++k) to[k] = value;
+    for (; i + 16 <= count; i += 16) {
+        Store(to + i, words, false);
+        Store(to + i + 8, words, false);
+    }
+    for (; i + 8 <= count; i += 8) Store(to + i, words, false);
+    _mm256_zeroupper();
+    for (; i < count; ++i) to[i] = value;
 }
 
 }  // namespace
 
-const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,   CopyUnlessKey, Blend,  BlendByTable,
-                                   BuildTable, Bgr24ToWords, nullptr,       nullptr};
+const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,   CopyUnlessKey, Blend, BlendByTable,
+                                   BuildTable, Bgr24ToWords, nullptr,       Fill};
 
 }  // namespace zvx
 

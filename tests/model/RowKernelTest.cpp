@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "core/KernelChoice.h"
 #include "core/Planner.h"
 #include "support/ImageTestKit.h"
 #include "support/LiveObjects.h"
@@ -24,9 +25,10 @@ using namespace zvx;
 using namespace zvx::test;
 
 // 24-bit pixels of every length and alignment read exactly their bytes (the sanitizers see more);
-// copies beyond the cache take streaming stores, and long fills the string store, to the same
-// words; rows that share memory in another layout (a flip) come out as from a copy. (The other
-// kernels meet every length, alignment and overlap through the images' fast paths: FastPathTest.)
+// copies beyond the cache take streaming stores, and long fills the string store or vector stores,
+// to the same words; every kernel leaves the vector registers' upper halves clean; rows that share
+// memory in another layout (a flip) come out as from a copy. (The other kernels meet every length,
+// alignment and overlap through the images' fast paths: FastPathTest.)
 TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
 {
     std::mt19937 random(14);
@@ -39,7 +41,7 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
     const std::size_t probes[] = {0, 5, count / 3, from.size() - 1};
     std::string ran;
     ForEachRowSimd([&] {
-        ran += std::string(" ") + RowSimdName(CurrentRowSimd());
+        ran += std::string(" ") + (RowSimdForced() ? RowSimdName(CurrentRowSimd()) : "measured");
         for (std::size_t n = 0; n <= 50; ++n) {
             std::vector<BYTE> exact(3 * n);
             for (BYTE& b : exact) b = static_cast<BYTE>(random());
@@ -48,16 +50,21 @@ TEST(RowKernels, Rows24ReadExactlyAndCopiesLargerThanTheCache)
                 expected[n % 16 + i] = exact[3 * i] | exact[3 * i + 1] << 8 | exact[3 * i + 2] << 16;
             RowKernels().bgr24ToWords(exact.data(), row.data() + n % 16, n, n % 2 == 1);
             ASSERT_EQ(expected, row) << n << " 24-bit pixels";
+            ASSERT_TRUE(RUNNING_ON_VALGRIND || UpperHalvesClean()) << "24-bit rows";
         }
         RowKernels().copyBytes(reinterpret_cast<const BYTE*>(from.data()), reinterpret_cast<BYTE*>(to.data() + 1),
                                from.size() * sizeof(Pixel), true);
         ASSERT_EQ(0, std::memcmp(from.data(), to.data() + 1, from.size() * sizeof(Pixel)));
         RowKernels().copyColors(from.data(), to.data() + 1, from.size(), true);
+        ASSERT_TRUE(RUNNING_ON_VALGRIND || UpperHalvesClean()) << "colour copy";
         for (const std::size_t i : probes) ASSERT_EQ(from[i] & 0xFFFFFF, to[i + 1]) << i;
+        RowKernels().copyUnlessKey(from.data(), to.data() + 1, 77, from[5] & 0xFFFFFF);
+        ASSERT_TRUE(RUNNING_ON_VALGRIND || UpperHalvesClean()) << "keyed copy";
         RowKernels().bgr24ToWords(bytes.data(), to.data(), from.size(), true);
         for (const std::size_t i : probes)
             ASSERT_EQ(bytes[3 * i] | bytes[3 * i + 1] << 8 | bytes[3 * i + 2] << 16, to[i]) << i;
         RowKernels().fill(to.data() + 1, from.size(), 0xFFC0FFEE);
+        ASSERT_TRUE(RUNNING_ON_VALGRIND || UpperHalvesClean()) << "fill";
         for (const std::size_t i : probes) ASSERT_EQ(0xFFC0FFEEu, to[i + 1]) << i;
     });
     std::printf("row kernel variants run:%s (the processor's widest: %s)\n", ran.c_str(),
@@ -79,7 +86,8 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
     const bool slow = RUNNING_ON_VALGRIND;
 #endif
     std::vector<std::pair<double, bool>> alphas = {
-        {0.1 + 0.2, true}, {1.0 / 3.0, true}, {1e-9, true}, {std::nextafter(1.0, 0.0), true}, {0.5 + 1e-16, true}};
+        {0.1 + 0.2, true},  {1.0 / 3.0, true}, {1e-9, true}, {1e-300, true}, {std::nextafter(1.0, 0.0), true},
+        {0.5 + 1e-16, true}};
     for (int n = 1; n <= 999; ++n) {
         if (n % 10 == 0 || !slow) alphas.push_back({n / 1000.0, n % 10 == 0});
     }
@@ -105,6 +113,7 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
                     RowKernels().blendByTable(source.data(), blended.data(), blended.size(), *table, COLORKEY_NONE);
                 else
                     RowKernels().blend(source.data(), blended.data(), blended.size(), alpha, COLORKEY_NONE);
+                ASSERT_TRUE(RUNNING_ON_VALGRIND || UpperHalvesClean()) << (byTable ? "table blend" : "blend");
                 if (blended == expected) continue;
                 const std::size_t i = static_cast<std::size_t>(
                     std::mismatch(blended.begin(), blended.end(), expected.begin()).first - blended.begin());
@@ -117,6 +126,28 @@ TEST(RowKernels, BlendEqualsTheDoubleFormulaForEveryChannelPairAndOpacity)
         else
             check();
         if (HasFailure()) return;
+    }
+}
+
+// A way learned from large work is decided once every way has been timed enough, and replaces the
+// default only when clearly faster (times in seconds a byte).
+TEST(RowKernels, LearnedWaysKeepTheDefaultUnlessClearlyFaster)
+{
+    const struct {
+        double way0, way1;
+        int kept;
+    } rows[] = {{1.0, 0.95, 0}, {1.0, 0.85, 1}, {0.5, 1.0, 0}};
+    for (const auto& row : rows) {
+        LearnedWay way;
+        bool timed = false;
+        for (int call = 0; call < 2 * LearnedWay::kSamples; ++call) {
+            ASSERT_EQ(-1, way.Kept());
+            const int taken = way.Pick(timed);
+            ASSERT_TRUE(timed);
+            way.Learn(taken, taken == 0 ? row.way0 : row.way1, 1.0);
+        }
+        EXPECT_EQ(row.kept, way.Pick(timed)) << row.way0 << " and " << row.way1;
+        EXPECT_FALSE(timed);
     }
 }
 

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#include <cpuid.h>
+#endif
+
 #include "core/RowKernels.h"
 #include "image/DibSectionImage.h"
 #include "image/MemoryImage.h"
@@ -148,7 +152,8 @@ inline std::vector<Pixel> Blitted(const IImage& src, long long w, long long h, c
     });
 }
 
-// Runs body under each row-kernel variant this run may use, then goes back to the best.
+// Runs body under each row-kernel variant this run may use, then under the measured choice of
+// kernels, which stays in use.
 template <class Body>
 void ForEachRowSimd(Body&& body)
 {
@@ -158,7 +163,24 @@ void ForEachRowSimd(Body&& body)
         ASSERT_EQ(simd, CurrentRowSimd());
         body();
     }
-    UseRowSimd(BestRowSimd());
+    UseChosenRowKernels();
+    SCOPED_TRACE("the measured choice of row kernels");
+    body();
+}
+
+// Whether the upper halves of the vector registers (ymm0-15, zmm0-15) are clean, as every vector
+// kernel must leave them: the SSE code of whoever called it runs several times slower while they
+// are dirty. Asked of the processor (XGETBV with ECX = 1) where it tells; elsewhere true.
+inline bool UpperHalvesClean()
+{
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid_count(0xD, 1, &eax, &ebx, &ecx, &edx) == 0 || (eax & 4) == 0) return true;
+    __asm__ volatile("xgetbv" : "=a"(eax), "=d"(edx) : "c"(1));
+    return (eax & 0x44) == 0;  // AVX (bit 2) and ZMM_Hi256 (bit 6) in their initial state
+#else
+    return true;
+#endif
 }
 
 }  // namespace zvx::test
