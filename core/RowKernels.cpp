@@ -13,19 +13,22 @@ namespace {
 
 constexpr std::size_t kVariants = sizeof kRowSimdVariants / sizeof kRowSimdVariants[0];
 
-// Every entry of `into` that is null taken from `from`.
+// Every kernel of `into` that is null taken from `from`.
 void FillGaps(RowKernelSet& into, const RowKernelSet& from)
 {
-    if (into.copyBytes == nullptr) into.copyBytes = from.copyBytes;
-    if (into.copyColors == nullptr) into.copyColors = from.copyColors;
-    if (into.copyUnlessKey == nullptr) into.copyUnlessKey = from.copyUnlessKey;
-    if (into.blend == nullptr) into.blend = from.blend;
-    if (into.blendByTable == nullptr) into.blendByTable = from.blendByTable;
-    if (into.buildBlendTable == nullptr) into.buildBlendTable = from.buildBlendTable;
-    if (into.bgr24ToWords == nullptr) into.bgr24ToWords = from.bgr24ToWords;
-    if (into.wordsToBgr24 == nullptr) into.wordsToBgr24 = from.wordsToBgr24;
-    if (into.fill == nullptr) into.fill = from.fill;
+    EachKernel([&](auto member) {
+        if (into.*member == nullptr) into.*member = from.*member;
+    });
 }
+
+// EachKernel names every member of a set (they are all function pointers).
+constexpr std::size_t KernelsListed()
+{
+    std::size_t listed = 0;
+    EachKernel([&](auto) { ++listed; });
+    return listed;
+}
+static_assert(KernelsListed() * sizeof RowKernelSet::fill == sizeof(RowKernelSet), "EachKernel lists every kernel");
 
 // A variant's own kernels; an empty set for the x86 variants where the build has none.
 const RowKernelSet& OwnSet(RowSimd simd)

@@ -4,7 +4,10 @@
 // that share memory are ordered; a kernel has no overlap test of its own.
 //
 // One table holds them: a set of function pointers per instruction set, each set in a file of its
-// own (RowKernelsC.cpp, RowKernelsSse2.cpp, RowKernelsAvx2.cpp, RowKernelsAvx512.cpp). The plain
+// own (RowKernelsC.cpp, RowKernelsSse2.cpp, RowKernelsAvx2.cpp, RowKernelsAvx512.cpp). A kernel
+// has one name: its variant's namespace and its member's name, capitalised (kernels::c::Blend,
+// kernels::avx2::Blend and so on are the member blend of their sets), and each set is filled by
+// naming its members, so a set's file shows which kernels the variant has of its own. The plain
 // C++ set is written so that the compiler vectorises it for the baseline of whatever it targets
 // (SSE2 on x86-64, NEON on ARM64). Each variant's set is whole: a kernel it leaves null is taken
 // from the next narrower one. Which variant's kernel an operation uses is measured once a process,
@@ -53,11 +56,27 @@ struct RowKernelSet {
     void (*fill)(Pixel* to, std::size_t count, Pixel value);
 };
 
+// Calls visit(&RowKernelSet::member) for every kernel of a set, in the order declared.
+template <class Visit>
+constexpr void EachKernel(Visit visit)
+{
+    visit(&RowKernelSet::copyBytes);
+    visit(&RowKernelSet::copyColors);
+    visit(&RowKernelSet::copyUnlessKey);
+    visit(&RowKernelSet::blend);
+    visit(&RowKernelSet::blendByTable);
+    visit(&RowKernelSet::buildBlendTable);
+    visit(&RowKernelSet::bgr24ToWords);
+    visit(&RowKernelSet::wordsToBgr24);
+    visit(&RowKernelSet::fill);
+}
+
 // The sets, each defined in its file with constant initialisation (function addresses only), so
-// they are whole before any code runs. The plain C++ set is the reference and has every kernel.
+// they are whole before any code runs. A member a variant leaves unset is taken from the next
+// narrower variant; the plain C++ set is the reference and has every kernel.
 extern const RowKernelSet kRowKernelsC;
-// The plain C++ kernels that copy back to front, for runs whose target lies after their source in
-// the same memory; only the 32-bit to 32-bit ones.
+// The plain C++ kernels that copy back to front (kernels::backwards), for runs whose target lies
+// after their source in the same memory; only the 32-bit to 32-bit ones.
 extern const RowKernelSet kRowKernelsBackwards;
 // The x86 sets, where the compiler targets x86 with SSE2 (as all of x86-64).
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__) && defined(__GNUC__)
@@ -67,15 +86,19 @@ extern const RowKernelSet kRowKernelsAvx2;
 extern const RowKernelSet kRowKernelsAvx512;
 #endif
 
-// The plain C++ kernels by name, for the vector kernels' first and last pixels: whatever a vector
-// kernel leaves, these finish, so every variant's ends are the reference's own.
-namespace rows {
+// The plain C++ kernels, the members of kRowKernelsC, by name: the vector kernels' first and last
+// pixels call them, so every variant's ends are the reference's own.
+namespace kernels::c {
+void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool streaming);
 void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming);
 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key);
 void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key);
 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key);
+void BuildBlendTable(double alpha, BlendTable& table);
 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming);
-}  // namespace rows
+void WordsToBgr24(const Pixel* from, BYTE* to, std::size_t count);
+void Fill(Pixel* to, std::size_t count, Pixel value);
+}  // namespace kernels::c
 
 // The kernels this run uses: each operation's as measured (core/KernelChoice.h), or the set of
 // the variant a test chose.

@@ -2,15 +2,15 @@
 // that have it: eight pixels a time, and the blend's table looked up eight channels at a time
 // with gathers. Compiled function by function for AVX2 (see RowKernels.h); each kernel clears the
 // upper halves of the vector registers (vzeroupper, written out) and finishes the pixels its
-// vectors leave with the plain C++ kernel's loop. What AVX2 does no faster than SSE2 (a copy of
-// whole words) is left to the SSE2 set.
+// vectors leave with the plain C++ kernel of its name (c::Blend for avx2::Blend). What AVX2 does
+// no faster than SSE2 (a copy of whole words) is left to the SSE2 set.
 #include "core/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <immintrin.h>
 #define ZVX_AVX2 __attribute__((target("avx2,fma")))
 
-namespace zvx {
+namespace zvx::kernels::avx2 {
 namespace {
 
 ZVX_AVX2 inline __m256i Colors(__m256i words) { return _mm256_and_si256(words, _mm256_set1_epi32(0x00FFFFFF)); }
@@ -29,18 +29,18 @@ ZVX_AVX2 inline void Store(Pixel* to, __m256i words, bool streaming)
 ZVX_AVX2 void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming)
 {
     std::size_t i = PixelsBeforeAligned(to, count, 32);
-    rows::CopyColors(from, to, i, false);
+    c::CopyColors(from, to, i, false);
     for (; i + 8 <= count; i += 8) Store(to + i, Colors(Load(from + i)), streaming);
     if (streaming) _mm_sfence();  // streaming stores are weakly ordered: done before the caller goes on
     _mm256_zeroupper();
-    rows::CopyColors(from + i, to + i, count - i, false);
+    c::CopyColors(from + i, to + i, count - i, false);
 }
 
 ZVX_AVX2 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
 {
     const __m256i keyWords = _mm256_set1_epi32(static_cast<int>(key));
     std::size_t i = PixelsBeforeAligned(to, count, 32);
-    rows::CopyUnlessKey(from, to, i, key);
+    c::CopyUnlessKey(from, to, i, key);
     for (; i + 8 <= count; i += 8) {
         const __m256i s = Load(from + i);
         const __m256i keep = _mm256_cmpeq_epi32(Colors(s), keyWords);
@@ -50,7 +50,7 @@ ZVX_AVX2 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pix
         Store(to + i, words, false);
     }
     _mm256_zeroupper();
-    rows::CopyUnlessKey(from + i, to + i, count - i, key);
+    c::CopyUnlessKey(from + i, to + i, count - i, key);
 }
 
 // The blend by the formula, eight pixels a time, with its roundings exactly (the AVX-512 kernel
@@ -113,7 +113,7 @@ ZVX_AVX2 void Blend(const Pixel* from, Pixel* to, std::size_t count, double alph
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), _mm256_blendv_epi8(blended, d, keep));
     }
     _mm256_zeroupper();
-    rows::Blend(from + i, to + i, count - i, alpha, key);
+    c::Blend(from + i, to + i, count - i, alpha, key);
 }
 
 // The blend through its table: in each 32-bit lane, source channel x 256 + destination channel is
@@ -151,12 +151,12 @@ ZVX_AVX2 void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, cons
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), blended);
     }
     _mm256_zeroupper();
-    rows::BlendByTable(from + i, to + i, count - i, table, key);
+    c::BlendByTable(from + i, to + i, count - i, table, key);
 }
 
 // Sixteen results a round: the destination's weighted channels (computed once, as the formula
 // computes them) plus the source's, truncated; the packs saturate at 255, which is the cap.
-ZVX_AVX2 void BuildTable(double alpha, BlendTable& table)
+ZVX_AVX2 void BuildBlendTable(double alpha, BlendTable& table)
 {
     const double beta = 1.0 - alpha;
     alignas(32) double destPart[256];
@@ -184,7 +184,7 @@ ZVX_AVX2 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool 
     const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                             0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     std::size_t i = PixelsBeforeAligned(to, count, 32);
-    rows::Bgr24ToWords(from, to, i, false);
+    c::Bgr24ToWords(from, to, i, false);
     // The last block reads 28 bytes from 3i on, so 3i + 28 <= 3 x count.
     for (; i + 10 <= count; i += 8) {
         const BYTE* p = from + 3 * i;
@@ -195,7 +195,7 @@ ZVX_AVX2 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool 
     }
     if (streaming) _mm_sfence();
     _mm256_zeroupper();
-    rows::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
+    c::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
 }
 
 // Aligned stores of whole cache lines (the SSE2 set's fill uses the string store instead).
@@ -213,10 +213,26 @@ ZVX_AVX2 void Fill(Pixel* to, std::size_t count, Pixel value)
     for (; i < count; ++i) to[i] = value;
 }
 
-}  // namespace
+// The copy of whole words is the SSE2 set's, 24-bit writes the plain C++ set's.
+constexpr RowKernelSet Set()
+{
+    RowKernelSet set{};
+    set.copyColors = CopyColors;
+    set.copyUnlessKey = CopyUnlessKey;
+    set.blend = Blend;
+    set.blendByTable = BlendByTable;
+    set.buildBlendTable = BuildBlendTable;
+    set.bgr24ToWords = Bgr24ToWords;
+    set.fill = Fill;
+    return set;
+}
 
-const RowKernelSet kRowKernelsAvx2{nullptr,    CopyColors,   CopyUnlessKey, Blend, BlendByTable,
-                                   BuildTable, Bgr24ToWords, nullptr,       Fill};
+}  // namespace
+}  // namespace zvx::kernels::avx2
+
+namespace zvx {
+
+constexpr RowKernelSet kRowKernelsAvx2 = kernels::avx2::Set();
 
 }  // namespace zvx
 

@@ -20,7 +20,7 @@
 #endif
 #define ZVX_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq,avx512vbmi")))
 
-namespace zvx {
+namespace zvx::kernels::avx512 {
 namespace {
 
 // The first n of sixteen pixels (n < 16), and of 64 bytes (n < 64).
@@ -264,10 +264,26 @@ ZVX_AVX512 void Fill(Pixel* to, std::size_t count, Pixel value)
     _mm256_zeroupper();
 }
 
-}  // namespace
+// The blend through a table and its building are the AVX2 set's, 24-bit writes the plain C++
+// set's.
+constexpr RowKernelSet Set()
+{
+    RowKernelSet set{};
+    set.copyBytes = CopyBytes;
+    set.copyColors = CopyColors;
+    set.copyUnlessKey = CopyUnlessKey;
+    set.blend = Blend;
+    set.bgr24ToWords = Bgr24ToWords;
+    set.fill = Fill;
+    return set;
+}
 
-const RowKernelSet kRowKernelsAvx512{CopyBytes, CopyColors,   CopyUnlessKey, Blend, nullptr,
-                                     nullptr,   Bgr24ToWords, nullptr,       Fill};
+}  // namespace
+}  // namespace zvx::kernels::avx512
+
+namespace zvx {
+
+constexpr RowKernelSet kRowKernelsAvx512 = kernels::avx512::Set();
 
 }  // namespace zvx
 

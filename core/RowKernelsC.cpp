@@ -10,7 +10,7 @@
 #include "core/Color.h"
 #include "core/RowKernels.h"
 
-namespace zvx {
+namespace zvx::kernels {
 namespace {
 
 using color::kColorMask;
@@ -44,61 +44,77 @@ void EachPixel(std::size_t count, Step step)
     }
 }
 
-// (A key of COLORKEY_NONE, 0xFFFFFFFF, equals no colour: no kernel tests for it apart.)
-
+// The 32-bit to 32-bit kernels, written once for both orders: c's walk front to back,
+// backwards' back to front. (A key of COLORKEY_NONE, 0xFFFFFFFF, equals no colour: no kernel
+// tests for it apart.)
 template <bool kBackwards>
-void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool)
-{
-    EachPixel<kBackwards>(count, [=](std::size_t i) { to[i] = from[i] & kColorMask; });
-}
+struct Directed {
+    static void CopyColors(const Pixel* from, Pixel* to, std::size_t count)
+    {
+        EachPixel<kBackwards>(count, [=](std::size_t i) { to[i] = from[i] & kColorMask; });
+    }
 
-template <bool kBackwards>
-void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
-{
-    EachPixel<kBackwards>(count, [=](std::size_t i) {
-        const Pixel p = from[i];
-        to[i] = (p & kColorMask) != key ? p : to[i];
-    });
-}
+    static void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
+    {
+        EachPixel<kBackwards>(count, [=](std::size_t i) {
+            const Pixel p = from[i];
+            to[i] = (p & kColorMask) != key ? p : to[i];
+        });
+    }
 
-template <bool kBackwards>
-void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
-{
-    const double beta = 1.0 - alpha;
-    const auto keyColor = static_cast<Pixel>(key);
-    EachPixel<kBackwards>(count, [=](std::size_t i) {
-        const Pixel s = from[i];
-        const Pixel d = to[i];
-        // Blended whatever the key, then chosen by a mask: a branch around the floating-point
-        // work, or a select of it, is not vectorised (it might raise exceptions the branch avoids).
-        const Pixel blended = BlendPixel(s, d, alpha, beta);
-        const Pixel keep = 0u - static_cast<Pixel>((s & kColorMask) == keyColor);
-        to[i] = (d & keep) | (blended & ~keep);
-    });
-}
+    static void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
+    {
+        const double beta = 1.0 - alpha;
+        const auto keyColor = static_cast<Pixel>(key);
+        EachPixel<kBackwards>(count, [=](std::size_t i) {
+            const Pixel s = from[i];
+            const Pixel d = to[i];
+            // Blended whatever the key, then chosen by a mask: a branch around the floating-point work, or
+            // a select of it, is not vectorised (it might raise exceptions the branch avoids).
+            const Pixel blended = BlendPixel(s, d, alpha, beta);
+            const Pixel keep = 0u - static_cast<Pixel>((s & kColorMask) == keyColor);
+            to[i] = (d & keep) | (blended & ~keep);
+        });
+    }
 
-template <bool kBackwards>
-void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
-{
-    const auto keyColor = static_cast<Pixel>(key);
-    const std::uint8_t* result = table.result;
-    EachPixel<kBackwards>(count, [=](std::size_t i) {
-        const Pixel s = from[i];
-        const Pixel d = to[i];
-        const Pixel blended = LookUpPixel(result, s, d);
-        to[i] = (s & kColorMask) == keyColor ? d : blended;
-    });
-}
+    static void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
+    {
+        const auto keyColor = static_cast<Pixel>(key);
+        const std::uint8_t* result = table.result;
+        EachPixel<kBackwards>(count, [=](std::size_t i) {
+            const Pixel s = from[i];
+            const Pixel d = to[i];
+            const Pixel blended = LookUpPixel(result, s, d);
+            to[i] = (s & kColorMask) == keyColor ? d : blended;
+        });
+    }
+};
+
+}  // namespace
+
+namespace c {
 
 // memmove: runs that share memory, in either direction, and the plain variant's others.
 void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bool) { std::memmove(to, from, bytes); }
 
-void WordsToBgr24(const Pixel* from, BYTE* to, std::size_t count)
+void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool) { Directed<false>::CopyColors(from, to, count); }
+
+void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
 {
-    for (std::size_t i = 0; i < count; ++i) color::WriteBgr(to + 3 * i, from[i]);
+    Directed<false>::CopyUnlessKey(from, to, count, key);
 }
 
-void BuildTable(double alpha, BlendTable& table)
+void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
+{
+    Directed<false>::Blend(from, to, count, alpha, key);
+}
+
+void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
+{
+    Directed<false>::BlendByTable(from, to, count, table, key);
+}
+
+void BuildBlendTable(double alpha, BlendTable& table)
 {
     // The formula of the blend kernels, each product rounded on its own before the sum.
     const double beta = 1.0 - alpha;
@@ -112,43 +128,90 @@ void BuildTable(double alpha, BlendTable& table)
     table.alpha = alpha;
 }
 
-void Fill(Pixel* to, std::size_t count, Pixel value)
-{
-    for (std::size_t i = 0; i < count; ++i) to[i] = value;
-}
-
-}  // namespace
-
-namespace rows {
-
-void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming)
-{
-    zvx::CopyColors<false>(from, to, count, streaming);
-}
-void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
-{
-    zvx::CopyUnlessKey<false>(from, to, count, key);
-}
-void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
-{
-    zvx::Blend<false>(from, to, count, alpha, key);
-}
-void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
-{
-    zvx::BlendByTable<false>(from, to, count, table, key);
-}
 void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool)
 {
     for (std::size_t i = 0; i < count; ++i) to[i] = color::ReadBgr(from + 3 * i);
 }
 
-}  // namespace rows
+void WordsToBgr24(const Pixel* from, BYTE* to, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) color::WriteBgr(to + 3 * i, from[i]);
+}
 
-const RowKernelSet kRowKernelsC{CopyBytes,  rows::CopyColors,   rows::CopyUnlessKey, rows::Blend, rows::BlendByTable,
-                                BuildTable, rows::Bgr24ToWords, WordsToBgr24,        Fill};
+void Fill(Pixel* to, std::size_t count, Pixel value)
+{
+    for (std::size_t i = 0; i < count; ++i) to[i] = value;
+}
 
-const RowKernelSet kRowKernelsBackwards{
-    CopyBytes, CopyColors<true>, CopyUnlessKey<true>, Blend<true>, BlendByTable<true>, nullptr, nullptr,
-    nullptr,   nullptr};
+namespace {
+
+constexpr RowKernelSet Set()
+{
+    RowKernelSet set{};
+    set.copyBytes = CopyBytes;
+    set.copyColors = CopyColors;
+    set.copyUnlessKey = CopyUnlessKey;
+    set.blend = Blend;
+    set.blendByTable = BlendByTable;
+    set.buildBlendTable = BuildBlendTable;
+    set.bgr24ToWords = Bgr24ToWords;
+    set.wordsToBgr24 = WordsToBgr24;
+    set.fill = Fill;
+    return set;
+}
+
+// The reference lacks nothing: the other sets' gaps are filled from it.
+constexpr bool Whole(const RowKernelSet& set)
+{
+    bool whole = true;
+    EachKernel([&](auto member) { whole = whole && set.*member != nullptr; });
+    return whole;
+}
+static_assert(Whole(Set()), "the plain C++ set has every kernel");
+
+}  // namespace
+}  // namespace c
+
+namespace backwards {
+namespace {
+
+void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool) { Directed<true>::CopyColors(from, to, count); }
+
+void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
+{
+    Directed<true>::CopyUnlessKey(from, to, count, key);
+}
+
+void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorKey key)
+{
+    Directed<true>::Blend(from, to, count, alpha, key);
+}
+
+void BlendByTable(const Pixel* from, Pixel* to, std::size_t count, const BlendTable& table, ColorKey key)
+{
+    Directed<true>::BlendByTable(from, to, count, table, key);
+}
+
+// The 32-bit to 32-bit kernels only; memmove copies in either direction.
+constexpr RowKernelSet Set()
+{
+    RowKernelSet set{};
+    set.copyBytes = c::CopyBytes;
+    set.copyColors = CopyColors;
+    set.copyUnlessKey = CopyUnlessKey;
+    set.blend = Blend;
+    set.blendByTable = BlendByTable;
+    return set;
+}
+
+}  // namespace
+}  // namespace backwards
+
+}  // namespace zvx::kernels
+
+namespace zvx {
+
+constexpr RowKernelSet kRowKernelsC = kernels::c::Set();
+constexpr RowKernelSet kRowKernelsBackwards = kernels::backwards::Set();
 
 }  // namespace zvx

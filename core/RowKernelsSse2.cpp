@@ -1,6 +1,7 @@
 // The row kernels in SSE2, the baseline of x86-64: four pixels a time, stores aligned so that
 // copies too large for the cache can go around it, and fills handed to the processor's string
-// store. Each kernel finishes the pixels its vectors leave with the plain C++ kernel's loop.
+// store. Each kernel (sse2::Blend is the set's blend, and so on) finishes the pixels its vectors
+// leave with the plain C++ kernel of its name (c::Blend).
 #include "core/RowKernels.h"
 
 #if defined(ZVX_X86_ROW_KERNELS)
@@ -8,7 +9,7 @@
 
 #include <cstring>
 
-namespace zvx {
+namespace zvx::kernels::sse2 {
 namespace {
 
 // Four pixels' words with their top byte cleared.
@@ -64,10 +65,10 @@ void CopyBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t bytes, bo
 void CopyColors(const Pixel* from, Pixel* to, std::size_t count, bool streaming)
 {
     std::size_t i = PixelsBeforeAligned(to, count, 16);
-    rows::CopyColors(from, to, i, false);
+    c::CopyColors(from, to, i, false);
     for (; i + 4 <= count; i += 4) Store(to + i, Colors(Load(from + i)), streaming);
     FinishStreaming(streaming);
-    rows::CopyColors(from + i, to + i, count - i, false);
+    c::CopyColors(from + i, to + i, count - i, false);
 }
 
 void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
@@ -81,7 +82,7 @@ void CopyUnlessKey(const Pixel* from, Pixel* to, std::size_t count, Pixel key)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
                          _mm_or_si128(_mm_and_si128(keep, d), _mm_andnot_si128(keep, s)));
     }
-    rows::CopyUnlessKey(from + i, to + i, count - i, key);
+    c::CopyUnlessKey(from + i, to + i, count - i, key);
 }
 
 // The blend: each channel in double precision, two at a time, with the same roundings as the
@@ -118,7 +119,7 @@ void Blend(const Pixel* from, Pixel* to, std::size_t count, double alpha, ColorK
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
                          _mm_or_si128(_mm_and_si128(keep, d), _mm_andnot_si128(keep, blended)));
     }
-    rows::Blend(from + i, to + i, count - i, alpha, key);
+    c::Blend(from + i, to + i, count - i, alpha, key);
 }
 
 // Four file pixels at p (reading 16 bytes) as four Pixels: pixel k's three bytes move from 3k
@@ -137,10 +138,10 @@ void Bgr24ToWords(const BYTE* from, Pixel* to, std::size_t count, bool streaming
 {
     // A block reads 16 bytes for its 12, so the last pixels of the run are left to the plain loop.
     std::size_t i = PixelsBeforeAligned(to, count, 16);
-    rows::Bgr24ToWords(from, to, i, false);
+    c::Bgr24ToWords(from, to, i, false);
     for (; i + 6 <= count; i += 4) Store(to + i, FourBgr24(from + 3 * i), streaming);
     FinishStreaming(streaming);
-    rows::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
+    c::Bgr24ToWords(from + 3 * i, to + i, count - i, false);
 }
 
 // From this many pixels on, the string store writes whole lines without reading them first,
@@ -159,10 +160,25 @@ void Fill(Pixel* to, std::size_t count, Pixel value)
     for (; i < count; ++i) to[i] = value;
 }
 
-}  // namespace
+// The rest (the blend through a table and its building, 24-bit writes) is the plain C++ set's.
+constexpr RowKernelSet Set()
+{
+    RowKernelSet set{};
+    set.copyBytes = CopyBytes;
+    set.copyColors = CopyColors;
+    set.copyUnlessKey = CopyUnlessKey;
+    set.blend = Blend;
+    set.bgr24ToWords = Bgr24ToWords;
+    set.fill = Fill;
+    return set;
+}
 
-const RowKernelSet kRowKernelsSse2{CopyBytes, CopyColors,   CopyUnlessKey, Blend, nullptr,
-                                   nullptr,   Bgr24ToWords, nullptr,       Fill};
+}  // namespace
+}  // namespace zvx::kernels::sse2
+
+namespace zvx {
+
+constexpr RowKernelSet kRowKernelsSse2 = kernels::sse2::Set();
 
 }  // namespace zvx
 
