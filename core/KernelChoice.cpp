@@ -13,6 +13,9 @@
 #if defined(ZVX_X86_ROW_KERNELS)
 #include <x86intrin.h>
 #endif
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#endif
 
 namespace zvx {
 namespace {
@@ -25,6 +28,29 @@ std::uint64_t Ticks()
     return __rdtsc();
 #else
     return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+#endif
+}
+
+// The last-level cache's size in bytes, as the processor's deterministic cache parameters give it
+// (CPUID leaf 4 on Intel's, 0x8000001D on AMD's); 0 where it does not say.
+std::size_t LastLevelCacheBytes()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    std::size_t largest = 0;
+    for (const unsigned leaf : {0x4u, 0x8000001Du}) {
+        if (__get_cpuid_max(leaf & 0x80000000u, nullptr) < leaf) continue;
+        for (unsigned level = 0; level < 8; ++level) {
+            unsigned a = 0, b = 0, c = 0, d = 0;
+            __cpuid_count(leaf, level, a, b, c, d);
+            if ((a & 0x1Fu) == 0) break;  // no more caches
+            const std::size_t ways = (b >> 22) + 1, parts = ((b >> 12) & 0x3FFu) + 1, line = (b & 0xFFFu) + 1;
+            largest = std::max(largest, ways * parts * line * (std::size_t{c} + 1));
+        }
+        if (largest > 0) break;
+    }
+    return largest;
+#else
+    return 0;
 #endif
 }
 
@@ -393,7 +419,8 @@ std::string DescribeLearnedWays()
             text += part;
         }
     }
-    return text.empty() ? "nothing yet" : text;
+    std::snprintf(part, sizeof part, " (the last-level cache: %zu KiB)", LastLevelCacheBytes() >> 10);
+    return (text.empty() ? "nothing yet" : text) + part;
 }
 
 int LearnedWay::Pick(bool& timed)
@@ -408,7 +435,7 @@ int LearnedWay::Pick(bool& timed)
     // The default's calls first, then the other's, in runs: a call right after one of the other
     // way finds the caches as that way left them (a streamed block is no longer cached), and the
     // last-level cache takes a few calls to hold a block again.
-    return static_cast<int>(calls_++ / kSamples % 2);
+    return static_cast<int>((calls_++ / kSamples + static_cast<unsigned>(default_)) % 2);
 }
 
 void LearnedWay::Learn(int way, double seconds, double bytes)
@@ -419,7 +446,8 @@ void LearnedWay::Learn(int way, double seconds, double bytes)
     if (samples_[way] == 0 || perByte < best_[way]) best_[way] = perByte;
     ++samples_[way];
     if (samples_[0] >= kSamples && samples_[1] >= kSamples) {
-        kept_.store(ClearlyFaster(best_[1], best_[0]) ? 1 : 0, std::memory_order_relaxed);
+        const int other = 1 - default_;
+        kept_.store(ClearlyFaster(best_[other], best_[default_]) ? other : default_, std::memory_order_relaxed);
     }
 }
 
@@ -437,10 +465,25 @@ WayCall::~WayCall()
 
 LearnedWay& Learned(LargeWork work, std::size_t bytes)
 {
-    static LearnedWay ways[kLargeWorks][kLargeSizes];
+    // Made once, every default set before any call can use one.
+    static const auto ways = [] {
+        const std::size_t cache = LastLevelCacheBytes();
+        auto made = std::make_unique<std::unique_ptr<LearnedWay>[]>(kLargeWorks * kLargeSizes);
+        for (int w = 0; w < kLargeWorks; ++w) {
+            const auto kind = static_cast<LargeWork>(w);
+            for (int size = 0; size < kLargeSizes; ++size) {
+                // What the smallest transfer of the class touches: its target and its source.
+                const std::size_t target = LargeSizeFrom(kind) << size;
+                const std::size_t touched = target + (kind == LargeWork::Rows24 ? target / 4 * 3 : target);
+                const bool cached = kind != LargeWork::Fills && cache > 0 && touched <= cache / 2;
+                made[w * kLargeSizes + size] = std::make_unique<LearnedWay>(cached ? 1 : 0);
+            }
+        }
+        return made;
+    }();
     int size = 0;
     for (std::size_t from = LargeSizeFrom(work) * 2; size + 1 < kLargeSizes && bytes >= from; from *= 2) ++size;
-    return ways[static_cast<int>(work)][size];
+    return *ways[static_cast<int>(work) * kLargeSizes + size];
 }
 
 }  // namespace zvx

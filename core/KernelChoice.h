@@ -40,15 +40,15 @@ bool BlendTablesPay();
 std::string DescribeChosenKernels();
 std::string DescribeLearnedWays();
 
-// A choice between two ways of doing a large piece of work (way 0 the default), learned from the
-// work itself: the first calls are timed, kSamples by the default, then kSamples by the other way,
-// and the fastest time per byte of each decides by ClearlyFaster; from then on the kept way is
-// used and nothing is timed. Safe to use from several threads at once.
+// A choice between two ways of doing a large piece of work, learned from the work itself: the
+// first calls are timed, kSamples by the default way, then kSamples by the other, and the fastest
+// time per byte of each decides by ClearlyFaster; from then on the kept way is used and nothing
+// is timed. Safe to use from several threads at once, once the default is set.
 class LearnedWay {
 public:
     static constexpr int kSamples = 8;
 
-    LearnedWay() = default;
+    explicit LearnedWay(int defaultWay = 0) : default_(defaultWay) {}
     LearnedWay(const LearnedWay&) = delete;
     LearnedWay& operator=(const LearnedWay&) = delete;
 
@@ -62,6 +62,7 @@ public:
     bool Used() const { return used_.load(std::memory_order_relaxed); }
 
 private:
+    int default_;
     std::atomic<int> kept_{-1};
     std::atomic<bool> used_{false};
     std::mutex lock_;
@@ -90,11 +91,13 @@ private:
 };
 
 // The large work learned: transfers writing more than kStreamingBytes, by their row operation, go
-// around the cache (way 0, as the processors this was first tuned on do best) or through it (way 1,
-// best where the last-level cache holds the block); fills of kLargeFillPixels or more store
-// vectors (way 0) or use the processor's string store (way 1). Each is learned apart for each
+// around the cache (way 0) or through it (way 1); fills of kLargeFillPixels or more store vectors
+// (way 0, the default) or use the processor's string store (way 1). Each is learned apart for each
 // size class (from the smallest size on, each twice the one before, the last open): whether a
-// block fits the cache depends on its size.
+// block fits the cache depends on its size. A transfer's default is through the cache where the
+// smallest block of its class and its source fit in half the last-level cache, else around it:
+// a short learning flatters streaming (its first calls write to an idle memory bus), and a
+// program that repeats such a transfer finds its block cached the next time.
 enum class LargeWork { Copies, ColourCopies, Rows24, Fills };
 constexpr int kLargeWorks = 4;
 constexpr int kLargeSizes = 6;
