@@ -38,7 +38,7 @@ std::size_t LastLevelCacheBytes()
 #if defined(__x86_64__) || defined(__i386__)
     std::size_t largest = 0;
     for (const unsigned leaf : {0x4u, 0x8000001Du}) {
-        if (__get_cpuid_max(leaf & 0x80000000u, nullptr) < leaf) continue;
+        if (static_cast<unsigned>(__get_cpuid_max(leaf & 0x80000000u, nullptr)) < leaf) continue;
         for (unsigned level = 0; level < 8; ++level) {
             unsigned a = 0, b = 0, c = 0, d = 0;
             __cpuid_count(leaf, level, a, b, c, d);
