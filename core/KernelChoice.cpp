@@ -466,9 +466,12 @@ WayCall::~WayCall()
 LearnedWay& Learned(LargeWork work, std::size_t bytes)
 {
     // Made once, every default set before any call can use one.
-    static const auto ways = [] {
+    struct Ways {
+        std::unique_ptr<LearnedWay> at[kLargeWorks][kLargeSizes];
+    };
+    static const Ways ways = [] {
         const std::size_t cache = LastLevelCacheBytes();
-        auto made = std::make_unique<std::unique_ptr<LearnedWay>[]>(kLargeWorks * kLargeSizes);
+        Ways made;
         for (int w = 0; w < kLargeWorks; ++w) {
             const auto kind = static_cast<LargeWork>(w);
             for (int size = 0; size < kLargeSizes; ++size) {
@@ -476,14 +479,14 @@ LearnedWay& Learned(LargeWork work, std::size_t bytes)
                 const std::size_t target = LargeSizeFrom(kind) << size;
                 const std::size_t touched = target + (kind == LargeWork::Rows24 ? target / 4 * 3 : target);
                 const bool cached = kind != LargeWork::Fills && cache > 0 && touched <= cache / 2;
-                made[w * kLargeSizes + size] = std::make_unique<LearnedWay>(cached ? 1 : 0);
+                made.at[w][size] = std::make_unique<LearnedWay>(cached ? 1 : 0);
             }
         }
         return made;
     }();
     int size = 0;
     for (std::size_t from = LargeSizeFrom(work) * 2; size + 1 < kLargeSizes && bytes >= from; from *= 2) ++size;
-    return *ways[static_cast<int>(work) * kLargeSizes + size];
+    return *ways.at[static_cast<int>(work)][size];
 }
 
 }  // namespace zvx
